@@ -1,0 +1,46 @@
+# The two commands of the project: `make run` builds and runs the built-in scenario build,
+# `make test` builds and passes every test (plain and sanitized). Both install what they need.
+
+PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev clang-format libcli11-dev
+
+.PHONY: all run test build test-plain test-sanitize format check-format packages clean
+
+all: build
+
+packages:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	fi
+
+build: packages
+	cmake --preset default
+	cmake --build --preset default
+
+run: build
+	./build/scenario-builder
+
+test-plain: build
+	ctest --preset default
+
+test-sanitize: packages
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+
+test: check-format test-plain test-sanitize
+
+check-format: packages
+	@files=$$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 2>/dev/null); \
+	if [ -n "$$files" ]; then clang-format --dry-run --Werror $$files; fi
+
+format: packages
+	@files=$$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp'); \
+	if [ -n "$$files" ]; then clang-format -i $$files; fi
+
+clean:
+	rm -rf build build-sanitize build-release

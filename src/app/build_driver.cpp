@@ -1,0 +1,46 @@
+#include "app/build_driver.h"
+
+#include <cstdio>
+
+#include "app/exit_status.h"
+#include "documents/route_notes.h"
+#include "documents/slowdown_order.h"
+#include "documents/train_sheet.h"
+#include "source/builtin_line.h"
+#include "source/builtin_train.h"
+#include "source/scenario_files.h"
+
+namespace scenario {
+namespace {
+
+// A failure outside the compiler's error state stops the run with a message that names the
+// file and the cause.
+int stop_with(platform& desktop, const std::string& message) {
+    std::fprintf(stderr, "scenario-builder: %s\n", message.c_str());
+    desktop.close_window();
+    return exit_status::fatal;
+}
+
+}  // namespace
+
+int errore(platform& desktop, const std::string& a) {
+    desktop.show_error_box(" Errore n. " + a);
+    return exit_status::fatal;
+}
+
+int run_builtin_build(platform& desktop, const std::string& folder) {
+    const scenario_identity identity = builtin_identity();
+    desktop.show_window();
+
+    using writer = status (*)(const std::string&, const scenario_identity&);
+    for (const writer write : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
+        if (const status written = write(folder, identity); !written.ok()) {
+            return stop_with(desktop, written.message());
+        }
+    }
+
+    desktop.close_window();
+    return exit_status::ok;
+}
+
+}  // namespace scenario

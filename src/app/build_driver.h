@@ -1,0 +1,19 @@
+// The built-in build: the start-up sequence that shows the waiting window, writes the
+// scenario's two source files and three crew documents into the application folder,
+// compiles the sources into the three compiled files and ends.
+#pragma once
+
+#include <string>
+
+#include "app/platform.h"
+
+namespace scenario {
+
+// The fatal error box: shows " Errore n. " followed by the code and returns the exit status
+// with which the program must end at once.
+int errore(platform& desktop, const std::string& a);
+
+// Runs the whole build in the folder and returns the program's exit status.
+int run_builtin_build(platform& desktop, const std::string& folder);
+
+}  // namespace scenario

@@ -1,0 +1,11 @@
+// The program's exit statuses.
+#pragma once
+
+namespace scenario::exit_status {
+
+inline constexpr int ok = 0;
+inline constexpr int errors_recorded = 1;  // the compiled files were written with errors
+inline constexpr int fatal = 2;            // the build stopped before writing its results
+inline constexpr int usage = 64;           // the command line was not understood
+
+}  // namespace scenario::exit_status

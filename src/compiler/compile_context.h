@@ -1,0 +1,38 @@
+// Everything one compile works on: where the sources are, whose scenario it is, the
+// scenario record being filled and the error state. The two readers, the grid pass and the
+// compile routine all work on one context.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "compiler/error_state.h"
+#include "compiler/scenario_record.h"
+#include "source/scenario_files.h"
+
+namespace scenario {
+
+struct compile_options {
+    std::string folder;           // the folder that holds the sources and receives the output
+    scenario_identity identity;
+    // The built-in build deletes its intermediate sources after reading them; an author's
+    // own sources are only ever read.
+    bool delete_sources = true;
+};
+
+struct compile_context {
+    explicit compile_context(compile_options opts) : options(std::move(opts)) {}
+
+    compile_options options;
+    scenario_record record;
+    error_state errors;
+    // The next item-table entry for an indicator board's text: 80 downward. The train half
+    // stops its stations below the lowest board.
+    std::int32_t prossima_voce_cartello = 80;
+
+    std::string line_source_path() const;
+    std::string train_source_path() const;
+};
+
+}  // namespace scenario

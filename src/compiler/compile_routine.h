@@ -1,0 +1,30 @@
+// The compile routine `memorizza_percorso`: prepares the scenario record, has both source
+// files read, runs the grid pass, stamps the record with its format stamp and scenario
+// codes, and writes the three compiled files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compiler/compile_context.h"
+
+namespace scenario {
+
+struct compile_outcome {
+    enum class end {
+        written,       // the compiled files were written, whatever the error state holds
+        stamp_in_use,  // a stamp slot was not empty: `errore` with fatal_code, nothing written
+        no_grid,       // the reading ended before the cell grid existed: nothing written
+        write_failed,  // a compiled file could not be written
+    };
+    end how = end::written;
+    std::string fatal_code;  // "1250" or "1251" for stamp_in_use
+    std::string message;     // what failed, for no_grid and write_failed
+};
+
+// Reads both source files into the record: the line half, then the train half.
+void memorizza_dati(compile_context& context);
+
+compile_outcome memorizza_percorso(compile_context& context, std::int32_t j);
+
+}  // namespace scenario

@@ -1,0 +1,20 @@
+#include "compiler/error_state.h"
+
+#include <utility>
+
+namespace scenario {
+
+void error_state::record(std::int32_t codice, std::optional<std::int32_t> posizione,
+                         source_point where, std::string detail) {
+    codice_errore = codice;
+    if (posizione) {
+        posizione_errore = *posizione;
+    }
+    errors_.push_back({codice, posizione, std::move(where), std::move(detail)});
+}
+
+void error_state::warn(source_point where, std::string message) {
+    warnings_.push_back({std::move(where), std::move(message)});
+}
+
+}  // namespace scenario

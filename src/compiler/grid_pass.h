@@ -1,0 +1,18 @@
+// The grid pass: after both sources are read, it adds "abbattimento" points (kind 12,
+// value 180) ahead of signals before slowdown warning boards, ahead of every slowdown
+// start, inside slow slowdowns and just ahead of the first signal after a slowdown.
+#pragma once
+
+#include <cstdint>
+
+#include "compiler/error_state.h"
+#include "compiler/scenario_record.h"
+
+namespace scenario {
+
+// minimo(x, y): y when x > y, otherwise x.
+inline std::int32_t minimo(std::int32_t x, std::int32_t y) { return x > y ? y : x; }
+
+void run_grid_pass(scenario_record& record, error_state& errors);
+
+}  // namespace scenario

@@ -1,0 +1,25 @@
+// Whole-file access for every file the system reads or writes in its folder. A file is
+// replaced whole or not at all: its bytes go to a temporary file in the same folder,
+// which is renamed over the old one only when complete.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "source/status.h"
+
+namespace scenario {
+
+// The path of a file in a folder: the folder, one separator, the name. The separator is
+// always inserted, as the system has always composed its paths.
+std::string join_path(std::string_view folder, std::string_view name);
+
+status replace_file(const std::filesystem::path& path, std::string_view bytes);
+
+status read_whole_file(const std::filesystem::path& path, std::string& bytes);
+
+// Removes a file; a file that is already gone is not a failure.
+status remove_file(const std::filesystem::path& path);
+
+}  // namespace scenario

@@ -1,0 +1,27 @@
+// The scenario's identity and the names of every file that a build writes or reads. All of
+// them lie in one folder; each name is built from the route identifier and the train
+// number.
+#pragma once
+
+#include <string>
+
+namespace scenario {
+
+struct scenario_identity {
+    std::string nome_percorso;  // route identifier, prefix of every file name
+    std::string numero_treno;   // train number
+};
+
+// The identity that this build of the program carries.
+scenario_identity builtin_identity();
+
+std::string line_source_name(const scenario_identity& identity);   // route_linea.txt
+std::string train_source_name(const scenario_identity& identity);  // route_train-.txt
+std::string route_notes_name(const scenario_identity& identity);   // route_train_note.txt
+std::string slowdown_order_name(const scenario_identity& identity);
+std::string train_sheet_name(const scenario_identity& identity);
+std::string compiled_line_name(const scenario_identity& identity);  // route_linea.dat
+std::string item_file_name(const scenario_identity& identity);      // route_train.sim
+std::string grid_file_name(const scenario_identity& identity);      // route_train.dat
+
+}  // namespace scenario
