@@ -33,7 +33,8 @@ int run_builtin_build(platform& desktop, const std::string& folder) {
     desktop.show_window();
 
     using writer = status (*)(const std::string&, const scenario_identity&);
-    for (const writer write : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
+    for (const writer write :
+         {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
         if (const status written = write(folder, identity); !written.ok()) {
             return stop_with(desktop, written.message());
         }

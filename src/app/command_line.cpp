@@ -58,7 +58,9 @@ int run_command_line(int argc, char** argv) {
     std::string build_folder;
     CLI::App* build = app.add_subcommand(
         "build", "Run the built-in build with DIR in place of the program's folder");
-    build->add_option("--dir", build_folder, "Folder that receives the scenario (created if missing)")
+    build
+        ->add_option("--dir", build_folder,
+                     "Folder that receives the scenario (created if missing)")
         ->required();
 
     try {

@@ -6,7 +6,7 @@ namespace scenario {
 namespace {
 
 class headless_platform final : public platform {
-public:
+  public:
     void show_window() override {}
     void close_window() override {}
     void show_error_box(const std::string& text) override {
@@ -17,6 +17,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<platform> make_headless_platform() { return std::make_unique<headless_platform>(); }
+std::unique_ptr<platform> make_headless_platform() {
+    return std::make_unique<headless_platform>();
+}
 
 }  // namespace scenario

@@ -10,7 +10,7 @@
 namespace scenario {
 
 class platform {
-public:
+  public:
     virtual ~platform() = default;
 
     // Shows the window with its one label and paints it at once; the build then runs

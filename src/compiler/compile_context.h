@@ -14,7 +14,7 @@
 namespace scenario {
 
 struct compile_options {
-    std::string folder;           // the folder that holds the sources and receives the output
+    std::string folder;  // the folder that holds the sources and receives the output
     scenario_identity identity;
     // The built-in build deletes its intermediate sources after reading them; an author's
     // own sources are only ever read.

@@ -37,7 +37,7 @@ inline constexpr std::int32_t no_room = 200;  // input that the record has no ro
 }  // namespace error_code
 
 class error_state {
-public:
+  public:
     std::int32_t codice_errore = 0;
     std::int32_t posizione_errore = 0;
 
@@ -49,7 +49,7 @@ public:
     const std::vector<recorded_error>& errors() const { return errors_; }
     const std::vector<recorded_warning>& warnings() const { return warnings_; }
 
-private:
+  private:
     std::vector<recorded_error> errors_;
     std::vector<recorded_warning> warnings_;
 };

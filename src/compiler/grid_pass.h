@@ -11,7 +11,9 @@
 namespace scenario {
 
 // minimo(x, y): y when x > y, otherwise x.
-inline std::int32_t minimo(std::int32_t x, std::int32_t y) { return x > y ? y : x; }
+inline std::int32_t minimo(std::int32_t x, std::int32_t y) {
+    return x > y ? y : x;
+}
 
 void run_grid_pass(scenario_record& record, error_state& errors);
 

@@ -82,7 +82,7 @@ enum class profile_tag : std::uint16_t {
 // The plan of the line: rows 0..limite_profilo, columns 0 (x) and 1 (y), each element a
 // tagged value. Held column by column, which is also the order of the compiled file.
 class profilo_linea {
-public:
+  public:
     explicit profilo_linea(std::int32_t limite_profilo);
 
     std::int32_t ultima_riga() const { return static_cast<std::int32_t>(tags_[0].size()) - 1; }
@@ -94,7 +94,7 @@ public:
     void set_intero(std::int32_t riga, int colonna, std::int16_t valore);
     void set_reale(std::int32_t riga, int colonna, double valore);
 
-private:
+  private:
     std::array<std::vector<profile_tag>, 2> tags_;
     std::array<std::vector<double>, 2> values_;
 };

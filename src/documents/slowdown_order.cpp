@@ -55,7 +55,8 @@ const line_table& slowdown_order_table() {
 }
 
 status dati_rallentamenti(const std::string& folder, const scenario_identity& identity) {
-    return write_line_table(join_path(folder, slowdown_order_name(identity)), slowdown_order_table());
+    return write_line_table(join_path(folder, slowdown_order_name(identity)),
+                            slowdown_order_table());
 }
 
 }  // namespace scenario

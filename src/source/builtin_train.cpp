@@ -42,7 +42,8 @@ const line_table& builtin_train_table() {
         "velocita' limite , 70650    ,  130",
         "[stazioni]",
         "",
-        "-           pos. tipo lung. t  t  m    d d r   d d d   a   o  o  o   nome                                     ,",
+        "-           pos. tipo lung. t  t  m    d d r   d d d   a   o  o  o   nome                 "
+        "                    ,",
         "-                           p  a  a    2 3 a   1 2 3   c   r  r  r",
         "-                           s  b  r        p               o  m  s",
         "stazione,      0,  8, 400,  1, 0, 0,   4,0,0,  2,1,0,  1, 13,25, 0, VALDORA S.M.N.",

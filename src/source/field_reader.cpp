@@ -8,7 +8,8 @@ namespace scenario {
 field_reader::field_reader(std::string content) : content_(std::move(content)) {}
 
 bool field_reader::at_line_end() const {
-    return position_ < content_.size() && (content_[position_] == '\r' || content_[position_] == '\n');
+    return position_ < content_.size() &&
+           (content_[position_] == '\r' || content_[position_] == '\n');
 }
 
 void field_reader::skip_blanks() {
@@ -76,7 +77,8 @@ read_result field_reader::read_number(std::int32_t& value) {
     const std::size_t digits_start = position_;
     std::int64_t magnitude = 0;
     bool too_large = false;
-    while (position_ < content_.size() && content_[position_] >= '0' && content_[position_] <= '9') {
+    while (position_ < content_.size() && content_[position_] >= '0' &&
+           content_[position_] <= '9') {
         if (!too_large) {
             magnitude = magnitude * 10 + (content_[position_] - '0');
             too_large = magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;

@@ -31,7 +31,7 @@ struct field_location {
 };
 
 class field_reader {
-public:
+  public:
     explicit field_reader(std::string content);
 
     [[nodiscard]] read_result read_text(std::string& field);
@@ -46,7 +46,7 @@ public:
     // The text of a line of the file, without its line end (for pointing at a field).
     std::string_view line_text(int line) const;
 
-private:
+  private:
     static bool is_blank(char c) { return c == ' ' || c == '\t'; }
     bool at_line_end() const;
     void skip_blanks();

@@ -2,7 +2,9 @@
 
 namespace scenario {
 
-scenario_identity builtin_identity() { return {"Valdora_Rova", "5284"}; }
+scenario_identity builtin_identity() {
+    return {"Valdora_Rova", "5284"};
+}
 
 std::string line_source_name(const scenario_identity& identity) {
     return identity.nome_percorso + "_linea.txt";

@@ -8,14 +8,14 @@
 namespace scenario {
 
 class [[nodiscard]] status {
-public:
+  public:
     static status success() { return status(); }
     static status failure(std::string message) { return status(std::move(message), true); }
 
     bool ok() const { return !failed_; }
     const std::string& message() const { return message_; }
 
-private:
+  private:
     status() = default;
     status(std::string message, bool failed) : message_(std::move(message)), failed_(failed) {}
 
