@@ -1,0 +1,60 @@
+// A reader's hold on one source file: the field reader over its content, the file's path
+// for messages, and the reads that the two source readers make. A read that fails (past the
+// end of the file, a number field that is not a whole number, a value outside its field's
+// range) is the compile's run-time failure: it is recorded as code 25 at the field that
+// caused it, the source files are deleted when the compile deletes its sources, and the
+// read returns false so that the reader can end at once.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "compiler/compile_context.h"
+#include "source/field_reader.h"
+
+namespace scenario {
+
+class source_cursor {
+public:
+    source_cursor(compile_context& context, std::string path, std::string content);
+
+    // Reads a text field into the record's `riga`.
+    [[nodiscard]] bool read_field();
+    [[nodiscard]] bool read_int32(std::int32_t& value);
+    [[nodiscard]] bool read_int16(std::int16_t& value);
+    [[nodiscard]] bool read_uint8(std::uint8_t& value);
+
+    // True when the last read reached the end of the file.
+    bool at_end() const { return reader_.at_end(); }
+
+    // Where the field most recently read stands.
+    source_point here() const;
+    // Notes the field most recently read as the start of a record, for messages about it.
+    void mark_record() { record_start_ = here(); }
+    const source_point& record_start() const { return record_start_; }
+
+    const std::string& path() const { return path_; }
+    std::string_view line_text(int line) const { return reader_.line_text(line); }
+
+private:
+    bool fail(read_result result, std::string_view expected);
+
+    compile_context& context_;
+    std::string path_;
+    field_reader reader_;
+    source_point record_start_;
+};
+
+// The run-time failure of the compile (code 25): recorded without a position, and the source
+// files that still exist are deleted when the compile deletes its sources.
+void record_runtime_failure(compile_context& context, source_point where, std::string detail);
+
+// Removes a source file after reading, when the compile deletes its sources.
+void delete_source(const compile_context& context, const std::string& path);
+
+// Substring tests on a field: with or without regard to letter case.
+bool contains(std::string_view field, std::string_view word);
+bool contains_ignoring_case(std::string_view field, std::string_view word);
+
+}  // namespace scenario
