@@ -16,7 +16,7 @@
 namespace scenario {
 
 class source_cursor {
-public:
+  public:
     source_cursor(compile_context& context, std::string path, std::string content);
 
     // Reads a text field into the record's `riga`.
@@ -37,7 +37,7 @@ public:
     const std::string& path() const { return path_; }
     std::string_view line_text(int line) const { return reader_.line_text(line); }
 
-private:
+  private:
     bool fail(read_result result, std::string_view expected);
 
     compile_context& context_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct reader_case {
     std::vector<read_step> steps;
     bool ends_at_end = true;
 };
+
+void PrintTo(const reader_case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FieldReaderCases : public testing::TestWithParam<reader_case> {};
 

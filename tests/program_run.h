@@ -1,0 +1,91 @@
+// Runs the program as a separate process, the way users and scripts run it, and collects
+// its exit status and what it printed.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace scenario::testing_support {
+
+struct program_result {
+    int exit_status = -1;
+    std::string standard_output;
+    std::string standard_error;
+};
+
+inline std::string shell_quote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+inline std::string read_text_file(const std::filesystem::path& path) {
+    std::ifstream input(path, std::ios::binary);
+    std::ostringstream content;
+    content << input.rdbuf();
+    return content.str();
+}
+
+// Runs `prefix program args...` through the shell; prefix may hold environment settings.
+inline program_result run_program(const std::vector<std::string>& args,
+                                  const std::string& prefix = "") {
+    const std::filesystem::path error_file =
+        std::filesystem::temp_directory_path() /
+        ("scenario-stderr-" + std::to_string(::getpid()) + ".txt");
+    std::string command = prefix + " " + shell_quote(SCENARIO_BUILDER_EXE);
+    for (const std::string& arg : args) {
+        command += " " + shell_quote(arg);
+    }
+    command += " 2>" + shell_quote(error_file.string()) + " </dev/null";
+    program_result result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::array<char, 4096> buffer{};
+    std::size_t count = 0;
+    while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        result.standard_output.append(buffer.data(), count);
+    }
+    const int raw = ::pclose(pipe);
+    result.exit_status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    result.standard_error = read_text_file(error_file);
+    std::filesystem::remove(error_file);
+    return result;
+}
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class temporary_folder {
+  public:
+    temporary_folder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "scenario-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~temporary_folder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    temporary_folder(const temporary_folder&) = delete;
+    temporary_folder& operator=(const temporary_folder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string string() const { return path_.string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace scenario::testing_support
