@@ -1,0 +1,35 @@
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "app/build_driver.h"
+#include "app/exit_status.h"
+#include "app/platform.h"
+#include "app/subcommand.h"
+
+namespace scenario {
+
+subcommand add_build_command(CLI::App& app) {
+    auto folder = std::make_shared<std::string>();
+    CLI::App* parser = app.add_subcommand(
+        "build",
+        "Run the built-in build with DIR in place of the program's folder: write the two "
+        "sources and the three documents, compile, delete the sources");
+    parser->add_option("--dir", *folder, "Folder that receives the scenario (created if missing)")
+        ->required();
+    return {parser, [folder] {
+                std::error_code error;
+                std::filesystem::create_directories(*folder, error);
+                if (error) {
+                    std::fprintf(stderr, "scenario-builder: cannot create folder %s: %s\n",
+                                 folder->c_str(), error.message().c_str());
+                    return exit_status::fatal;
+                }
+                const auto desktop = make_platform();
+                return run_builtin_build(*desktop, *folder);
+            }};
+}
+
+}  // namespace scenario

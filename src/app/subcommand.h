@@ -1,0 +1,18 @@
+// A subcommand of the command line: registered on the parser, run when it was chosen.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+
+namespace scenario {
+
+struct subcommand {
+    CLI::App* parser = nullptr;
+    std::function<int()> run;  // returns the program's exit status
+};
+
+subcommand add_build_command(CLI::App& app);
+subcommand add_sources_command(CLI::App& app);
+subcommand add_inspect_command(CLI::App& app);
+
+}  // namespace scenario
