@@ -1,9 +1,9 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build,
 # `make test` builds and passes every test (plain and sanitized). Both install what they need.
 
-PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev
 
-.PHONY: all run test build test-plain test-sanitize format check-format packages clean
+.PHONY: all run test build test-plain test-sanitize fuzz format check-format packages clean
 
 all: build
 
@@ -32,7 +32,13 @@ test-sanitize: packages
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 
-test: check-format test-plain test-sanitize
+# Each fuzz target runs for FUZZ_SECONDS (60 by default) on its seed corpus.
+fuzz: packages
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	./fuzz/run.sh
+
+test: check-format test-plain test-sanitize fuzz
 
 check-format: packages
 	@files=$$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 2>/dev/null); \
@@ -43,4 +49,4 @@ format: packages
 	if [ -n "$$files" ]; then clang-format -i $$files; fi
 
 clean:
-	rm -rf build build-sanitize build-release
+	rm -rf build build-sanitize build-release build-fuzz
