@@ -1,9 +1,9 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build,
 # `make test` builds and passes every test (plain and sanitized). Both install what they need.
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev
 
-.PHONY: all run test build test-plain test-sanitize fuzz format check-format packages clean
+.PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean
 
 all: build
 
@@ -37,6 +37,12 @@ fuzz: packages
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	./fuzz/run.sh
+
+# Benchmarks in an optimised build; they measure, the tests check behaviour.
+bench: packages
+	cmake --preset release
+	cmake --build --preset release
+	./build-release/scenario_benchmarks
 
 test: check-format test-plain test-sanitize fuzz
 

@@ -42,11 +42,12 @@ inline program_result run_program(const std::vector<std::string>& args,
     const std::filesystem::path error_file =
         std::filesystem::temp_directory_path() /
         ("scenario-stderr-" + std::to_string(::getpid()) + ".txt");
-    std::string command = prefix + " " + shell_quote(SCENARIO_BUILDER_EXE);
+    std::string command = prefix;
+    command.append(" ").append(shell_quote(SCENARIO_BUILDER_EXE));
     for (const std::string& arg : args) {
-        command += " " + shell_quote(arg);
+        command.append(" ").append(shell_quote(arg));
     }
-    command += " 2>" + shell_quote(error_file.string()) + " </dev/null";
+    command.append(" 2>").append(shell_quote(error_file.string())).append(" </dev/null");
     program_result result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
