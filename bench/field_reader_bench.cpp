@@ -13,8 +13,8 @@ std::string generated_source(int records) {
     for (int i = 0; i < records; ++i) {
         content += "pendenza  , " + std::to_string(i * 100) + "    , " + std::to_string(i % 9 - 4) +
                    "\r\n";
-        content += "cartello indicatore,  " + std::to_string(i * 100 + 50) +
-                   ",    (  Km. ) (18.600)\r\n";
+        content +=
+            "cartello indicatore,  " + std::to_string(i * 100 + 50) + ",    (  Km. ) (18.600)\r\n";
     }
     return content + "[fine]\r\n";
 }
