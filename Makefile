@@ -1,9 +1,10 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build,
 # `make test` builds and passes every test (plain and sanitized). Both install what they need.
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
+            libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick
 
-.PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean
+.PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean screenshot
 
 all: build
 
@@ -45,6 +46,11 @@ bench: packages
 	./build-release/scenario_benchmarks
 
 test: check-format test-plain test-sanitize fuzz
+
+# The README's picture of the waiting window, taken by the desktop test under Xvfb.
+screenshot: test-plain
+	mkdir -p docs
+	cp build/screenshots/window.png docs/window.png
 
 check-format: packages
 	@files=$$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 2>/dev/null); \

@@ -8,6 +8,7 @@
 #include "app/exit_status.h"
 #include "app/platform.h"
 #include "app/subcommand.h"
+#include "app/test_seams.h"
 
 namespace scenario {
 
@@ -28,6 +29,9 @@ subcommand add_build_command(CLI::App& app) {
                     return exit_status::fatal;
                 }
                 const auto desktop = make_platform();
+                if (const std::string code = test_seams::forced_error_code(); !code.empty()) {
+                    return test_seams::run_forced_error_build(*desktop, *folder, code);
+                }
                 return run_builtin_build(*desktop, *folder);
             }};
 }
