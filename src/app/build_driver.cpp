@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/exit_status.h"
+#include "compiler/compile_routine.h"
 #include "documents/route_notes.h"
 #include "documents/slowdown_order.h"
 #include "documents/train_sheet.h"
@@ -40,6 +41,19 @@ int run_builtin_build(platform& desktop, const std::string& folder) {
         }
     }
 
+    compile_context context({folder, identity, true});
+    const compile_outcome outcome = memorizza_percorso(context, 1);
+    switch (outcome.how) {
+        case compile_outcome::end::stamp_in_use:
+            return errore(desktop, outcome.fatal_code);
+        case compile_outcome::end::no_grid:
+        case compile_outcome::end::write_failed:
+            return stop_with(desktop, outcome.message);
+        case compile_outcome::end::written:
+            break;
+    }
+    // An error recorded while compiling does not stop the built-in build: it ends normally
+    // with its files written.
     desktop.close_window();
     return exit_status::ok;
 }
