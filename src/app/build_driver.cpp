@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/exit_status.h"
-#include "compiler/compile_routine.h"
 #include "documents/route_notes.h"
 #include "documents/slowdown_order.h"
 #include "documents/train_sheet.h"
@@ -42,7 +41,10 @@ int run_builtin_build(platform& desktop, const std::string& folder) {
     }
 
     compile_context context({folder, identity, true});
-    const compile_outcome outcome = memorizza_percorso(context, 1);
+    return end_build(desktop, memorizza_percorso(context, 1));
+}
+
+int end_build(platform& desktop, const compile_outcome& outcome) {
     switch (outcome.how) {
         case compile_outcome::end::stamp_in_use:
             return errore(desktop, outcome.fatal_code);
