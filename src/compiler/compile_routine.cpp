@@ -13,7 +13,7 @@
 namespace scenario {
 namespace {
 
-// The format stamp and the stamp of the grid that the simulator checks before loading.
+// The format stamps of the item table and of the grid.
 constexpr std::int16_t format_stamp = 610;
 constexpr std::int16_t grid_stamp = 5121;
 
@@ -30,22 +30,22 @@ compile_outcome stamp_in_use(const char* code, std::string message) {
     return {compile_outcome::end::stamp_in_use, code, std::move(message)};
 }
 
-// Checks that the stamp slots are empty and fills them: an object of the sources whose data
-// lands in a slot would be taken for a stamp by the simulator.
+// Checks that the stamp slots are empty before filling them: the data of a source object in
+// a slot would otherwise be lost under the stamp.
 std::optional<compile_outcome> stamp(scenario_record& record) {
     voce& generale = record.voci[85];
     cella& cella_1 = record.celle[1];
     if (generale.numero1 != 0 || cella_1.dato1 != 0) {
-        return stamp_in_use("1250", "cell 1 (the first 50 m of the line) holds " +
-                                        std::to_string(cella_1.dato1) +
-                                        " in the slot of the format stamp");
+        return stamp_in_use("1250", "cell 1 holds " + std::to_string(cella_1.dato1) +
+                                        " in dato1, the slot of the format stamp: an object at "
+                                        "the start of the line leaves no room for it");
     }
     generale.numero1 = format_stamp;
     cella_1.dato1 = grid_stamp;
     if (generale.valore4 != 0 || cella_1.dato2 != 0) {
-        return stamp_in_use("1251", "cell 1 (the first 50 m of the line) holds " +
-                                        std::to_string(cella_1.dato2) +
-                                        " in the slot of the scenario code");
+        return stamp_in_use("1251", "cell 1 holds " + std::to_string(cella_1.dato2) +
+                                        " in dato2, the slot of the scenario code: an object at "
+                                        "the start of the line leaves no room for it");
     }
     generale.valore4 = codice_gara_st(record.voci);
     cella_1.dato2 = codice_gara_og(record.voci);

@@ -34,6 +34,7 @@ TEST(LineHeader, MissingFileIs101AndDeletesNothing) {
     const auto result = read_line(folder);
     EXPECT_EQ(result.end, line_half_end::returned);
     EXPECT_EQ(result.context.errors.codice_errore, 101);
+    EXPECT_EQ(result.context.errors.errors().back().where.file, folder.line_source_path().string());
     EXPECT_FALSE(result.context.record.has_grid());
     EXPECT_TRUE(std::filesystem::exists(folder.train_source_path()));
     // The identity is copied into the item table before the file is looked for.
@@ -47,6 +48,7 @@ TEST(LineHeader, FileWithoutHeaderIs102AndIsDeleted) {
         read_line_source(folder, crlf_lines({"generale", "lunghezza percorso, 2000"}));
     EXPECT_EQ(result.end, line_half_end::returned);
     EXPECT_EQ(result.context.errors.codice_errore, 102);
+    EXPECT_EQ(result.context.errors.errors().back().where.file, folder.line_source_path().string());
     EXPECT_FALSE(std::filesystem::exists(folder.line_source_path()));
     EXPECT_TRUE(std::filesystem::exists(folder.train_source_path()));
 }

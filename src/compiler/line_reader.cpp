@@ -19,8 +19,11 @@ bool find_general_header(line_reading& reading) {
             return false;
         }
         if (cursor.at_end()) {
-            fail_with(reading, 102, std::nullopt,
-                      "the line file has no \"[generale]\" header: nothing in it can be read");
+            // The whole file is at fault, not one of its lines.
+            reading.context.errors.record(
+                102, std::nullopt, {cursor.path(), 0, 0},
+                "the line file has no \"[generale]\" header: nothing in it can be read");
+            delete_source(reading.context, cursor.path());
             return false;
         }
         if (contains_ignoring_case(record.riga, "[generale]")) {
