@@ -40,6 +40,22 @@ int run_builtin_build(platform& desktop, const std::string& folder) {
         }
     }
 
+    compile_context context({folder, identity, true});
+    return end_build(desktop, memorizza_percorso(context, 1));
+}
+
+int end_build(platform& desktop, const compile_outcome& outcome) {
+    switch (outcome.how) {
+        case compile_outcome::end::stamp_in_use:
+            return errore(desktop, outcome.fatal_code);
+        case compile_outcome::end::no_grid:
+        case compile_outcome::end::write_failed:
+            return stop_with(desktop, outcome.message);
+        case compile_outcome::end::written:
+            break;
+    }
+    // An error recorded while compiling does not stop the built-in build: it ends normally
+    // with its files written.
     desktop.close_window();
     return exit_status::ok;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/platform.h"
+#include "compiler/compile_routine.h"
 
 namespace scenario {
 
@@ -15,5 +16,9 @@ int errore(platform& desktop, const std::string& a);
 
 // Runs the whole build in the folder and returns the program's exit status.
 int run_builtin_build(platform& desktop, const std::string& folder);
+
+// Ends the build after the compile routine: the fatal error box for a stamp slot in use, the
+// message of a failure outside the compiler, or the normal end with the files written.
+int end_build(platform& desktop, const compile_outcome& outcome);
 
 }  // namespace scenario

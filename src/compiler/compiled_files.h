@@ -20,7 +20,12 @@
 namespace scenario {
 
 inline constexpr std::size_t item_entry_fixed_bytes = 34;
+// The text length field has 16 bits: a longer `testo` keeps its first 65535 bytes.
+inline constexpr std::size_t item_testo_max_bytes = 0xFFFF;
 inline constexpr std::size_t grid_cell_bytes = 15;
+inline constexpr std::size_t profile_tag_bytes = 2;
+inline constexpr std::size_t profile_integer_bytes = 2;
+inline constexpr std::size_t profile_real_bytes = 8;
 
 std::string encode_item_file(const std::array<voce, numero_voci>& voci);
 std::string encode_grid_file(const std::vector<cella>& celle);

@@ -1,0 +1,107 @@
+#include "compiler/compile_routine.h"
+
+#include <optional>
+#include <utility>
+
+#include "compiler/compiled_files.h"
+#include "compiler/grid_pass.h"
+#include "compiler/line_reader.h"
+#include "compiler/scenario_codes.h"
+#include "compiler/train_reader.h"
+#include "source/file_access.h"
+
+namespace scenario {
+namespace {
+
+// The format stamps of the item table and of the grid.
+constexpr std::int16_t format_stamp = 610;
+constexpr std::int16_t grid_stamp = 5121;
+
+compile_outcome no_grid(const compile_context& context) {
+    std::string message = "the line file " + context.line_source_path() + " gives no cell grid";
+    if (!context.errors.errors().empty()) {
+        const recorded_error& last = context.errors.errors().back();
+        message += " (error " + std::to_string(last.codice) + ": " + last.detail + ")";
+    }
+    return {compile_outcome::end::no_grid, {}, message};
+}
+
+compile_outcome stamp_in_use(const char* code, std::string message) {
+    return {compile_outcome::end::stamp_in_use, code, std::move(message)};
+}
+
+// Checks that the stamp slots are empty before filling them: the data of a source object in
+// a slot would otherwise be lost under the stamp.
+std::optional<compile_outcome> stamp(scenario_record& record) {
+    voce& generale = record.voci[85];
+    cella& cella_1 = record.celle[1];
+    if (generale.numero1 != 0 || cella_1.dato1 != 0) {
+        return stamp_in_use("1250", "cell 1 holds " + std::to_string(cella_1.dato1) +
+                                        " in dato1, the slot of the format stamp: an object at "
+                                        "the start of the line leaves no room for it");
+    }
+    generale.numero1 = format_stamp;
+    cella_1.dato1 = grid_stamp;
+    if (generale.valore4 != 0 || cella_1.dato2 != 0) {
+        return stamp_in_use("1251", "cell 1 holds " + std::to_string(cella_1.dato2) +
+                                        " in dato2, the slot of the scenario code: an object at "
+                                        "the start of the line leaves no room for it");
+    }
+    generale.valore4 = codice_gara_st(record.voci);
+    cella_1.dato2 = codice_gara_og(record.voci);
+    return std::nullopt;
+}
+
+status write_compiled(const compile_context& context, const std::string& name,
+                      const std::string& bytes) {
+    return replace_file(join_path(context.options.folder, name), bytes);
+}
+
+}  // namespace
+
+void memorizza_dati(compile_context& context) {
+    if (read_line_file(context) == line_half_end::train_follows) {
+        read_train_file(context);
+    }
+}
+
+compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
+    scenario_record& record = context.record;
+    record = scenario_record{};  // every entry of `voci` zero, no grid and no plan yet
+    record.compila_linea = j;
+    context.errors.codice_errore = 0;
+    context.prossima_voce_cartello = 80;
+
+    memorizza_dati(context);
+    if (!record.has_grid()) {
+        return no_grid(context);
+    }
+    run_grid_pass(record, context.errors);
+    if (std::optional<compile_outcome> refused = stamp(record)) {
+        return *refused;
+    }
+
+    // The files are written whatever the error state holds; a failure leaves the files
+    // written before it in place.
+    const scenario_identity& identity = context.options.identity;
+    if (record.compila_linea != 0 && record.profilo) {
+        if (const status written = write_compiled(context, compiled_line_name(identity),
+                                                  encode_line_file(*record.profilo));
+            !written.ok()) {
+            return {compile_outcome::end::write_failed, {}, written.message()};
+        }
+    }
+    if (const status written =
+            write_compiled(context, item_file_name(identity), encode_item_file(record.voci));
+        !written.ok()) {
+        return {compile_outcome::end::write_failed, {}, written.message()};
+    }
+    if (const status written =
+            write_compiled(context, grid_file_name(identity), encode_grid_file(record.celle));
+        !written.ok()) {
+        return {compile_outcome::end::write_failed, {}, written.message()};
+    }
+    return {};
+}
+
+}  // namespace scenario

@@ -1,0 +1,124 @@
+// The two kinds of board of the line: maximum-speed boards, whose two faces are packed into
+// the cell, and indicator boards, whose text goes into the item table. A board needs a free
+// cell (empty, or holding only a mountain marker, which it replaces).
+#include <limits>
+
+#include "compiler/line_reading.h"
+#include "compiler/rounding.h"
+
+namespace scenario {
+namespace {
+
+// The left and right faces of a maximum-speed board: three speeds and a stripe count each.
+struct speed_board {
+    std::int32_t vas = 0, vbs = 0, vcs = 0, strisces = 0;
+    std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
+};
+
+std::string occupied(std::string_view record_name, std::int32_t posizione, std::int64_t cell,
+                     std::uint8_t tipo) {
+    return std::string(record_name) + " at " + std::to_string(posizione) + " m: cell " +
+           std::to_string(cell) + " already holds " + describe_cell_object(tipo);
+}
+
+// Packs a left and a right speed into one value: left x 20 + right / 5, which keeps both
+// sides apart for speeds that are multiples of 5 below 500. False when it does not fit.
+bool pack_speeds(std::int32_t left, std::int32_t right, std::int16_t& packed) {
+    const double value = nearest(right / 5.0 + left * 20.0);
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max()) {
+        return false;
+    }
+    packed = static_cast<std::int16_t>(value);
+    return true;
+}
+
+enum class placement { placed, refused, overflow };
+
+placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
+                                const speed_board& board) {
+    const std::int64_t i = cella_di_punto(posizione);
+    cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
+    if (!cell.libera()) {
+        reading.context.errors.record(21, posizione, reading.cursor.record_start(),
+                                      occupied("indicatori_vmax", posizione, i, cell.tipo));
+        return placement::refused;
+    }
+    cell.tipo = kind::indicatore_v_max;
+    if (!pack_speeds(board.vas, board.vad, cell.dato1) ||
+        !pack_speeds(board.vbs, board.vbd, cell.dato2) ||
+        !pack_speeds(board.vcs, board.vcd, cell.dato3)) {
+        return placement::overflow;
+    }
+    // Stripes as left x 10 + right, in 16-bit arithmetic like the field that keeps them.
+    cell.dato4 =
+        low_16_bits(std::int64_t{low_16_bits(board.strisces)} * 10 + low_16_bits(board.strisced));
+    return placement::placed;
+}
+
+}  // namespace
+
+record_outcome read_speed_board(line_reading& reading) {
+    std::int32_t posizione = 0;
+    speed_board board;
+    source_cursor& cursor = reading.cursor;
+    if (!read_into(cursor, posizione) || !read_into(cursor, board.vas) ||
+        !read_into(cursor, board.vbs) || !read_into(cursor, board.vcs) ||
+        !read_into(cursor, board.strisces) || !read_into(cursor, board.vad) ||
+        !read_into(cursor, board.vbd) || !read_into(cursor, board.vcd) ||
+        !read_into(cursor, board.strisced)) {
+        return record_outcome::returned;
+    }
+    if (beyond_placement_limit(reading.record, posizione)) {
+        return stop_beyond_grid(reading, "indicatori_vmax", posizione);
+    }
+    if (posizione < 0) {
+        return refuse_no_room(reading, "indicatori_vmax", posizione, "the line starts at metre 0");
+    }
+    switch (memo_indicatori_v_max(reading, posizione, board)) {
+        case placement::placed:
+            return record_outcome::next;
+        case placement::refused:
+            delete_source(reading.context, reading.context.line_source_path());
+            return record_outcome::returned;
+        case placement::overflow:
+            record_runtime_failure(reading.context, cursor.record_start(),
+                                   "indicatori_vmax at " + std::to_string(posizione) +
+                                       " m: a speed does not fit the board's 16-bit field "
+                                       "(left x 20 + right / 5 must lie within -32768 to 32767)");
+            return record_outcome::returned;
+    }
+    return record_outcome::returned;
+}
+
+record_outcome read_indicator_board(line_reading& reading) {
+    std::int32_t posizione = 0;
+    if (!read_into(reading.cursor, posizione) || !reading.cursor.read_field()) {
+        return record_outcome::returned;
+    }
+    if (beyond_placement_limit(reading.record, posizione)) {
+        return stop_beyond_grid(reading, "cartello indicatore", posizione);
+    }
+    if (posizione < 0) {
+        return refuse_no_room(reading, "cartello indicatore", posizione,
+                              "the line starts at metre 0");
+    }
+    std::int32_t& e = reading.context.prossima_voce_cartello;
+    if (e < 1) {
+        return refuse_no_room(reading, "cartello indicatore", posizione,
+                              "the item table holds at most 80 indicator boards");
+    }
+    const std::int64_t i = cella_di_punto(posizione);
+    cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
+    if (!cell.libera()) {
+        return fail_with(reading, 6, posizione,
+                         occupied("cartello indicatore", posizione, i, cell.tipo));
+    }
+    cell.tipo = kind::cartello_indicatore;
+    cell.dato1 = static_cast<std::int16_t>(e);
+    reading.record.voci[static_cast<std::size_t>(e)].testo = reading.record.riga;
+    --e;
+    return record_outcome::next;
+}
+
+}  // namespace scenario

@@ -1,0 +1,56 @@
+// Gradients: each record sets the gradient from its cell onward, and the cells before it
+// receive the gradient in force until then. Cells are filled in file order from a fill
+// point, so a record at or behind the fill point still fills one cell.
+#include "compiler/line_reading.h"
+#include "compiler/rounding.h"
+
+namespace scenario {
+namespace {
+
+// The gradient, in per mille, is kept as gradient + 100 in one byte.
+void fill_one_cell(line_reading& reading) {
+    reading.record.celle[static_cast<std::size_t>(reading.fill_point)].extra5 =
+        low_8_bits(std::int64_t{reading.current_gradient} + 100);
+    ++reading.fill_point;
+}
+
+}  // namespace
+
+record_outcome read_gradient(line_reading& reading) {
+    std::int32_t posizione = 0;
+    std::int32_t gradient = 0;
+    if (!read_into(reading.cursor, posizione) || !read_into(reading.cursor, gradient)) {
+        return record_outcome::returned;
+    }
+    if (beyond_placement_limit(reading.record, posizione)) {
+        return stop_beyond_grid(reading, "pendenza", posizione);
+    }
+    if (posizione < 0) {
+        return refuse_no_room(reading, "pendenza", posizione, "the line starts at metre 0");
+    }
+    // Records out of order push the fill point one cell each; past the last cell neither the
+    // record nor the gradient tail would have a cell to fill.
+    if (reading.fill_point >= reading.record.ultima_cella) {
+        return refuse_no_room(reading, "pendenza", posizione,
+                              "the gradients before it already fill the grid to its last cell, " +
+                                  std::to_string(reading.record.ultima_cella) +
+                                  ": list the gradients in increasing order of position");
+    }
+    const std::int64_t first_cell = cella_di_inizio(posizione);
+    if (first_cell > 0) {
+        do {
+            fill_one_cell(reading);
+        } while (reading.fill_point < first_cell);
+    }
+    reading.current_gradient = gradient;
+    return record_outcome::next;
+}
+
+void finish_gradients(line_reading& reading) {
+    // The last two cells (and the one before them) are left at 0.
+    do {
+        fill_one_cell(reading);
+    } while (reading.fill_point < std::int64_t{reading.record.ultima_cella} - 2);
+}
+
+}  // namespace scenario

@@ -1,0 +1,71 @@
+// Mountain-side stretches: the kind of each stretch goes into `extra3` of its cells, and a
+// stretch that asks for markers gets one in every fourth empty cell.
+#include "compiler/line_reading.h"
+#include "compiler/rounding.h"
+
+namespace scenario {
+namespace {
+
+// A stretch that begins this close after the end of the one before it continues it.
+constexpr std::int64_t continuation_gap = 150;
+constexpr std::int32_t marker_offset = 10;
+
+void memo_montagna(line_reading& reading, std::int32_t inizio, std::int32_t fine,
+                   std::int32_t tipo) {
+    const bool markers = tipo > marker_offset;
+    if (markers) {
+        tipo -= marker_offset;
+    }
+    const std::int32_t n = ++reading.numero_montagne;
+    reading.montagne_inizio[n] = inizio;
+    reading.montagne_fine[n] = fine;
+    if (n > 1 &&
+        low_32_bits(std::int64_t{inizio} - reading.montagne_fine[n - 1]) <= continuation_gap) {
+        tipo = 3;
+    }
+
+    const std::int64_t first_cell = cella_di_inizio(inizio);
+    const auto last_cell = static_cast<std::int64_t>(nearest(fine / 50.0 - 1.0));
+    std::int64_t count = 0;
+    for (std::int64_t i = first_cell; i <= last_cell; ++i) {
+        cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
+        cell.extra3 = low_8_bits(tipo);
+        ++count;
+        if (markers && count % 4 == 0 && cell.tipo == kind::libera && (i - 4) * 50 < fine) {
+            cell.tipo = kind::marcatore_montagna;
+        }
+    }
+}
+
+}  // namespace
+
+record_outcome read_mountain(line_reading& reading) {
+    std::int32_t inizio = 0;
+    std::int32_t fine = 0;
+    std::int32_t tipo = 0;
+    if (!read_into(reading.cursor, inizio) || !read_into(reading.cursor, fine) ||
+        !read_into(reading.cursor, tipo)) {
+        return record_outcome::returned;
+    }
+    if (beyond_placement_limit(reading.record, inizio)) {
+        return stop_beyond_grid(reading, "montagna", inizio);
+    }
+    if (inizio < 0) {
+        return refuse_no_room(reading, "montagna", inizio, "the line starts at metre 0");
+    }
+    if (reading.numero_montagne >= massimo_montagne) {
+        return refuse_no_room(reading, "montagna", inizio,
+                              "a line has at most 80 mountain-side stretches");
+    }
+    const auto last_cell = static_cast<std::int64_t>(nearest(fine / 50.0 - 1.0));
+    if (last_cell > reading.record.ultima_cella) {
+        return refuse_no_room(reading, "montagna", inizio,
+                              "the stretch ends at " + std::to_string(fine) +
+                                  " m, beyond the last cell of the grid, " +
+                                  std::to_string(reading.record.ultima_cella));
+    }
+    memo_montagna(reading, inizio, fine, tipo);
+    return record_outcome::next;
+}
+
+}  // namespace scenario

@@ -1,0 +1,126 @@
+// The plan of the line, metre by metre: straight steps between the arcs of the curve records.
+// Each step repeats the previous step's displacement, turned by the curvature on an arc, so
+// the plan is computed in one pass in file order. The order of the operations is part of the
+// compiled line file: its last bits change with any other order.
+#include <array>
+
+#include "compiler/line_reading.h"
+
+namespace scenario {
+namespace {
+
+constexpr int colonna_x = 0;
+constexpr int colonna_y = 1;
+
+// Curvature in radians per metre for the digits 1 to 6 of a curve key.
+constexpr std::array<double, 6> curvature_of_digit = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
+struct displacement {
+    double x_prev;
+    double y_prev;
+    double dx;
+    double dy;
+};
+
+displacement displacement_before(const profilo_linea& profilo, std::int32_t m) {
+    const double x1 = profilo.valore(m - 1, colonna_x);
+    const double y1 = profilo.valore(m - 1, colonna_y);
+    return {x1, y1, x1 - profilo.valore(m - 2, colonna_x), y1 - profilo.valore(m - 2, colonna_y)};
+}
+
+void straight_step(profilo_linea& profilo, std::int32_t m) {
+    const displacement d = displacement_before(profilo, m);
+    profilo.set_reale(m, colonna_x, d.x_prev + d.dx);
+    profilo.set_reale(m, colonna_y, d.y_prev + d.dy);
+}
+
+// The step is turned by about k radians and not renormalised: it grows by sqrt(1 + k*k).
+void arc_step(profilo_linea& profilo, std::int32_t m, double k) {
+    const displacement d = displacement_before(profilo, m);
+    profilo.set_reale(m, colonna_x, d.x_prev + (d.dx + k * d.dy));
+    profilo.set_reale(m, colonna_y, d.y_prev + (d.dy - k * d.dx));
+}
+
+record_outcome plan_too_long(line_reading& reading) {
+    return fail_with(reading, 103, std::nullopt,
+                     "curva: the plan of the line would run past metre 1000000");
+}
+
+}  // namespace
+
+void start_plan(line_reading& reading) {
+    reading.next_metre = 2;
+    if (reading.record.compila_linea == 0) {
+        return;
+    }
+    // The line starts at the origin heading along the second coordinate.
+    profilo_linea& profilo = *reading.record.profilo;
+    profilo.set_intero(0, colonna_x, 0);
+    profilo.set_intero(0, colonna_y, 0);
+    profilo.set_intero(1, colonna_x, 0);
+    profilo.set_intero(1, colonna_y, 1);
+}
+
+record_outcome read_curve(line_reading& reading, const std::string& key) {
+    std::int32_t inizio = 0;
+    std::int32_t length = 0;
+    if (!read_into(reading.cursor, inizio) || !read_into(reading.cursor, length)) {
+        return record_outcome::returned;
+    }
+    if (beyond_placement_limit(reading.record, inizio)) {
+        return stop_beyond_grid(reading, "curva", inizio);
+    }
+    double k = 0.0;
+    for (std::size_t digit = 0; digit < curvature_of_digit.size() && k == 0.0; ++digit) {
+        if (contains(key, std::string(1, static_cast<char>('1' + digit)))) {
+            k = curvature_of_digit[digit];
+        }
+    }
+    if (k == 0.0) {
+        return fail_with(reading, 103, std::nullopt,
+                         "the curve key \"" + key +
+                             "\" gives no curvature: write one digit 1 to 6 "
+                             "in it");
+    }
+    if (contains_ignoring_case(key, "s")) {
+        k = -k;
+    }
+    const std::int64_t fine = std::int64_t{inizio} + length;
+    if (inizio < 0) {
+        return refuse_no_room(reading, "curva", inizio, "the plan of the line starts at metre 0");
+    }
+    if (fine > reading.record.limite_profilo) {
+        return refuse_no_room(reading, "curva", inizio,
+                              "the arc ends at metre " + std::to_string(fine) +
+                                  ", beyond the last metre of the plan, " +
+                                  std::to_string(reading.record.limite_profilo));
+    }
+
+    profilo_linea& profilo = *reading.record.profilo;
+    std::int64_t& m = reading.next_metre;
+    while (m <= inizio) {
+        straight_step(profilo, static_cast<std::int32_t>(m));
+        if (++m > ultimo_metro_del_piano) {
+            return plan_too_long(reading);
+        }
+    }
+    while (m <= fine) {
+        arc_step(profilo, static_cast<std::int32_t>(m), k);
+        if (++m > ultimo_metro_del_piano) {
+            return plan_too_long(reading);
+        }
+    }
+    return record_outcome::next;
+}
+
+void finish_plan(line_reading& reading) {
+    if (reading.record.compila_linea == 0) {
+        return;
+    }
+    profilo_linea& profilo = *reading.record.profilo;
+    for (std::int64_t& m = reading.next_metre; m <= reading.record.limite_profilo - 2; ++m) {
+        straight_step(profilo, static_cast<std::int32_t>(m));
+    }
+}
+
+}  // namespace scenario

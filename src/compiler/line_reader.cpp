@@ -1,0 +1,182 @@
+#include "compiler/line_reader.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "compiler/line_reading.h"
+#include "source/file_access.h"
+
+namespace scenario {
+namespace {
+
+// Reads up to the general header. False when the reading has ended.
+bool find_general_header(line_reading& reading) {
+    scenario_record& record = reading.record;
+    source_cursor& cursor = reading.cursor;
+    while (true) {
+        if (!cursor.read_field()) {
+            return false;
+        }
+        if (cursor.at_end()) {
+            // The whole file is at fault, not one of its lines.
+            reading.context.errors.record(
+                102, std::nullopt, {cursor.path(), 0, 0},
+                "the line file has no \"[generale]\" header: nothing in it can be read");
+            delete_source(reading.context, cursor.path());
+            return false;
+        }
+        if (contains_ignoring_case(record.riga, "[generale]")) {
+            return true;
+        }
+    }
+}
+
+// The next section header ends the general part; a comment that happens to hold brackets
+// does not.
+bool is_section_header(std::string_view field) {
+    const std::size_t first = field.find_first_not_of(' ');
+    return contains(field, "[") && contains(field, "]") && first != std::string_view::npos &&
+           field[first] != '-';
+}
+
+// The general part. False when the reading has ended.
+bool read_general_part(line_reading& reading) {
+    source_cursor& cursor = reading.cursor;
+    while (!cursor.at_end()) {
+        if (!cursor.read_field()) {
+            return false;
+        }
+        if (cursor.at_end()) {
+            break;
+        }
+        // Comments are passed over ten at most; a longer run has its eleventh field examined
+        // like a key. These reads do not look for the end of the file.
+        for (int skipped = 0; skipped < 10; ++skipped) {
+            if (contains(reading.record.riga, "-") && !cursor.read_field()) {
+                return false;
+            }
+        }
+        cursor.mark_record();
+        const std::string key = reading.record.riga;
+        if (!read_settings(reading, key)) {
+            return false;
+        }
+        if (is_section_header(key)) {
+            break;
+        }
+    }
+    return true;
+}
+
+enum class key_read { key, end_of_file, failed };
+
+// Reads the field that the next record starts with, passing over at most two comment lines.
+key_read read_record_key(line_reading& reading) {
+    source_cursor& cursor = reading.cursor;
+    if (cursor.at_end()) {
+        return key_read::end_of_file;
+    }
+    for (int comments = 0; comments <= 2; ++comments) {
+        if (!cursor.read_field()) {
+            return key_read::failed;
+        }
+        if (cursor.at_end()) {
+            return key_read::end_of_file;
+        }
+        if (comments == 2 || !contains(reading.record.riga, "-")) {
+            break;
+        }
+    }
+    return key_read::key;
+}
+
+// Every record kind whose words the key holds is read, in this order, from the same key.
+record_outcome read_record(line_reading& reading, const std::string& key) {
+    record_outcome outcome = record_outcome::next;
+    if (contains_ignoring_case(key, "pendenza")) {
+        outcome = read_gradient(reading);
+    }
+    if (outcome == record_outcome::next && reading.record.compila_linea != 0 &&
+        contains_ignoring_case(key, "curva")) {
+        outcome = read_curve(reading, key);
+    }
+    if (outcome == record_outcome::next && contains_ignoring_case(key, "montagna")) {
+        outcome = read_mountain(reading);
+    }
+    if (outcome == record_outcome::next && contains_ignoring_case(key, "indicatori_v")) {
+        outcome = read_speed_board(reading);
+    }
+    if (outcome == record_outcome::next && contains_ignoring_case(key, "cartello") &&
+        contains_ignoring_case(key, "indicat")) {
+        outcome = read_indicator_board(reading);
+    }
+    return outcome;
+}
+
+line_half_end read_record_part(line_reading& reading) {
+    compile_context& context = reading.context;
+    if (!reading.record.has_grid()) {
+        // Every record is placed on the grid that the line length sizes.
+        record_runtime_failure(context, reading.cursor.here(),
+                               "the line file has no \"lunghezza percorso\" setting before "
+                               "its records: the cell grid cannot be sized");
+        return line_half_end::returned;
+    }
+    context.prossima_voce_cartello = 80;
+    start_plan(reading);
+
+    while (true) {
+        const key_read read = read_record_key(reading);
+        if (read == key_read::failed) {
+            return line_half_end::returned;
+        }
+        if (read == key_read::end_of_file) {
+            break;
+        }
+        reading.cursor.mark_record();
+        const std::string key = reading.record.riga;
+        const record_outcome outcome = read_record(reading, key);
+        if (outcome == record_outcome::returned) {
+            return line_half_end::returned;
+        }
+        if (outcome == record_outcome::end_of_reading) {
+            break;
+        }
+    }
+
+    delete_source(context, context.line_source_path());
+    finish_gradients(reading);
+    finish_plan(reading);
+    return line_half_end::train_follows;
+}
+
+}  // namespace
+
+line_half_end read_line_file(compile_context& context) {
+    scenario_record& record = context.record;
+    record.voci[85].testo = context.options.identity.nome_percorso;
+    record.voci[86].testo = context.options.identity.numero_treno;
+
+    const std::string path = context.line_source_path();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        context.errors.record(101, std::nullopt, {path, 0, 0}, "the line file does not exist");
+        return line_half_end::returned;
+    }
+    std::string content;
+    if (const status read = read_whole_file(path, content); !read.ok()) {
+        record_runtime_failure(context, {path, 0, 0}, read.message());
+        return line_half_end::returned;
+    }
+
+    source_cursor cursor(context, path, std::move(content));
+    line_reading reading(context, cursor);
+    if (!find_general_header(reading) || !read_general_part(reading)) {
+        return line_half_end::returned;
+    }
+    progressive_ordina(record);
+    return read_record_part(reading);
+}
+
+}  // namespace scenario
