@@ -60,70 +60,35 @@ bool read_columns(source_cursor& cursor, voce& station, std::int32_t& oro, std::
            cursor.read_int32(oro) && cursor.read_int32(orm) && cursor.read_int32(ors);
 }
 
-}  // namespace
+std::string station_at(std::int32_t pos) {
+    return "station at " + std::to_string(pos) + " m";
+}
 
-after_record read_station(train_reading& reading) {
+// Restores the entry of a station that the record has no room for and refuses it.
+after_record refuse(train_reading& reading, voce& station, const voce& before, std::int32_t pos,
+                    const std::string& why) {
+    station = before;
+    return refuse_no_room(reading, pos, station_at(pos) + ": " + why);
+}
+
+// The station's area, its flags and its cells, once every column is read.
+after_record place_station(train_reading& reading, voce& station, const voce& before,
+                           std::int32_t pos, std::int32_t lung) {
     scenario_record& record = reading.record();
-    source_cursor& cursor = reading.cursor;
-    const std::int32_t k = reading.k;
-    const std::int32_t e = reading.context.prossima_voce_cartello;
-    std::int32_t pos = 0;
-    if (!cursor.read_int32(pos)) {
-        return after_record::returned;
-    }
-    const std::string what = "station at " + std::to_string(pos) + " m";
-    if (k > e) {
-        return refuse_no_room(reading, pos,
-                              what + ": the indicator boards fill the item table down to entry " +
-                                  std::to_string(e + 1) + "; no entry is left for a station");
-    }
-    voce& station = record.voci[k];
-    // A refused station leaves its entry as it was.
-    const voce before = station;
-    const auto refuse = [&](const std::string& why) {
-        station = before;
-        return refuse_no_room(reading, pos, what + ": " + why);
-    };
-
-    station.valore3 = pos;
-    if (beyond_placement_limit(record, pos, station_margin)) {
-        return stop_beyond_grid(reading, "station", pos, station_margin);
-    }
-    if (pos < 0) {
-        return refuse("the line has no cell before 0 m");
-    }
-    if (pos % cell_metres != 0) {
-        return end_with_error(reading, 8, pos, what + ": the position is not a multiple of 50 m");
-    }
-    std::int32_t lung = 0;
-    if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(lung)) {
-        return after_record::returned;
-    }
-    if (lung % 100 != 0) {
-        return end_with_error(
-            reading, 9, pos,
-            what + ": the length " + std::to_string(lung) + " m is not a multiple of 100 m");
-    }
-    std::int32_t oro = 0;
-    std::int32_t orm = 0;
-    std::int32_t ors = 0;
-    if (!read_columns(cursor, station, oro, orm, ors) || !cursor.read_field()) {
-        return after_record::returned;
-    }
-    station.valore4 = low_32_bits((std::int64_t{oro} * 60 + orm) * 60 + ors);
-    station.testo = record.riga;
-
     const station_area area = area_of(station.tipo, pos, lung, station.extra3 != 0);
     if (!fits_32_bits(area.inizio) || !fits_32_bits(area.fine)) {
-        return refuse("its area from " + std::to_string(area.inizio) + " m to " +
-                      std::to_string(area.fine) + " m does not fit a 32-bit position");
+        return refuse(reading, station, before, pos,
+                      "its area from " + std::to_string(area.inizio) + " m to " +
+                          std::to_string(area.fine) + " m does not fit a 32-bit position");
     }
     const double end_point = end_cell_point(static_cast<std::int32_t>(area.fine));
-    if (station.tipo < first_type_without_end && end_point > 1 &&
-        nearest(end_point) > record.ultima_cella) {
-        return refuse("its end cell " +
-                      std::to_string(static_cast<std::int64_t>(nearest(end_point))) +
-                      " lies beyond the grid's last cell, " + std::to_string(record.ultima_cella));
+    const bool has_end = station.tipo < first_type_without_end;
+    // The approach cells lie before the end cell: an end cell inside the grid keeps them in.
+    if (has_end && end_point > 1 && nearest(end_point) > record.ultima_cella) {
+        return refuse(
+            reading, station, before, pos,
+            "its end cell " + std::to_string(static_cast<std::int64_t>(nearest(end_point))) +
+                " lies beyond the grid's last cell, " + std::to_string(record.ultima_cella));
     }
     station.valore1 = static_cast<std::int32_t>(area.inizio);
     station.valore2 = static_cast<std::int32_t>(area.fine);
@@ -135,7 +100,7 @@ after_record read_station(train_reading& reading) {
         station.extra4 = 0;
     }
     // The first station keeps mar for its area only.
-    if (k == 1) {
+    if (reading.k == 1) {
         station.extra3 = 0;
         station.extra4 = 0;
     }
@@ -149,37 +114,101 @@ after_record read_station(train_reading& reading) {
             }
         }
     }
-    if (station.tipo < first_type_without_end) {
+    if (has_end) {
         if (end_point <= 1) {
             return end_with_error(reading, 24, std::nullopt,
-                                  what + ": its area ends at " + std::to_string(station.valore2) +
+                                  station_at(pos) + ": its area ends at " +
+                                      std::to_string(station.valore2) +
                                       " m; a station must end beyond 100 m");
         }
         // The end cell is written whatever it holds.
         cella& end = record.celle[static_cast<std::int64_t>(nearest(end_point))];
         end.tipo = kind::fine_stazione;
-        end.dato1 = low_16_bits(k);
+        end.dato1 = low_16_bits(reading.k);
     }
+    return after_record::next_record;
+}
 
+// Stations follow each other at least 350 m apart, and stop below the indicator boards.
+after_record space_and_count_station(train_reading& reading, const voce& station,
+                                     std::int32_t pos) {
+    const std::int32_t k = reading.k;
     if (k > 1) {
-        const std::int32_t previous_end = record.voci[k - 1].valore2;
+        const std::int32_t previous_end = reading.record().voci[k - 1].valore2;
         if (std::int64_t{station.valore1} - station_spacing < previous_end) {
             return end_with_error(reading, 22, pos,
-                                  what + ": its area begins at " + std::to_string(station.valore1) +
+                                  station_at(pos) + ": its area begins at " +
+                                      std::to_string(station.valore1) +
                                       " m, less than 350 m after the previous station's area "
                                       "ends at " +
                                       std::to_string(previous_end) + " m");
         }
     }
     ++reading.k;
+    const std::int32_t e = reading.context.prossima_voce_cartello;
     if (reading.k >= e) {
         return end_with_error(reading, 10, std::nullopt,
-                              what + " is station " + std::to_string(k) + ": with " +
+                              station_at(pos) + " is station " + std::to_string(k) + ": with " +
                                   std::to_string(80 - e) +
                                   " indicator boards the item table holds at most " +
                                   std::to_string(std::max(0, e - 2)) + " stations");
     }
     return after_record::next_record;
+}
+
+}  // namespace
+
+after_record read_station(train_reading& reading) {
+    scenario_record& record = reading.record();
+    source_cursor& cursor = reading.cursor;
+    const std::int32_t e = reading.context.prossima_voce_cartello;
+    std::int32_t pos = 0;
+    if (!cursor.read_int32(pos)) {
+        return after_record::returned;
+    }
+    if (reading.k > e) {
+        return refuse_no_room(reading, pos,
+                              station_at(pos) +
+                                  ": the indicator boards fill the item table down to entry " +
+                                  std::to_string(e + 1) + "; no entry is left for a station");
+    }
+    voce& station = record.voci[reading.k];
+    const voce before = station;
+
+    station.valore3 = pos;
+    if (beyond_placement_limit(record, pos, station_margin)) {
+        return stop_beyond_grid(reading, "station", pos, station_margin);
+    }
+    if (pos < 0) {
+        return refuse(reading, station, before, pos, "the line has no cell before 0 m");
+    }
+    if (pos % cell_metres != 0) {
+        return end_with_error(reading, 8, pos,
+                              station_at(pos) + ": the position is not a multiple of 50 m");
+    }
+    std::int32_t lung = 0;
+    if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(lung)) {
+        return after_record::returned;
+    }
+    if (lung % 100 != 0) {
+        return end_with_error(reading, 9, pos,
+                              station_at(pos) + ": the length " + std::to_string(lung) +
+                                  " m is not a multiple of 100 m");
+    }
+    std::int32_t oro = 0;
+    std::int32_t orm = 0;
+    std::int32_t ors = 0;
+    if (!read_columns(cursor, station, oro, orm, ors) || !cursor.read_field()) {
+        return after_record::returned;
+    }
+    station.valore4 = low_32_bits((std::int64_t{oro} * 60 + orm) * 60 + ors);
+    station.testo = record.riga;
+
+    if (const after_record placed = place_station(reading, station, before, pos, lung);
+        placed != after_record::next_record) {
+        return placed;
+    }
+    return space_and_count_station(reading, station, pos);
 }
 
 }  // namespace scenario
