@@ -1,8 +1,172 @@
 #include "compiler/train_reader.h"
 
-namespace scenario {
+#include <array>
+#include <string>
+#include <string_view>
 
-// Until the train reader exists, the train file stays where the writer put it.
-void read_train_file(compile_context&) {}
+#include "compiler/rounding.h"
+#include "compiler/source_cursor.h"
+#include "compiler/train_reading.h"
+#include "source/file_access.h"
+
+namespace scenario {
+namespace {
+
+// The record kinds in the order in which a keyword field is tested for them. The tests are
+// not exclusive: a field holding two keywords is followed by both records, in this order.
+struct keyword_test {
+    std::string_view word;
+    std::string_view second_word;  // also required when not empty
+    after_record (*read)(train_reading&);
+};
+
+constexpr std::array<keyword_test, 10> keyword_tests = {{
+    {"frenata", "massa", read_braked_mass},
+    {"vetture", "", read_coaches},
+    {"velocit", "", read_speed_limit},
+    {"aderenza", "", read_adherence},
+    {"orologio", "", read_clock},
+    {"sabbia", "", read_sand},
+    {"segnale", "", read_signal},
+    {"rallentamento", "", read_slowdown},
+    {"abbattimento", "", read_abbattimento},
+    {"stazione", "", read_station},
+}};
+
+after_record examine(train_reading& reading, const std::string& field) {
+    for (const keyword_test& test : keyword_tests) {
+        if (!contains_ignoring_case(field, test.word) ||
+            (!test.second_word.empty() && !contains_ignoring_case(field, test.second_word))) {
+            continue;
+        }
+        if (const after_record next = test.read(reading); next != after_record::next_record) {
+            return next;
+        }
+    }
+    return after_record::next_record;
+}
+
+enum class search_end { found, end_of_file, failed };
+
+// Everything up to the first field holding "[generale]" is preamble; comments count too.
+search_end find_header(source_cursor& cursor, const std::string& riga) {
+    for (;;) {
+        if (!cursor.read_field()) {
+            return search_end::failed;
+        }
+        if (cursor.at_end()) {
+            return search_end::end_of_file;
+        }
+        if (contains_ignoring_case(riga, "[generale]")) {
+            return search_end::found;
+        }
+    }
+}
+
+// Reads a keyword field, skipping up to two comment fields (those holding "-") before it: the
+// third field in a row is examined whatever it holds. False at the end of the file or when
+// the read fails; `failed` tells which.
+bool read_keyword_field(source_cursor& cursor, const std::string& riga, bool& failed) {
+    for (int read = 0; read < 3; ++read) {
+        if (!cursor.read_field()) {
+            failed = true;
+            return false;
+        }
+        if (cursor.at_end()) {
+            return false;
+        }
+        if (!contains(riga, "-")) {
+            break;
+        }
+    }
+    return true;
+}
+
+// Records until the end of the file or until a record ends the reading. True when the end
+// processing follows, false when the reader must return at once.
+bool read_records(train_reading& reading) {
+    const std::string& riga = reading.record().riga;
+    while (!reading.cursor.at_end()) {
+        bool failed = false;
+        if (!read_keyword_field(reading.cursor, riga, failed)) {
+            return !failed;
+        }
+        reading.cursor.mark_record();
+        const std::string field = riga;  // the record's own fields overwrite `riga`
+        switch (examine(reading, field)) {
+            case after_record::next_record:
+                break;
+            case after_record::end_of_file:
+                return true;
+            case after_record::returned:
+                return false;
+        }
+    }
+    return true;
+}
+
+// The kilometre references of the line file must fall on cell boundaries.
+void check_kilometre_references(compile_context& context) {
+    for (int entry = 81; entry <= 83; ++entry) {
+        const voce& reference = context.record.voci[entry];
+        for (const std::int32_t value : {reference.valore1, reference.valore2}) {
+            if (value % cell_metres != 0) {
+                context.errors.record(2, std::nullopt, source_point{},
+                                      "kilometre reference " + std::to_string(reference.valore1) +
+                                          ", " + std::to_string(reference.valore2) + ", " +
+                                          std::to_string(reference.valore3) + ": " +
+                                          std::to_string(value) + " is not a multiple of 50 m");
+                return;
+            }
+        }
+    }
+}
+
+void finish_reading(train_reading& reading) {
+    delete_source(reading.context, reading.cursor.path());
+    fill_speed_tail(reading);
+    fill_adherence_tail(reading);
+    check_kilometre_references(reading.context);
+}
+
+std::string unreadable_file_detail(const std::string& message) {
+    constexpr std::string_view prefix = "cannot read ";
+    if (message.starts_with(prefix)) {
+        return "cannot read the train file " + message.substr(prefix.size());
+    }
+    return message;
+}
+
+}  // namespace
+
+void read_train_file(compile_context& context) {
+    const scenario_record& record = context.record;
+    if (!record.has_grid() || record.ultima_cella < 0 ||
+        record.celle.size() != static_cast<std::size_t>(record.ultima_cella) + 1) {
+        record_runtime_failure(context, source_point{},
+                               "the train file cannot be read: the line file set up no grid");
+        return;
+    }
+    const std::string path = context.train_source_path();
+    std::string content;
+    if (const status read = read_whole_file(path, content); !read.ok()) {
+        record_runtime_failure(context, source_point{}, unreadable_file_detail(read.message()));
+        return;
+    }
+    source_cursor cursor(context, path, std::move(content));
+    train_reading reading{context, cursor};
+    switch (find_header(cursor, context.record.riga)) {
+        case search_end::failed:
+            return;
+        case search_end::end_of_file:
+            break;
+        case search_end::found:
+            if (!read_records(reading)) {
+                return;
+            }
+            break;
+    }
+    finish_reading(reading);
+}
 
 }  // namespace scenario

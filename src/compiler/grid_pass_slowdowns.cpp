@@ -1,0 +1,112 @@
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "compiler/grid_pass_points.h"
+
+// Through a slowdown and past its end. Every scan here stops at the last cell of the grid:
+// the grid's margin beyond the line keeps a well-formed slowdown far from it, but a slowdown
+// whose end fell into its own start cell leaves no end to find.
+namespace scenario {
+namespace {
+
+// Slowdowns slower than this get points inside, one every 8 cells (400 m).
+constexpr std::int16_t fastest_with_points_inside = 110;
+constexpr int spacing_inside = 8;
+// The first signal up to 12 cells (600 m) after the end gets a point ahead of it.
+constexpr std::int64_t search_after_end = 12;
+
+std::int64_t last_cell(const scenario_record& record) {
+    return static_cast<std::int64_t>(record.celle.size()) - 1;
+}
+
+// Scans from the start to the end of a slow slowdown, placing a point every 8 cells. The
+// counter is set after each point so that the next one falls 8 cells after the cell that
+// received it; after a failed placement it runs on past 8 and no further point is placed.
+// The end cell, or nothing when the scan reaches the last cell without meeting one.
+std::optional<std::int64_t> place_points_inside(scenario_record& record, error_state& errors,
+                                                std::int64_t i) {
+    const std::int64_t last = last_cell(record);
+    int n = 0;
+    std::int64_t r = i;
+    do {
+        if (r >= last) {
+            return std::nullopt;
+        }
+        ++r;
+        ++n;
+        if (n != spacing_inside) {
+            continue;
+        }
+        if (place_point_if_free(record.celle[r])) {
+            n = 0;
+        } else if (place_point_if_free(record.celle[r - 1])) {
+            n = 1;
+        } else if (r + 1 <= last && place_point_if_free(record.celle[r + 1])) {
+            n = -1;
+        } else {
+            errors.record(13, cell_position(r), source_point{},
+                          "slowdown starting in cell " + std::to_string(i) +
+                              ": no free cell around cell " + std::to_string(r) +
+                              " for a point inside it");
+        }
+    } while (record.celle[r].tipo != kind::fine_rallentamento);
+    return r;
+}
+
+// The end of a fast slowdown, found the same way without placing points.
+std::optional<std::int64_t> find_end(const scenario_record& record, std::int64_t i) {
+    const std::int64_t last = last_cell(record);
+    for (std::int64_t r = i + 1; r <= last; ++r) {
+        if (record.celle[r].tipo == kind::fine_rallentamento) {
+            return r;
+        }
+    }
+    return std::nullopt;
+}
+
+void point_after_end(scenario_record& record, error_state& errors, std::int64_t r) {
+    const std::int64_t until = std::min(r + search_after_end, last_cell(record));
+    std::int64_t n = 0;
+    for (std::int64_t m = r; m <= until; ++m) {
+        if (record.celle[m].tipo == kind::segnale) {
+            n = m - 1;
+            break;
+        }
+    }
+    if (n <= 0) {
+        return;
+    }
+    if (!place_point_if_free(record.celle[n]) && !place_point_if_free(record.celle[n - 1])) {
+        // The position names the slowdown's end, not the signal.
+        errors.record(13, cell_position(r), source_point{},
+                      "slowdown ending in cell " + std::to_string(r) +
+                          ": no free cell for the point ahead of the signal in cell " +
+                          std::to_string(n + 1));
+    }
+}
+
+}  // namespace
+
+void treat_slowdown_course(scenario_record& record, error_state& errors, std::int64_t i) {
+    // A fast slowdown gets no points inside, but the first signal after its end gets its
+    // point all the same.
+    const std::optional<std::int64_t> end = record.celle[i].dato1 < fastest_with_points_inside
+                                                ? place_points_inside(record, errors, i)
+                                                : find_end(record, i);
+    if (!end) {
+        // The slowdown's end fell into its own start cell and no later end follows: there is
+        // no end to search after. This is the author's error (a slowdown too short for its
+        // own cells), and it is reported as a missing place for a point after the end, at the
+        // start cell; points already placed inside stay.
+        errors.record(13, cell_position(i), source_point{},
+                      "slowdown starting in cell " + std::to_string(i) +
+                          ": no end of slowdown follows up to the last cell, " +
+                          std::to_string(last_cell(record)) +
+                          ", so no point can be placed after its end");
+        return;
+    }
+    point_after_end(record, errors, *end);
+}
+
+}  // namespace scenario

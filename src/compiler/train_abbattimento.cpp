@@ -1,0 +1,41 @@
+#include <cstdint>
+#include <string>
+
+#include "compiler/rounding.h"
+#include "compiler/train_reading.h"
+
+// "abbattimento" points placed by the train file: with a value (kind 12) or without (kind 13).
+namespace scenario {
+
+after_record read_abbattimento(train_reading& reading) {
+    std::int32_t p = 0;
+    std::int32_t w = 0;
+    if (!read_numbers(reading.cursor, {&p, &w})) {
+        return after_record::returned;
+    }
+    scenario_record& record = reading.record();
+    const std::string what = "\"abbattimento\" at " + std::to_string(p) + " m";
+    if (beyond_placement_limit(record, p, record_margin)) {
+        return stop_beyond_grid(reading, "\"abbattimento\"", p, record_margin);
+    }
+    if (p < 0) {
+        return refuse_no_room(reading, p, what + ": the line has no cell before 0 m");
+    }
+    // Unlike the other point objects, this one counts its cell from p / 50.
+    const std::int64_t i = cella_di_inizio(p);
+    cella& cell = record.celle[i];
+    if (!cell.libera()) {
+        return end_with_error(
+            reading, 7, p,
+            what + ": cell " + std::to_string(i) + " already holds " + describe_cell(cell));
+    }
+    if (w > 0) {
+        cell.tipo = kind::abbattimento_con_valore;
+        cell.dato1 = low_16_bits(w);
+    } else {
+        cell.tipo = kind::abbattimento_senza_valore;
+    }
+    return after_record::next_record;
+}
+
+}  // namespace scenario

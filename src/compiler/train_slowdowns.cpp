@@ -1,0 +1,119 @@
+#include <cstdint>
+#include <string>
+
+#include "compiler/rounding.h"
+#include "compiler/train_reading.h"
+
+// Temporary slowdowns: the "rallentamento" record and `memo_rallentamento`, which places the
+// slowdown's start, end and warning board and marks the four cells before the board.
+namespace scenario {
+namespace {
+
+// The six numbers of a "rallentamento" record, named as its columns are.
+struct slowdown_fields {
+    std::int32_t x = 0;  // where the slowdown begins
+    std::int32_t v = 0;  // speed through it
+    std::int32_t l = 0;  // its length
+    std::int32_t f_tt = 0;
+    std::int32_t f_ta = 0;  // non-zero: mark the four cells before the warning board
+    std::int32_t d_v = 0;
+};
+
+// The warning board stands 1200 m before the start; a slowdown that begins within the first
+// 1500 m has none, and so none of the four cells before it.
+constexpr double board_distance = 1200;
+constexpr std::int32_t last_start_without_board = 1500;
+constexpr int cells_before_board = 4;
+
+std::string slowdown_at(std::int32_t x) {
+    return "slowdown at " + std::to_string(x) + " m";
+}
+
+std::string taken(const scenario_record& record, std::int64_t cell) {
+    return "cell " + std::to_string(cell) + " already holds " + describe_cell(record.celle[cell]);
+}
+
+void mark_slowdown_cell(cella& cell, std::uint8_t tipo, const slowdown_fields& f) {
+    cell.tipo = tipo;
+    if (f.d_v != 0) {
+        cell.dato2 = low_16_bits(f.d_v);
+    }
+}
+
+}  // namespace
+
+after_record read_slowdown(train_reading& reading) {
+    slowdown_fields f;
+    if (!read_numbers(reading.cursor, {&f.x, &f.v, &f.l, &f.f_tt, &f.f_ta, &f.d_v})) {
+        return after_record::returned;
+    }
+    scenario_record& record = reading.record();
+    if (beyond_placement_limit(record, f.x, record_margin)) {
+        return stop_beyond_grid(reading, "slowdown", f.x, record_margin);
+    }
+    if (f.x < 0) {
+        return refuse_no_room(reading, f.x, slowdown_at(f.x) + ": the line has no cell before 0 m");
+    }
+    // x + l as a real: the sum of two 32-bit fields may not fit 32 bits.
+    const double end_position = static_cast<double>(f.x) + f.l;
+    const std::int64_t end = cella_di_punto(end_position);
+    if (end < 0 || end > record.ultima_cella) {
+        return refuse_no_room(reading, f.x,
+                              slowdown_at(f.x) + ": its end at " +
+                                  std::to_string(static_cast<std::int64_t>(end_position)) +
+                                  " m falls in cell " + std::to_string(end) +
+                                  ", outside the grid's cells 0 to " +
+                                  std::to_string(record.ultima_cella));
+    }
+    const std::int64_t start = cella_di_punto(f.x);
+    const bool has_board = f.x > last_start_without_board;
+    const std::int64_t board = cella_di_punto(f.x - board_distance);
+    if (has_board && !record.celle[board].libera()) {
+        return end_with_error(reading, 17, f.x,
+                              slowdown_at(f.x) + ": its warning board's " + taken(record, board));
+    }
+    if (!record.celle[start].libera()) {
+        return end_with_error(reading, 18, f.x,
+                              slowdown_at(f.x) + ": its start's " + taken(record, start));
+    }
+    if (!record.celle[end].libera()) {
+        return end_with_error(reading, 19, f.x,
+                              slowdown_at(f.x) + ": its end's " + taken(record, end));
+    }
+
+    // The end first: a slowdown of length 0 has one cell, and it shows the start.
+    mark_slowdown_cell(record.celle[end], kind::fine_rallentamento, f);
+    mark_slowdown_cell(record.celle[start], kind::inizio_rallentamento, f);
+    if (has_board) {
+        mark_slowdown_cell(record.celle[board], kind::avviso_rallentamento, f);
+        record.celle[board].dato1 = low_16_bits(f.v);
+    }
+    for (const std::int64_t cell : {start, end}) {
+        record.celle[cell].dato1 = low_16_bits(f.v);
+        record.celle[cell].dato3 = low_16_bits(f.f_tt);
+    }
+
+    // The four cells count from nearest((x - 1200) / 50), which rounding can make the board's
+    // own cell: the slowdown then stays written and fails here.
+    if (has_board && f.f_ta != 0) {
+        const std::int64_t b = cella_di_inizio(f.x - board_distance);
+        for (int step = 0; step < cells_before_board; ++step) {
+            if (!record.celle[b - step].libera()) {
+                return end_with_error(reading, 20, f.x,
+                                      slowdown_at(f.x) + ": the " + taken(record, b - step) +
+                                          " (one of the four cells before its warning board)");
+            }
+        }
+        for (int step = 0; step < cells_before_board; ++step) {
+            cella& cell = record.celle[b - step];
+            cell.tipo = kind::prima_dell_avviso;
+            cell.dato1 = static_cast<std::int16_t>(step + 1);
+            if (f.d_v != 0) {
+                cell.dato2 = static_cast<std::int16_t>(step + 1);
+            }
+        }
+    }
+    return stop_after_placed_record(reading, "slowdown", f.x);
+}
+
+}  // namespace scenario

@@ -1,0 +1,214 @@
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "compiler/rounding.h"
+#include "compiler/train_reading.h"
+
+// Stations: the "stazione" record fills item-table entry k, marks the station's end cell and
+// the approach cells before it, and checks the spacing to the previous station.
+namespace scenario {
+namespace {
+
+constexpr std::uint8_t first_type_without_end = 25;  // no end cell, no approach codes
+constexpr std::int32_t station_spacing = 350;        // between one area and the next
+constexpr std::int32_t shortest_with_tab = 600;      // shorter stations lose their tab flag
+constexpr int approach_steps = 4;
+constexpr std::uint8_t first_approach_code = 80;
+
+struct station_area {
+    std::int64_t inizio = 0;
+    std::int64_t fine = 0;
+};
+
+// Types 5 and 6 reach 150 m beyond the position, types 7 and 8 a whole length either side;
+// the others are centred, 50 m longer at the far end when mar is set. Computed wide: the
+// sums of two 32-bit fields need not fit 32 bits.
+station_area area_of(std::uint8_t tipo, std::int64_t pos, std::int64_t lung, bool mar) {
+    if (tipo == 5 || tipo == 6) {
+        return {pos - lung, pos + 150};
+    }
+    if (tipo == 7 || tipo == 8) {
+        return {pos - lung, pos + lung};
+    }
+    return {pos - lung / 2, pos + lung / 2 + (mar ? 50 : 0)};
+}
+
+bool fits_32_bits(std::int64_t value) {
+    return value >= std::numeric_limits<std::int32_t>::min() &&
+           value <= std::numeric_limits<std::int32_t>::max();
+}
+
+bool has_approach_codes(std::uint8_t tipo) {
+    return tipo < first_type_without_end && tipo != 5 && tipo != 6;
+}
+
+// The end cell counts from the end of the area: nearest(fine / 50 - 1).
+double end_cell_point(std::int32_t fine) {
+    return fine / static_cast<double>(cell_metres) - 1;
+}
+
+// Reads the columns after the length into the entry, in file order; false when a read fails.
+bool read_columns(source_cursor& cursor, voce& station, std::int32_t& oro, std::int32_t& orm,
+                  std::int32_t& ors) {
+    return cursor.read_uint8(station.stato) && cursor.read_uint8(station.extra4) &&
+           cursor.read_uint8(station.extra3) && cursor.read_int16(station.numero1) &&
+           cursor.read_int16(station.numero2) && cursor.read_uint8(station.extra1) &&
+           cursor.read_int16(station.numero3) && cursor.read_int16(station.numero4) &&
+           cursor.read_int16(station.numero5) && cursor.read_uint8(station.extra2) &&
+           cursor.read_int32(oro) && cursor.read_int32(orm) && cursor.read_int32(ors);
+}
+
+std::string station_at(std::int32_t pos) {
+    return "station at " + std::to_string(pos) + " m";
+}
+
+// Restores the entry of a station that the record has no room for and refuses it.
+after_record refuse(train_reading& reading, voce& station, const voce& before, std::int32_t pos,
+                    const std::string& why) {
+    station = before;
+    return refuse_no_room(reading, pos, station_at(pos) + ": " + why);
+}
+
+// The station's area, its flags and its cells, once every column is read.
+after_record place_station(train_reading& reading, voce& station, const voce& before,
+                           std::int32_t pos, std::int32_t lung) {
+    scenario_record& record = reading.record();
+    const station_area area = area_of(station.tipo, pos, lung, station.extra3 != 0);
+    if (!fits_32_bits(area.inizio) || !fits_32_bits(area.fine)) {
+        return refuse(reading, station, before, pos,
+                      "its area from " + std::to_string(area.inizio) + " m to " +
+                          std::to_string(area.fine) + " m does not fit a 32-bit position");
+    }
+    const double end_point = end_cell_point(static_cast<std::int32_t>(area.fine));
+    const bool has_end = station.tipo < first_type_without_end;
+    // The approach cells lie before the end cell: an end cell inside the grid keeps them in.
+    if (has_end && end_point > 1 && nearest(end_point) > record.ultima_cella) {
+        return refuse(
+            reading, station, before, pos,
+            "its end cell " + std::to_string(static_cast<std::int64_t>(nearest(end_point))) +
+                " lies beyond the grid's last cell, " + std::to_string(record.ultima_cella));
+    }
+    station.valore1 = static_cast<std::int32_t>(area.inizio);
+    station.valore2 = static_cast<std::int32_t>(area.fine);
+    // mar only lengthens a centred area; the other types do not keep it.
+    if (station.tipo >= 5 && station.tipo <= 8) {
+        station.extra3 = 0;
+    }
+    if (lung < shortest_with_tab) {
+        station.extra4 = 0;
+    }
+    // The first station keeps mar for its area only.
+    if (reading.k == 1) {
+        station.extra3 = 0;
+        station.extra4 = 0;
+    }
+
+    if (has_approach_codes(station.tipo)) {
+        for (int j = 1; j <= approach_steps; ++j) {
+            const double q = end_point - j;
+            if (q > 1) {
+                record.celle[static_cast<std::int64_t>(nearest(q))].extra2 =
+                    static_cast<std::uint8_t>(first_approach_code + j);
+            }
+        }
+    }
+    if (has_end) {
+        if (end_point <= 1) {
+            return end_with_error(reading, 24, std::nullopt,
+                                  station_at(pos) + ": its area ends at " +
+                                      std::to_string(station.valore2) +
+                                      " m; a station must end beyond 100 m");
+        }
+        // The end cell is written whatever it holds.
+        cella& end = record.celle[static_cast<std::int64_t>(nearest(end_point))];
+        end.tipo = kind::fine_stazione;
+        end.dato1 = low_16_bits(reading.k);
+    }
+    return after_record::next_record;
+}
+
+// Stations follow each other at least 350 m apart, and stop below the indicator boards.
+after_record space_and_count_station(train_reading& reading, const voce& station,
+                                     std::int32_t pos) {
+    const std::int32_t k = reading.k;
+    if (k > 1) {
+        const std::int32_t previous_end = reading.record().voci[k - 1].valore2;
+        if (std::int64_t{station.valore1} - station_spacing < previous_end) {
+            return end_with_error(reading, 22, pos,
+                                  station_at(pos) + ": its area begins at " +
+                                      std::to_string(station.valore1) +
+                                      " m, less than 350 m after the previous station's area "
+                                      "ends at " +
+                                      std::to_string(previous_end) + " m");
+        }
+    }
+    ++reading.k;
+    const std::int32_t e = reading.context.prossima_voce_cartello;
+    if (reading.k >= e) {
+        return end_with_error(reading, 10, std::nullopt,
+                              station_at(pos) + " is station " + std::to_string(k) + ": with " +
+                                  std::to_string(80 - e) +
+                                  " indicator boards the item table holds at most " +
+                                  std::to_string(std::max(0, e - 2)) + " stations");
+    }
+    return after_record::next_record;
+}
+
+}  // namespace
+
+after_record read_station(train_reading& reading) {
+    scenario_record& record = reading.record();
+    source_cursor& cursor = reading.cursor;
+    const std::int32_t e = reading.context.prossima_voce_cartello;
+    std::int32_t pos = 0;
+    if (!cursor.read_int32(pos)) {
+        return after_record::returned;
+    }
+    if (reading.k > e) {
+        return refuse_no_room(reading, pos,
+                              station_at(pos) +
+                                  ": the indicator boards fill the item table down to entry " +
+                                  std::to_string(e + 1) + "; no entry is left for a station");
+    }
+    voce& station = record.voci[reading.k];
+    const voce before = station;
+
+    station.valore3 = pos;
+    if (beyond_placement_limit(record, pos, station_margin)) {
+        return stop_beyond_grid(reading, "station", pos, station_margin);
+    }
+    if (pos < 0) {
+        return refuse(reading, station, before, pos, "the line has no cell before 0 m");
+    }
+    if (pos % cell_metres != 0) {
+        return end_with_error(reading, 8, pos,
+                              station_at(pos) + ": the position is not a multiple of 50 m");
+    }
+    std::int32_t lung = 0;
+    if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(lung)) {
+        return after_record::returned;
+    }
+    if (lung % 100 != 0) {
+        return end_with_error(reading, 9, pos,
+                              station_at(pos) + ": the length " + std::to_string(lung) +
+                                  " m is not a multiple of 100 m");
+    }
+    std::int32_t oro = 0;
+    std::int32_t orm = 0;
+    std::int32_t ors = 0;
+    if (!read_columns(cursor, station, oro, orm, ors) || !cursor.read_field()) {
+        return after_record::returned;
+    }
+    station.valore4 = low_32_bits((std::int64_t{oro} * 60 + orm) * 60 + ors);
+    station.testo = record.riga;
+
+    if (const after_record placed = place_station(reading, station, before, pos, lung);
+        placed != after_record::next_record) {
+        return placed;
+    }
+    return space_and_count_station(reading, station, pos);
+}
+
+}  // namespace scenario
