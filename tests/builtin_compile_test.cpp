@@ -7,10 +7,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "byte_compare.h"
+#include "compiler/compile_routine.h"
 #include "program_run.h"
+#include "source/builtin_line.h"
+#include "source/builtin_train.h"
 
 namespace scenario {
 namespace {
@@ -63,6 +68,42 @@ TEST_F(BuiltinBuild, EndsNormallyAndDeletesTheLineSource) {
     EXPECT_EQ(exit_status_, 0);
     EXPECT_EQ(standard_error_, "");
     EXPECT_FALSE(std::filesystem::exists(folder_->path() / "Valdora_Rova_linea.txt"));
+}
+
+TEST_F(BuiltinBuild, LeavesExactlyTheSixFilesThatOutliveTheBuild) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_->path())) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"Valdora_Rova_linea.dat", "Valdora_Rova_5284.sim",
+                                            "Valdora_Rova_5284.dat", "Valdora_Rova_5284_note.txt",
+                                            "Valdora_Rova_5284_rallentamenti.txt",
+                                            "Valdora_Rova_5284_scheda_treno.txt"}));
+}
+
+// The built-in data are consistent: no two objects share a cell, the stations are spaced,
+// the kilometre references are all 0 and every record lies inside the grid. No signal stands
+// within 20 cells before either warning board or within 12 cells after either slowdown end,
+// and both slowdowns are too short for a point inside, so the grid pass places only the three
+// window points ahead of each slowdown start. The build therefore ends with no error at all.
+TEST(BuiltinScenario, CompilesWithoutAnyRecordedError) {
+    temporary_folder folder;
+    ASSERT_TRUE(dati_linea(folder.string(), builtin_identity()).ok());
+    ASSERT_TRUE(dati_treno(folder.string(), builtin_identity()).ok());
+    compile_context context({folder.string(), builtin_identity(), true});
+    const compile_outcome outcome = memorizza_percorso(context, 1);
+    ASSERT_EQ(outcome.how, compile_outcome::end::written);
+    EXPECT_EQ(context.errors.codice_errore, 0);
+    EXPECT_EQ(context.errors.posizione_errore, 0);
+    EXPECT_TRUE(context.errors.errors().empty());
+    std::vector<std::int64_t> points;
+    for (std::size_t i = 0; i < context.record.celle.size(); ++i) {
+        if (context.record.celle[i].tipo == kind::abbattimento_con_valore) {
+            EXPECT_EQ(context.record.celle[i].dato1, 180) << "cell " << i;
+            points.push_back(static_cast<std::int64_t>(i));
+        }
+    }
+    EXPECT_EQ(points, (std::vector<std::int64_t>{713, 720, 726, 1480, 1487, 1493}));
 }
 
 TEST_F(BuiltinBuild, CompiledFilesMatchTheExpectedFilesWhole) {
