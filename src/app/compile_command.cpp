@@ -1,0 +1,98 @@
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/diagnostics.h"
+#include "app/exit_status.h"
+#include "app/subcommand.h"
+#include "compiler/compile_routine.h"
+
+namespace scenario {
+namespace {
+
+struct compile_request {
+    std::string folder;
+    std::string route;
+    std::string train;
+    bool no_line = false;
+    bool warnings_as_errors = false;
+};
+
+// A route or train name becomes part of a file name in the folder: it must stay a plain
+// name there.
+std::string name_problem(const std::string& name) {
+    if (name.empty()) {
+        return "is empty";
+    }
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) {
+        return "contains a path separator";
+    }
+    if (name.find("..") != std::string::npos) {
+        return "contains \"..\"";
+    }
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return "contains a control character";
+        }
+    }
+    return "";
+}
+
+int compile(compile_request request) {
+    for (const auto& [option, value] :
+         {std::pair{"--route", request.route}, std::pair{"--train", request.train}}) {
+        if (const std::string problem = name_problem(value); !problem.empty()) {
+            std::fprintf(stderr, "scenario-builder compile: %s %s\n", option, problem.c_str());
+            return exit_status::usage;
+        }
+    }
+    while (request.folder.size() > 1 && request.folder.back() == '/') {
+        request.folder.pop_back();
+    }
+    compile_context context(
+        compile_options{request.folder, {request.route, request.train}, /*delete_sources=*/false});
+    const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
+    print_diagnostics(stderr, context.errors);
+
+    switch (outcome.how) {
+        case compile_outcome::end::stamp_in_use:
+            std::fprintf(stderr, " Errore n. %s\n", outcome.fatal_code.c_str());
+            return exit_status::fatal;
+        case compile_outcome::end::no_grid:
+        case compile_outcome::end::write_failed:
+            std::fprintf(stderr, "scenario-builder compile: %s\n", outcome.message.c_str());
+            return exit_status::fatal;
+        case compile_outcome::end::written:
+            break;
+    }
+    if (context.errors.codice_errore != 0 ||
+        (request.warnings_as_errors && !context.errors.warnings().empty())) {
+        return exit_status::errors_recorded;
+    }
+    return exit_status::ok;
+}
+
+}  // namespace
+
+subcommand add_compile_command(CLI::App& app) {
+    auto request = std::make_shared<compile_request>();
+    CLI::App* parser = app.add_subcommand(
+        "compile",
+        "Compile DIR/R_linea.txt and DIR/R_T-.txt into the compiled files in DIR, reporting "
+        "every error and warning with its file and line; the sources are only read");
+    parser->add_option("--dir", request->folder, "Folder of the sources and the compiled files")
+        ->required();
+    parser->add_option("--route", request->route, "Route identifier R (prefix of every file name)")
+        ->required();
+    parser->add_option("--train", request->train, "Train number T")->required();
+    parser->add_flag("--no-line", request->no_line,
+                     "Do not build the plan of the line nor write R_linea.dat");
+    parser->add_flag("--werror", request->warnings_as_errors,
+                     "Count warnings as errors (exit status 1)");
+    parser->footer(
+        "Exit status: 0 no error; 1 errors (or, with --werror, warnings) and the compiled "
+        "files were written; 2 the build stopped before writing them; 64 usage error.");
+    return {parser, [request] { return compile(*request); }};
+}
+
+}  // namespace scenario
