@@ -1,7 +1,8 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build,
 # `make test` builds and passes every test (plain and sanitized). Both install what they need.
 
-PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev
+PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
+            pkg-config libcairo2-dev fonts-dejavu-core
 
 .PHONY: all run test build test-plain test-sanitize format check-format packages clean
 

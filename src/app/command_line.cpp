@@ -46,6 +46,7 @@ int run_command_line(int argc, char** argv) {
         add_build_command(app),
         add_sources_command(app),
         add_inspect_command(app),
+        add_plot_command(app),
     };
 
     try {
