@@ -2,7 +2,7 @@
 # `make test` builds and passes every test (plain and sanitized). Both install what they need.
 
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
-            pkg-config libcairo2-dev fonts-dejavu-core
+            pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core
 
 .PHONY: all run test build test-plain test-sanitize format check-format packages clean
 

@@ -175,6 +175,9 @@ TEST(PlotCommand, RefusesMissingOrBrokenFilesAndBadArguments) {
          "the range from 9.000 km to 4.000 km is empty: --from must lie before --to"},
         {{"--to", "40"}, 64, "--to 40.000 km lies beyond the grid, which ends at 27.000 km"},
         {{"--from", "two"}, 64, "--from"},
+        {{"--out", dir + "/no/such/folder/sheet.png"},
+         2,
+         "cannot write " + dir + "/no/such/folder/sheet.png"},
     };
     for (const refusal& r : refusals) {
         std::vector<std::string> args{"plot", "--dir", dir, "--route", route, "--train", train};

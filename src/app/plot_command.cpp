@@ -95,7 +95,9 @@ int plot_scenario(const plot_request& request) {
         !built.ok()) {
         return usage_error(built.message());
     }
-    if (const status drawn = plot::render_plot(model, sheet, *format, output); !drawn.ok()) {
+    const status drawn = plot::render_plot(model, sheet, *format, output);
+    plot::release_drawing_caches();
+    if (!drawn.ok()) {
         return file_error(drawn.message());
     }
     std::printf("wrote %s\n", output.c_str());

@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cctype>
@@ -118,6 +119,12 @@ status render_plot(const plot_model& model, const sheet_layout& layout, sheet_fo
         }
     }
     return replace_file(path, bytes);
+}
+
+void release_drawing_caches() {
+    // cairo's fonts hold fontconfig's patterns, so cairo lets go of them first.
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 }  // namespace scenario::plot

@@ -19,4 +19,9 @@ std::optional<sheet_format> format_from_path(const std::string& path);
 status render_plot(const plot_model& model, const sheet_layout& sheet, sheet_format format,
                    const std::string& path);
 
+// Frees the fonts and caches that cairo and the font configuration keep for the life of the
+// process, once no drawing is left; a run that ends after drawing then leaves nothing
+// allocated behind it. Nothing may be drawn afterwards.
+void release_drawing_caches();
+
 }  // namespace scenario::plot
