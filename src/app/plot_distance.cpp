@@ -128,9 +128,10 @@ void add_point_objects(const std::vector<cella>& celle, const range& shown, dist
     }
 }
 
+// A station that the train passes without a scheduled time holds 0.
 std::string clock_text(std::int32_t seconds) {
-    if (seconds < 0) {
-        return "--:--";
+    if (seconds <= 0) {
+        return "";
     }
     char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d", seconds / 3600, seconds / 60 % 60);

@@ -152,48 +152,58 @@ void draw_speed(canvas& sheet, const rectangle& panel, const axis& along,
     sheet.unclip();
 }
 
+// The lanes of the bands panel, from its top: stations with up to three rows of names,
+// slowdowns with their warning boards, mountain side, signals.
+constexpr double station_band_top = 8;
+constexpr double station_name_top = 42;
+constexpr int station_name_rows = 3;
+constexpr double slowdown_band_top = 96;
+constexpr double mountain_band_top = 146;
+constexpr double signal_top = 182;
+
 void draw_station_lane(canvas& sheet, const rectangle& panel, const axis& along,
                        const distance_view& distance) {
-    label_rows rows(2);
+    label_rows rows(station_name_rows);
     for (const station_band& station : distance.stations) {
         const double left = along.x(station.from_metre);
         const double right = along.x(station.to_metre);
         sheet.set_colour(palette::station_area);
-        sheet.fill_rectangle({left, panel.top + 8, std::max(right - left, 1.5), 18});
+        sheet.fill_rectangle({left, panel.top + station_band_top, std::max(right - left, 1.5), 18});
         if (!station.position_in_range) {
             continue;
         }
         const double x = along.x(station.position_metre);
         sheet.set_colour(palette::station);
         sheet.set_line_width(2.0);
-        sheet.line({x, panel.top + 6}, {x, panel.top + 28});
-        const std::string text = station.name + " " + station.time;
+        sheet.line({x, panel.top + station_band_top - 2}, {x, panel.top + station_band_top + 20});
+        const std::string text =
+            station.time.empty() ? station.name : station.name + " " + station.time;
         const double width = sheet.text_width(text, 10);
         const double text_left = label_left(x, width, panel);
         if (const auto row = rows.place(text_left, text_left + width)) {
-            sheet.label({text_left, panel.top + 42 + 13.0 * *row}, text, 10);
+            sheet.label({text_left, panel.top + station_name_top + 13.0 * *row}, text, 10);
         }
     }
 }
 
 void draw_slowdown_lane(canvas& sheet, const rectangle& panel, const axis& along,
                         const distance_view& distance) {
+    const double top = panel.top + slowdown_band_top;
     for (const slowdown_band& slowdown : distance.slowdowns) {
         const double left = along.x(slowdown.from_metre);
         const double right = along.x(slowdown.to_metre);
         sheet.set_colour(palette::slowdown);
-        sheet.fill_rectangle({left, panel.top + 76, std::max(right - left, 2.0), 16});
+        sheet.fill_rectangle({left, top, std::max(right - left, 2.0), 16});
         sheet.set_colour(palette::ink);
-        sheet.label({(left + right) / 2, panel.top + 72}, std::to_string(slowdown.speed), 10,
+        sheet.label({(left + right) / 2, top - 4}, std::to_string(slowdown.speed), 10,
                     anchor::centre, true);
     }
     for (const warning_board& warning : distance.warnings) {
         const double x = along.x(warning.metre);
         sheet.set_colour(palette::warning);
-        sheet.fill_triangle({x, panel.top + 94}, {x - 6, panel.top + 106},
-                            {x + 6, panel.top + 106});
+        sheet.fill_triangle({x, top + 18}, {x - 6, top + 30}, {x + 6, top + 30});
         sheet.set_colour(palette::ink);
-        sheet.label({x + 8, panel.top + 106}, std::to_string(warning.speed), 9);
+        sheet.label({x + 8, top + 30}, std::to_string(warning.speed), 9);
     }
 }
 
@@ -203,17 +213,19 @@ void draw_mountain_and_signal_lanes(canvas& sheet, const rectangle& panel, const
         const double left = along.x(side.from_metre);
         const double right = along.x(side.to_metre);
         sheet.set_colour(palette::mountain);
-        sheet.fill_rectangle({left, panel.top + 120, std::max(right - left, 1.5), 16});
+        sheet.fill_rectangle(
+            {left, panel.top + mountain_band_top, std::max(right - left, 1.5), 16});
         if (right - left > 40) {
             sheet.set_colour(palette::ink);
-            sheet.text({(left + right) / 2, panel.top + 132}, "side " + std::to_string(side.side),
-                       9, anchor::centre);
+            sheet.text({(left + right) / 2, panel.top + mountain_band_top + 12},
+                       "side " + std::to_string(side.side), 9, anchor::centre);
         }
     }
     sheet.set_colour(palette::signal);
     sheet.set_line_width(1.5);
     for (const double signal : distance.signals) {
-        sheet.line({along.x(signal), panel.top + 154}, {along.x(signal), panel.top + 174});
+        sheet.line({along.x(signal), panel.top + signal_top},
+                   {along.x(signal), panel.top + signal_top + 22});
     }
 }
 
@@ -221,10 +233,12 @@ void draw_bands(canvas& sheet, const rectangle& panel, const axis& along,
                 const distance_view& distance) {
     draw_frame(sheet, panel, along, distance, "Stations, slowdowns, mountain side, signals");
     sheet.set_colour(palette::ink);
-    sheet.text({panel.left - 8, panel.top + 22}, "stations", 10, anchor::right);
-    sheet.text({panel.left - 8, panel.top + 88}, "slowdowns", 10, anchor::right);
-    sheet.text({panel.left - 8, panel.top + 132}, "mountain side", 10, anchor::right);
-    sheet.text({panel.left - 8, panel.top + 168}, "signals", 10, anchor::right);
+    sheet.text({panel.left - 8, panel.top + station_band_top + 14}, "stations", 10, anchor::right);
+    sheet.text({panel.left - 8, panel.top + slowdown_band_top + 12}, "slowdowns", 10,
+               anchor::right);
+    sheet.text({panel.left - 8, panel.top + mountain_band_top + 12}, "mountain side", 10,
+               anchor::right);
+    sheet.text({panel.left - 8, panel.top + signal_top + 15}, "signals", 10, anchor::right);
     sheet.clip_to(panel);
     draw_station_lane(sheet, panel, along, distance);
     draw_slowdown_lane(sheet, panel, along, distance);

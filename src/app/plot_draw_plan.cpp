@@ -1,6 +1,8 @@
 // The plan panel: the track to scale and north up, with its kilometre ticks, stations and
 // signals, the origin and the end of the line, a scale bar and the north arrow.
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "app/plot_panels.h"
 
@@ -59,17 +61,46 @@ void draw_ticks(canvas& sheet, const plan_view& plan) {
     }
 }
 
+bool overlaps(const rectangle& a, const rectangle& b) {
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+// Station names go beside their dot, on the first side where they cover no earlier name;
+// where every side is taken, to the right.
+void draw_station_names(canvas& sheet, const plan_view& plan) {
+    constexpr double size = 11;
+    const point offsets[] = {{8, -6}, {8, 14}, {-8, -6}, {-8, 14}};
+    std::vector<rectangle> taken;
+    for (const plan_label& station : plan.stations) {
+        const point at = plan.transform.to_sheet(station.at);
+        sheet.set_colour(palette::station);
+        sheet.fill_circle(at, 4.5);
+        const double width = sheet.text_width(station.text, size, true);
+        const auto box_at = [&](point offset) {
+            const double left = offset.x > 0 ? at.x + offset.x : at.x + offset.x - width;
+            return rectangle{left, at.y + offset.y - size, width, size + 3};
+        };
+        point chosen = offsets[0];
+        for (const point& offset : offsets) {
+            const rectangle box = box_at(offset);
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&](const rectangle& other) { return overlaps(box, other); })) {
+                chosen = offset;
+                break;
+            }
+        }
+        taken.push_back(box_at(chosen));
+        sheet.label({at.x + chosen.x, at.y + chosen.y}, station.text, size,
+                    chosen.x > 0 ? anchor::left : anchor::right, true);
+    }
+}
+
 void draw_objects(canvas& sheet, const plan_view& plan) {
     sheet.set_colour(palette::signal);
     for (const plan_mark& signal : plan.signals) {
         sheet.fill_circle(plan.transform.to_sheet(signal.at), 3.0);
     }
-    for (const plan_label& station : plan.stations) {
-        const point at = plan.transform.to_sheet(station.at);
-        sheet.set_colour(palette::station);
-        sheet.fill_circle(at, 4.5);
-        sheet.label({at.x + 8, at.y - 6}, station.text, 11, anchor::left, true);
-    }
+    draw_station_names(sheet, plan);
     sheet.set_colour(palette::ink);
     sheet.set_line_width(2.0);
     if (plan.origin) {

@@ -46,8 +46,8 @@ struct sheet_layout {
     rectangle plan{60.0, 84.0, 1480.0, 600.0};
     rectangle gradient{120.0, 720.0, 1400.0, 150.0};
     rectangle speed{120.0, 900.0, 1400.0, 200.0};
-    rectangle bands{120.0, 1130.0, 1400.0, 190.0};
-    rectangle legend{40.0, 1380.0, 1520.0, 100.0};
+    rectangle bands{120.0, 1130.0, 1400.0, 220.0};
+    rectangle legend{40.0, 1404.0, 1520.0, 84.0};
     // The track may deviate from its drawing by this much: a fraction of a pixel.
     double plan_tolerance = 0.25;
     // Room kept free inside the plan panel around the track, for labels.
@@ -141,7 +141,7 @@ struct station_band {
     bool position_in_range = false;
     int entry = 0;     // its entry in `voci`
     std::string name;  // UTF-8
-    std::string time;  // "hh:mm"
+    std::string time;  // "hh:mm", empty for a station without a scheduled time
 };
 
 struct mountain_band {

@@ -171,6 +171,7 @@ TEST_F(PlotModel, EveryStationOfTheItemTableHasItsLabelAndBand) {
         EXPECT_EQ(band.to_metre, station.valore2);
     }
     EXPECT_EQ(model.distance.stations[0].time, "13:25");
+    EXPECT_EQ(model.distance.stations[2].time, "");  // no scheduled time
     EXPECT_EQ(model.distance.stations[3].time, "14:31");
 }
 

@@ -85,7 +85,7 @@ inline void add_stations(scenario_record& record, std::int32_t length) {
     const sample_station stations[] = {
         {0, "ALPHA S.M.", 48300},
         {round_to_cell(length * 0.3), "Bravo", 49200},
-        {round_to_cell(length * 0.6), "Charlie Bivio", 50400},
+        {round_to_cell(length * 0.6), "Charlie Bivio", 0},  // passed without a stop
         {length, "DELTA C.le", 52260},
     };
     int k = 1;
