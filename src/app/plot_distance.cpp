@@ -14,7 +14,6 @@
 namespace scenario::plot {
 namespace {
 
-constexpr int general_entry = 84;
 constexpr int most_axis_ticks = 20;
 // extra5 holds the gradient plus 100; extra4 the speed limit divided by 5.
 constexpr int gradient_offset = 100;

@@ -9,10 +9,6 @@
 namespace scenario::plot {
 namespace {
 
-// Entry 84 holds the line length, 85 the route identifier and 86 the train number.
-constexpr int general_entry = 84;
-constexpr int route_entry = 85;
-constexpr int train_entry = 86;
 // Stations grow upwards from entry 1, board texts downwards from entry 80.
 constexpr int last_text_entry = 80;
 

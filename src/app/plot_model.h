@@ -22,6 +22,12 @@
 
 namespace scenario::plot {
 
+// The entries of `voci` that the sheet reads besides the stations: the line length (in
+// `valore2`), the route identifier and the train number (in `testo`).
+inline constexpr int general_entry = 84;
+inline constexpr int route_entry = 85;
+inline constexpr int train_entry = 86;
+
 struct point {
     double x = 0.0;
     double y = 0.0;

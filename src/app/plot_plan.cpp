@@ -10,22 +10,24 @@
 namespace scenario::plot {
 namespace {
 
-constexpr int general_entry = 84;
 constexpr int most_plan_ticks = 40;
 constexpr int most_plan_tick_labels = 20;
 
 // The rows from `first` on, as points, up to `last` or the first row without a position:
-// the line file leaves its last two rows empty.
+// the line file leaves its last two rows empty. A row that holds no finite number ends the
+// plan there too, as nothing after it could be placed on the sheet.
 std::vector<point> rows_in_range(const profilo_linea& profilo, std::int64_t first,
                                  std::int64_t last) {
     std::vector<point> points;
     last = std::min<std::int64_t>(last, profilo.ultima_riga());
     for (std::int64_t row = first; row <= last; ++row) {
         const auto r = static_cast<std::int32_t>(row);
-        if (profilo.tag(r, 0) == profile_tag::vuoto || profilo.tag(r, 1) == profile_tag::vuoto) {
+        const point p{profilo.valore(r, 0), profilo.valore(r, 1)};
+        if (profilo.tag(r, 0) == profile_tag::vuoto || profilo.tag(r, 1) == profile_tag::vuoto ||
+            !std::isfinite(p.x) || !std::isfinite(p.y)) {
             break;
         }
-        points.push_back({profilo.valore(r, 0), profilo.valore(r, 1)});
+        points.push_back(p);
     }
     return points;
 }
