@@ -2,7 +2,8 @@
 # `make test` builds and passes every test (plain and sanitized). Both install what they need.
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
-            libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick
+            libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick \
+            pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core
 
 .PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean screenshot
 

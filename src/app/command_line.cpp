@@ -47,6 +47,7 @@ int run_command_line(int argc, char** argv) {
         add_compile_command(app),
         add_sources_command(app),
         add_inspect_command(app),
+        add_plot_command(app),
     };
 
     try {

@@ -15,5 +15,6 @@ subcommand add_build_command(CLI::App& app);
 subcommand add_sources_command(CLI::App& app);
 subcommand add_inspect_command(CLI::App& app);
 subcommand add_compile_command(CLI::App& app);
+subcommand add_plot_command(CLI::App& app);
 
 }  // namespace scenario

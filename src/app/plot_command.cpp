@@ -1,0 +1,127 @@
+// `plot`: a picture of a compiled scenario, read from its compiled files in a folder. It
+// compiles nothing; a folder compiled without the line file gets a sheet without the plan.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/exit_status.h"
+#include "app/plot_model.h"
+#include "app/plot_render.h"
+#include "app/subcommand.h"
+#include "compiler/compiled_file_decoders.h"
+#include "source/file_access.h"
+#include "source/scenario_files.h"
+
+namespace scenario {
+namespace {
+
+struct plot_request {
+    std::string folder;
+    scenario_identity identity;
+    std::string output;
+    plot::plot_options options;
+};
+
+int usage_error(const std::string& message) {
+    std::fprintf(stderr, "scenario-builder plot: %s\n", message.c_str());
+    return exit_status::usage;
+}
+
+int file_error(const std::string& message) {
+    std::fprintf(stderr, "scenario-builder plot: %s\n", message.c_str());
+    return exit_status::fatal;
+}
+
+// Reads one compiled file and decodes it; a missing file says which compile leaves it.
+template <typename decoder, typename table>
+status read_compiled(const std::string& path, const char* what, decoder decode, table& into) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return status::failure(std::string("no ") + what + " " + path +
+                               ": compile the scenario into this folder first");
+    }
+    std::string bytes;
+    if (const status read = read_whole_file(path, bytes); !read.ok()) {
+        return read;
+    }
+    if (const status decoded = decode(bytes, into); !decoded.ok()) {
+        return status::failure(path + ": " + decoded.message());
+    }
+    return status::success();
+}
+
+status read_record(const plot_request& request, scenario_record& record) {
+    const std::string items = join_path(request.folder, item_file_name(request.identity));
+    const std::string grid = join_path(request.folder, grid_file_name(request.identity));
+    const std::string line = join_path(request.folder, compiled_line_name(request.identity));
+    if (const status read = read_compiled(items, "item file", decode_item_file, record.voci);
+        !read.ok()) {
+        return read;
+    }
+    if (const status read = read_compiled(grid, "grid file", decode_grid_file, record.celle);
+        !read.ok()) {
+        return read;
+    }
+    if (record.celle.size() < 2) {
+        return status::failure(grid + ": a grid of one cell has no length to draw");
+    }
+    // The line file is optional: a compile without the line leaves none.
+    std::error_code error;
+    if (std::filesystem::exists(line, error)) {
+        return read_compiled(line, "line file", decode_line_file, record.profilo);
+    }
+    return status::success();
+}
+
+int plot_scenario(const plot_request& request) {
+    const std::string output =
+        request.output.empty()
+            ? join_path(request.folder, request.identity.nome_percorso + "_" +
+                                            request.identity.numero_treno + ".png")
+            : request.output;
+    const auto format = plot::format_from_path(output);
+    if (!format) {
+        return usage_error("cannot tell the picture's format from " + output +
+                           ": name it .png, .svg or .pdf");
+    }
+    scenario_record record;
+    if (const status read = read_record(request, record); !read.ok()) {
+        return file_error(read.message());
+    }
+    const plot::sheet_layout sheet;
+    plot::plot_model model;
+    if (const status built = plot::build_plot_model(record, request.options, sheet, model);
+        !built.ok()) {
+        return usage_error(built.message());
+    }
+    const status drawn = plot::render_plot(model, sheet, *format, output);
+    plot::release_drawing_caches();
+    if (!drawn.ok()) {
+        return file_error(drawn.message());
+    }
+    std::printf("wrote %s\n", output.c_str());
+    return exit_status::ok;
+}
+
+}  // namespace
+
+subcommand add_plot_command(CLI::App& app) {
+    auto request = std::make_shared<plot_request>();
+    CLI::App* parser = app.add_subcommand(
+        "plot",
+        "Draw a compiled scenario on one sheet: the plan of the line with its kilometres, "
+        "stations and signals, and below it gradient, speed limit, slowdowns, station areas "
+        "and mountain side along the line. Reads the compiled files in DIR; compiles nothing");
+    parser->add_option("--dir", request->folder, "Folder that holds the compiled files")
+        ->required();
+    parser->add_option("--route", request->identity.nome_percorso, "Route identifier")->required();
+    parser->add_option("--train", request->identity.numero_treno, "Train number")->required();
+    parser->add_option("--out", request->output,
+                       "The picture: FILE.png, FILE.svg or FILE.pdf (default DIR/ROUTE_TRAIN.png)");
+    parser->add_option("--from", request->options.from_km, "Draw from this kilometre on");
+    parser->add_option("--to", request->options.to_km, "Draw up to this kilometre");
+    return {parser, [request] { return plot_scenario(*request); }};
+}
+
+}  // namespace scenario

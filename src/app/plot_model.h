@@ -1,0 +1,235 @@
+// The picture of a compiled scenario as plain data: what `plot` draws and where, before any
+// drawing library sees it. One sheet holds the plan of the line (to scale, north up, with
+// kilometre ticks, station names and signals) and, below it, panels on a shared distance
+// axis: gradient, speed limit with the maximum-speed boards, and a lane of bands for the
+// slowdowns, the stations and the mountain-side stretches. The renderer only maps this data
+// onto a surface; every decision about what is shown, and where, is taken here, so tests can
+// check the geometry without looking at pixels.
+//
+// Distances along the line are metres from the origin. A cell i covers the metres from
+// i * 50 to (i + 1) * 50: a per-cell series value (gradient, speed limit, mountain side)
+// holds over that stretch. A point object in cell i (signal, board, slowdown start or end)
+// was placed at nearest(p / 50 + 1), so it stands at (i - 1) * 50 m.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compiler/scenario_record.h"
+#include "source/status.h"
+
+namespace scenario::plot {
+
+// The entries of `voci` that the sheet reads besides the stations: the line length (in
+// `valore2`), the route identifier and the train number (in `testo`).
+inline constexpr int general_entry = 84;
+inline constexpr int route_entry = 85;
+inline constexpr int train_entry = 86;
+
+struct point {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// An axis-aligned rectangle; on the sheet `top` is the smaller y.
+struct rectangle {
+    double left = 0.0;
+    double top = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+};
+
+// Where the parts of the sheet lie, in sheet units: pixels of a PNG, points of an SVG or PDF.
+struct sheet_layout {
+    double width = 1600.0;
+    double height = 1500.0;
+    rectangle title{40.0, 14.0, 1520.0, 56.0};
+    rectangle plan{60.0, 84.0, 1480.0, 600.0};
+    rectangle gradient{120.0, 720.0, 1400.0, 150.0};
+    rectangle speed{120.0, 900.0, 1400.0, 200.0};
+    rectangle bands{120.0, 1130.0, 1400.0, 220.0};
+    rectangle legend{40.0, 1404.0, 1520.0, 84.0};
+    // The track may deviate from its drawing by this much: a fraction of a pixel.
+    double plan_tolerance = 0.25;
+    // Room kept free inside the plan panel around the track, for labels.
+    double plan_margin = 40.0;
+};
+
+struct extent {
+    double min_x = 0.0;
+    double min_y = 0.0;
+    double max_x = 0.0;
+    double max_y = 0.0;
+};
+
+// Maps plan metres onto the sheet: the same scale on both axes, north (growing y) up.
+struct plan_transform {
+    double scale = 1.0;  // sheet units per metre
+    point centre_metres;
+    point centre_sheet;
+
+    point to_sheet(point metres) const {
+        return {centre_sheet.x + (metres.x - centre_metres.x) * scale,
+                centre_sheet.y - (metres.y - centre_metres.y) * scale};
+    }
+};
+
+struct plan_tick {
+    std::int64_t metre = 0;
+    point at;      // plan metres
+    point across;  // unit vector square to the track, to its left
+};
+
+struct plan_label {
+    std::string text;  // UTF-8
+    std::int64_t metre = 0;
+    point at;
+};
+
+struct plan_mark {
+    std::int64_t metre = 0;
+    point at;
+};
+
+struct plan_view {
+    bool has_line = false;
+    std::string missing_text;    // shown in place of the plan when there is none
+    std::int64_t first_row = 0;  // the rows of the line file that the plan covers
+    std::int64_t last_row = -1;
+    std::size_t row_count = 0;  // rows with a position, before simplification
+    extent bounds;              // of every row in range, not only the kept ones
+    std::vector<point> track;   // the simplified polyline, plan metres
+    double tolerance_metres = 0.0;
+    plan_transform transform;
+    double tick_step_metres = 1000.0;
+    double tick_label_step_metres = 1000.0;  // a multiple of the tick step
+    std::vector<plan_tick> ticks;
+    std::vector<plan_label> stations;
+    std::vector<plan_mark> signals;
+    std::optional<point> origin;
+    std::optional<point> line_end;
+    double scale_bar_metres = 0.0;
+};
+
+// A value that holds from `from_metre` up to `to_metre`.
+struct step {
+    double from_metre = 0.0;
+    double to_metre = 0.0;
+    int value = 0;
+};
+
+struct speed_board {
+    double metre = 0.0;
+    int speed = 0;     // the first speed of the board's face, km/h
+    std::string text;  // every speed of that face, "105/115/120"
+};
+
+struct slowdown_band {
+    double from_metre = 0.0;
+    double to_metre = 0.0;
+    int speed = 0;  // km/h
+};
+
+struct warning_board {
+    double metre = 0.0;
+    int speed = 0;
+};
+
+struct station_band {
+    double from_metre = 0.0;  // the area, clipped to the range
+    double to_metre = 0.0;
+    double position_metre = 0.0;
+    bool position_in_range = false;
+    int entry = 0;     // its entry in `voci`
+    std::string name;  // UTF-8
+    std::string time;  // "hh:mm", empty for a station without a scheduled time
+};
+
+struct mountain_band {
+    double from_metre = 0.0;
+    double to_metre = 0.0;
+    int side = 0;  // extra3
+};
+
+struct distance_view {
+    double from_metre = 0.0;  // the shared axis
+    double to_metre = 0.0;
+    std::optional<double> line_end_metre;  // when the line's end lies in range
+    double tick_step_metres = 1000.0;
+    std::vector<double> ticks;
+    std::vector<step> gradient;  // per mille
+    std::vector<step> speed;     // km/h
+    std::vector<speed_board> boards;
+    std::vector<slowdown_band> slowdowns;
+    std::vector<warning_board> warnings;
+    std::vector<station_band> stations;
+    std::vector<mountain_band> mountains;
+    std::vector<double> signals;
+};
+
+enum class legend_symbol {
+    track,
+    origin,
+    kilometre_tick,
+    signal,
+    station,
+    gradient,
+    speed_limit,
+    speed_board,
+    slowdown,
+    warning_board,
+    station_area,
+    mountain_side,
+};
+
+struct legend_entry {
+    legend_symbol symbol;
+    std::string text;
+};
+
+struct plot_model {
+    std::string title;
+    std::string subtitle;
+    plan_view plan;
+    distance_view distance;
+    std::vector<legend_entry> legend;
+};
+
+// The part of the line to draw, in kilometres; a missing bound takes the end of the data.
+struct plot_options {
+    std::optional<double> from_km;
+    std::optional<double> to_km;
+};
+
+// The metres that the distance axis covers with no --from/--to: from the origin to the
+// start of the grid's last cell.
+double data_end_metre(const scenario_record& record);
+
+// Fails, with a message for the user, when the range is empty or leaves the data.
+status resolve_range(const scenario_record& record, const plot_options& options, double& from_metre,
+                     double& to_metre);
+
+// The record needs `voci` and `celle`; `profilo` may be missing (a compile without the line).
+status build_plot_model(const scenario_record& record, const plot_options& options,
+                        const sheet_layout& sheet, plot_model& model);
+
+// Parts of the model, built from a resolved range.
+void build_plan_view(const scenario_record& record, double from_metre, double to_metre,
+                     const sheet_layout& sheet, plan_view& plan);
+void build_distance_view(const scenario_record& record, double from_metre, double to_metre,
+                         distance_view& distance);
+
+// The stations of the item table: entries 1, 2, ... up to the first unused one or the first
+// that holds an indicator board's text.
+std::vector<int> station_entries(const scenario_record& record);
+
+// A round step (1, 2 or 5 times a power of ten metres, at least 100) that cuts the span into
+// at most `most` parts.
+double round_step(double span_metres, int most);
+
+}  // namespace scenario::plot
