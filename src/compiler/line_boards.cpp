@@ -1,7 +1,10 @@
 // The two kinds of board of the line: maximum-speed boards, whose two faces are packed into
 // the cell, and indicator boards, whose text goes into the item table. A board needs a free
 // cell (empty, or holding only a mountain marker, which it replaces).
+#include <array>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
@@ -56,19 +59,51 @@ placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
     return placement::placed;
 }
 
+// The nine numbers of the record, in file order, and where each stands.
+constexpr std::array<std::string_view, 9> board_field_names = {
+    "posizione", "vas", "vbs", "vcs", "strisces", "vad", "vbd", "vcd", "strisced"};
+constexpr std::size_t first_stripes = 4;
+constexpr std::size_t second_stripes = 8;
+
+// The packing keeps the two faces apart only for speeds that are multiples of 5 below 500
+// and stripe counts of one digit; anything else is stored, but reads back as other values.
+void warn_about_board_values(line_reading& reading, const std::array<std::int32_t, 9>& values,
+                             const std::array<field_location, 9>& places) {
+    const std::string head = "indicatori_vmax at " + std::to_string(values[0]) + " m: ";
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        const std::int32_t value = values[i];
+        const std::string name(board_field_names[i]);
+        if (i == first_stripes || i == second_stripes) {
+            if (value < 0 || value > 9) {
+                reading.cursor.warn_at(places[i], head + name + " " + std::to_string(value) +
+                                                      " is not a stripe count from 0 to 9: "
+                                                      "the stripes are stored as left x 10 + "
+                                                      "right, which then mixes the two faces");
+            }
+        } else if (value % 5 != 0 || value < 0 || value >= 500) {
+            reading.cursor.warn_at(places[i], head + name + " " + std::to_string(value) +
+                                                  " km/h is not a multiple of 5 from 0 to 495: "
+                                                  "the speeds are stored as left x 20 + right / "
+                                                  "5, which then mixes the two faces");
+        }
+    }
+}
+
 }  // namespace
 
 record_outcome read_speed_board(line_reading& reading) {
-    std::int32_t posizione = 0;
-    speed_board board;
     source_cursor& cursor = reading.cursor;
-    if (!read_into(cursor, posizione) || !read_into(cursor, board.vas) ||
-        !read_into(cursor, board.vbs) || !read_into(cursor, board.vcs) ||
-        !read_into(cursor, board.strisces) || !read_into(cursor, board.vad) ||
-        !read_into(cursor, board.vbd) || !read_into(cursor, board.vcd) ||
-        !read_into(cursor, board.strisced)) {
-        return record_outcome::returned;
+    std::array<std::int32_t, 9> values{};
+    std::array<field_location, 9> places{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!read_into(cursor, values[i])) {
+            return record_outcome::returned;
+        }
+        places[i] = cursor.place();
     }
+    const std::int32_t posizione = values[0];
+    const speed_board board{values[1], values[2], values[3], values[4],
+                            values[5], values[6], values[7], values[8]};
     if (beyond_placement_limit(reading.record, posizione)) {
         return stop_beyond_grid(reading, "indicatori_vmax", posizione);
     }
@@ -77,6 +112,7 @@ record_outcome read_speed_board(line_reading& reading) {
     }
     switch (memo_indicatori_v_max(reading, posizione, board)) {
         case placement::placed:
+            warn_about_board_values(reading, values, places);
             return record_outcome::next;
         case placement::refused:
             delete_source(reading.context, reading.context.line_source_path());

@@ -1,6 +1,9 @@
 // Gradients: each record sets the gradient from its cell onward, and the cells before it
 // receive the gradient in force until then. Cells are filled in file order from a fill
 // point, so a record at or behind the fill point still fills one cell.
+#include <string>
+#include <utility>
+
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
 
@@ -14,14 +17,42 @@ void fill_one_cell(line_reading& reading) {
     ++reading.fill_point;
 }
 
+constexpr std::int32_t lowest_gradient = -100;
+constexpr std::int32_t highest_gradient = 155;
+
+// A gradient outside the byte's range wraps; one listed out of order starts late.
+void warn_about_gradient(line_reading& reading, std::int32_t posizione, std::int32_t gradient,
+                         std::int64_t first_cell, field_location position_place,
+                         field_location gradient_place) {
+    if (gradient < lowest_gradient || gradient > highest_gradient) {
+        const int stored = low_8_bits(std::int64_t{gradient} + 100) - 100;
+        reading.cursor.warn_at(gradient_place, "pendenza at " + std::to_string(posizione) +
+                                                   " m: gradient " + std::to_string(gradient) +
+                                                   " lies outside -100 to 155 per mille; it is "
+                                                   "stored as " +
+                                                   std::to_string(stored));
+    }
+    std::string order =
+        series_order_warning("pendenza", "gradient " + std::to_string(gradient), posizione,
+                             first_cell, reading.fill_point, reading.gradients);
+    if (!order.empty()) {
+        reading.cursor.warn_at(position_place, std::move(order));
+    }
+}
+
 }  // namespace
 
 record_outcome read_gradient(line_reading& reading) {
     std::int32_t posizione = 0;
     std::int32_t gradient = 0;
-    if (!read_into(reading.cursor, posizione) || !read_into(reading.cursor, gradient)) {
+    if (!read_into(reading.cursor, posizione)) {
         return record_outcome::returned;
     }
+    const field_location position_place = reading.cursor.place();
+    if (!read_into(reading.cursor, gradient)) {
+        return record_outcome::returned;
+    }
+    const field_location gradient_place = reading.cursor.place();
     if (beyond_placement_limit(reading.record, posizione)) {
         return stop_beyond_grid(reading, "pendenza", posizione);
     }
@@ -37,6 +68,8 @@ record_outcome read_gradient(line_reading& reading) {
                                   ": list the gradients in increasing order of position");
     }
     const std::int64_t first_cell = cella_di_inizio(posizione);
+    warn_about_gradient(reading, posizione, gradient, first_cell, position_place, gradient_place);
+    reading.gradients.note(posizione);
     if (first_cell > 0) {
         do {
             fill_one_cell(reading);

@@ -1,5 +1,8 @@
 // Mountain-side stretches: the kind of each stretch goes into `extra3` of its cells, and a
 // stretch that asks for markers gets one in every fourth empty cell.
+#include <string>
+#include <utility>
+
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
 
@@ -37,14 +40,41 @@ void memo_montagna(line_reading& reading, std::int32_t inizio, std::int32_t fine
     }
 }
 
+// Stretches are meant in increasing order; one that begins before the stretch read before it
+// also counts as continuing that stretch, which changes its kind to 3.
+void warn_about_mountain_order(line_reading& reading, std::int32_t inizio, std::int32_t tipo,
+                               field_location start_place) {
+    const std::int32_t n = reading.numero_montagne;
+    if (n == 0 || inizio >= reading.montagne_inizio[n]) {
+        return;
+    }
+    std::string message = "montagna at " + std::to_string(inizio) +
+                          " m comes after the stretch at " +
+                          std::to_string(reading.montagne_inizio[n]) +
+                          " m: list the stretches in increasing order of position";
+    const std::int32_t own_kind = tipo > marker_offset ? tipo - marker_offset : tipo;
+    const bool continues =
+        low_32_bits(std::int64_t{inizio} - reading.montagne_fine[n]) <= continuation_gap;
+    if (continues && own_kind != 3) {
+        message +=
+            "; beginning no more than 150 m after that stretch's end, it counts as "
+            "continuing it and its kind " +
+            std::to_string(own_kind) + " becomes 3";
+    }
+    reading.cursor.warn_at(start_place, std::move(message));
+}
+
 }  // namespace
 
 record_outcome read_mountain(line_reading& reading) {
     std::int32_t inizio = 0;
     std::int32_t fine = 0;
     std::int32_t tipo = 0;
-    if (!read_into(reading.cursor, inizio) || !read_into(reading.cursor, fine) ||
-        !read_into(reading.cursor, tipo)) {
+    if (!read_into(reading.cursor, inizio)) {
+        return record_outcome::returned;
+    }
+    const field_location start_place = reading.cursor.place();
+    if (!read_into(reading.cursor, fine) || !read_into(reading.cursor, tipo)) {
         return record_outcome::returned;
     }
     if (beyond_placement_limit(reading.record, inizio)) {
@@ -64,6 +94,7 @@ record_outcome read_mountain(line_reading& reading) {
                                   " m, beyond the last cell of the grid, " +
                                   std::to_string(reading.record.ultima_cella));
     }
+    warn_about_mountain_order(reading, inizio, tipo, start_place);
     memo_montagna(reading, inizio, fine, tipo);
     return record_outcome::next;
 }

@@ -3,6 +3,8 @@
 // the plan is computed in one pass in file order. The order of the operations is part of the
 // compiled line file: its last bits change with any other order.
 #include <array>
+#include <string>
+#include <utility>
 
 #include "compiler/line_reading.h"
 
@@ -46,6 +48,33 @@ record_outcome plan_too_long(line_reading& reading) {
                      "curva: the plan of the line would run past metre 1000000");
 }
 
+// The plan is drawn in file order: an arc whose start the plan has already passed is drawn
+// only from the plan's next metre. An arc that merely starts inside the one before it is
+// shortened by the overlap (the built-in line has such arcs); one listed out of order, or
+// one that the arc before it covers whole, is worth a word to the author.
+void warn_about_curve_order(line_reading& reading, std::int32_t inizio, std::int64_t fine,
+                            field_location start_place) {
+    const std::int64_t m = reading.next_metre;
+    const bool out_of_order = reading.curve_read && inizio < reading.previous_curve;
+    const bool covered = reading.curve_read && fine < m;
+    if (!out_of_order && !covered) {
+        return;
+    }
+    const std::string drawn = fine < m ? "this arc adds nothing to the plan"
+                                       : "only metres " + std::to_string(m) + " to " +
+                                             std::to_string(fine) + " are drawn as this arc";
+    const std::string reached = "has already reached metre " + std::to_string(m - 1);
+    std::string message = "curva at " + std::to_string(inizio) + " m ";
+    if (out_of_order) {
+        message += "comes after the curve at " + std::to_string(reading.previous_curve) +
+                   " m: the plan is drawn in file order and " + reached + ", so " + drawn +
+                   "; list the curves in increasing order of position";
+    } else {
+        message += "lies within the arc before it: the plan " + reached + ", so " + drawn;
+    }
+    reading.cursor.warn_at(start_place, std::move(message));
+}
+
 }  // namespace
 
 void start_plan(line_reading& reading) {
@@ -64,7 +93,11 @@ void start_plan(line_reading& reading) {
 record_outcome read_curve(line_reading& reading, const std::string& key) {
     std::int32_t inizio = 0;
     std::int32_t length = 0;
-    if (!read_into(reading.cursor, inizio) || !read_into(reading.cursor, length)) {
+    if (!read_into(reading.cursor, inizio)) {
+        return record_outcome::returned;
+    }
+    const field_location start_place = reading.cursor.place();
+    if (!read_into(reading.cursor, length)) {
         return record_outcome::returned;
     }
     if (beyond_placement_limit(reading.record, inizio)) {
@@ -95,6 +128,10 @@ record_outcome read_curve(line_reading& reading, const std::string& key) {
                                   ", beyond the last metre of the plan, " +
                                   std::to_string(reading.record.limite_profilo));
     }
+
+    warn_about_curve_order(reading, inizio, fine, start_place);
+    reading.curve_read = true;
+    reading.previous_curve = inizio;
 
     profilo_linea& profilo = *reading.record.profilo;
     std::int64_t& m = reading.next_metre;

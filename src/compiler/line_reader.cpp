@@ -1,6 +1,9 @@
 #include "compiler/line_reader.h"
 
+#include <array>
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -69,9 +72,10 @@ bool read_general_part(line_reading& reading) {
     return true;
 }
 
-enum class key_read { key, end_of_file, failed };
+enum class key_read { key, third_comment, end_of_file, failed };
 
-// Reads the field that the next record starts with, passing over at most two comment lines.
+// Reads the field that the next record starts with, passing over at most two comment lines;
+// a third comment in a row is read as a key like any other field.
 key_read read_record_key(line_reading& reading) {
     source_cursor& cursor = reading.cursor;
     if (cursor.at_end()) {
@@ -84,34 +88,68 @@ key_read read_record_key(line_reading& reading) {
         if (cursor.at_end()) {
             return key_read::end_of_file;
         }
-        if (comments == 2 || !contains(reading.record.riga, "-")) {
+        if (!contains(reading.record.riga, "-")) {
             break;
+        }
+        if (comments == 2) {
+            return key_read::third_comment;
         }
     }
     return key_read::key;
 }
 
-// Every record kind whose words the key holds is read, in this order, from the same key.
+// The record kinds in the order in which a key is tested for them. The tests are not
+// exclusive: every kind whose words the key holds is read, in this order, from the same key.
+struct record_kind {
+    std::string_view word;
+    std::string_view second_word;  // also required when not empty
+    bool needs_plan;               // read only when the line itself is compiled
+    record_outcome (*read)(line_reading&, const std::string& key);
+};
+
+constexpr std::array<record_kind, 5> record_kinds = {{
+    {"pendenza", "", false, [](line_reading& r, const std::string&) { return read_gradient(r); }},
+    {"curva", "", true, read_curve},
+    {"montagna", "", false, [](line_reading& r, const std::string&) { return read_mountain(r); }},
+    {"indicatori_v", "", false,
+     [](line_reading& r, const std::string&) { return read_speed_board(r); }},
+    {"cartello", "indicat", false,
+     [](line_reading& r, const std::string&) { return read_indicator_board(r); }},
+}};
+
+bool names_kind(const line_reading& reading, const record_kind& kind, const std::string& key) {
+    return (!kind.needs_plan || reading.record.compila_linea != 0) &&
+           contains_ignoring_case(key, kind.word) &&
+           (kind.second_word.empty() || contains_ignoring_case(key, kind.second_word));
+}
+
 record_outcome read_record(line_reading& reading, const std::string& key) {
-    record_outcome outcome = record_outcome::next;
-    if (contains_ignoring_case(key, "pendenza")) {
-        outcome = read_gradient(reading);
+    for (const record_kind& kind : record_kinds) {
+        if (!names_kind(reading, kind, key)) {
+            continue;
+        }
+        if (const record_outcome outcome = kind.read(reading, key);
+            outcome != record_outcome::next) {
+            return outcome;
+        }
     }
-    if (outcome == record_outcome::next && reading.record.compila_linea != 0 &&
-        contains_ignoring_case(key, "curva")) {
-        outcome = read_curve(reading, key);
+    return record_outcome::next;
+}
+
+// A comment that holds a record's key is read as that record when it is the third comment in
+// a row: most likely the author meant it as a comment.
+void warn_about_third_comment(line_reading& reading, const std::string& key) {
+    for (const record_kind& kind : record_kinds) {
+        if (names_kind(reading, kind, key)) {
+            reading.context.errors.warn(
+                reading.cursor.record_start(),
+                "a third comment line in a row is not passed over but read as a record: it "
+                "holds \"" +
+                    std::string(kind.word) + "\", so it is read as a " + std::string(kind.word) +
+                    " record; an empty line between the comments starts a new run");
+            return;
+        }
     }
-    if (outcome == record_outcome::next && contains_ignoring_case(key, "montagna")) {
-        outcome = read_mountain(reading);
-    }
-    if (outcome == record_outcome::next && contains_ignoring_case(key, "indicatori_v")) {
-        outcome = read_speed_board(reading);
-    }
-    if (outcome == record_outcome::next && contains_ignoring_case(key, "cartello") &&
-        contains_ignoring_case(key, "indicat")) {
-        outcome = read_indicator_board(reading);
-    }
-    return outcome;
 }
 
 line_half_end read_record_part(line_reading& reading) {
@@ -136,6 +174,9 @@ line_half_end read_record_part(line_reading& reading) {
         }
         reading.cursor.mark_record();
         const std::string key = reading.record.riga;
+        if (read == key_read::third_comment) {
+            warn_about_third_comment(reading, key);
+        }
         const record_outcome outcome = read_record(reading, key);
         if (outcome == record_outcome::returned) {
             return line_half_end::returned;

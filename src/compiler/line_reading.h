@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "compiler/compile_context.h"
+#include "compiler/series_order.h"
 #include "compiler/source_cursor.h"
 
 namespace scenario {
@@ -38,7 +39,10 @@ struct line_reading {
     // State of the record part.
     std::int64_t fill_point = 0;  // the next cell to receive a gradient
     std::int32_t current_gradient = 0;
+    series_history gradients;
     std::int64_t next_metre = 2;  // the next metre of the plan
+    bool curve_read = false;
+    std::int32_t previous_curve = 0;  // where the last curve read begins
     std::int32_t numero_montagne = 0;
     std::array<std::int32_t, massimo_montagne + 1> montagne_inizio{};
     std::array<std::int32_t, massimo_montagne + 1> montagne_fine{};

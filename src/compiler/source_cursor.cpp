@@ -16,6 +16,10 @@ source_point source_cursor::here() const {
     return {path_, reader_.last_field().line, reader_.last_field().column};
 }
 
+void source_cursor::warn_at(field_location where, std::string message) {
+    context_.errors.warn(point_at(where), std::move(message));
+}
+
 bool source_cursor::read_field() {
     const read_result result = reader_.read_text(context_.record.riga);
     return result == read_result::ok || fail(result, "a field");

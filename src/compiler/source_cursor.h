@@ -33,6 +33,11 @@ class source_cursor {
     // Notes the field most recently read as the start of a record, for messages about it.
     void mark_record() { record_start_ = here(); }
     const source_point& record_start() const { return record_start_; }
+    // The place of the field most recently read, kept cheaply until a message needs it.
+    field_location place() const { return reader_.last_field(); }
+    source_point point_at(field_location where) const { return {path_, where.line, where.column}; }
+    // Notes a warning about the field at `where`; it changes nothing that is compiled.
+    void warn_at(field_location where, std::string message);
 
     const std::string& path() const { return path_; }
     std::string_view line_text(int line) const { return reader_.line_text(line); }

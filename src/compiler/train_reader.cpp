@@ -17,26 +17,48 @@ namespace {
 struct keyword_test {
     std::string_view word;
     std::string_view second_word;  // also required when not empty
+    std::string_view record_name;  // for messages
     after_record (*read)(train_reading&);
 };
 
 constexpr std::array<keyword_test, 10> keyword_tests = {{
-    {"frenata", "massa", read_braked_mass},
-    {"vetture", "", read_coaches},
-    {"velocit", "", read_speed_limit},
-    {"aderenza", "", read_adherence},
-    {"orologio", "", read_clock},
-    {"sabbia", "", read_sand},
-    {"segnale", "", read_signal},
-    {"rallentamento", "", read_slowdown},
-    {"abbattimento", "", read_abbattimento},
-    {"stazione", "", read_station},
+    {"frenata", "massa", "braked-mass", read_braked_mass},
+    {"vetture", "", "coaches", read_coaches},
+    {"velocit", "", "speed limit", read_speed_limit},
+    {"aderenza", "", "adherence", read_adherence},
+    {"orologio", "", "clock", read_clock},
+    {"sabbia", "", "sand", read_sand},
+    {"segnale", "", "signal", read_signal},
+    {"rallentamento", "", "slowdown", read_slowdown},
+    {"abbattimento", "", "abbattimento", read_abbattimento},
+    {"stazione", "", "station", read_station},
 }};
+
+bool names_record(const std::string& field, const keyword_test& test) {
+    return contains_ignoring_case(field, test.word) &&
+           (test.second_word.empty() || contains_ignoring_case(field, test.second_word));
+}
+
+// A comment that holds a keyword is read as that record when it is the third comment in a
+// row: most likely the author meant it as a comment.
+void warn_about_third_comment(train_reading& reading, const std::string& field) {
+    for (const keyword_test& test : keyword_tests) {
+        if (names_record(field, test)) {
+            reading.errors().warn(
+                reading.cursor.record_start(),
+                "a third comment line in a row is not passed over but read as a record: it "
+                "holds \"" +
+                    std::string(test.word) + "\", so it is read as a " +
+                    std::string(test.record_name) +
+                    " record; an empty line between the comments starts a new run");
+            return;
+        }
+    }
+}
 
 after_record examine(train_reading& reading, const std::string& field) {
     for (const keyword_test& test : keyword_tests) {
-        if (!contains_ignoring_case(field, test.word) ||
-            (!test.second_word.empty() && !contains_ignoring_case(field, test.second_word))) {
+        if (!names_record(field, test)) {
             continue;
         }
         if (const after_record next = test.read(reading); next != after_record::next_record) {
@@ -63,23 +85,23 @@ search_end find_header(source_cursor& cursor, const std::string& riga) {
     }
 }
 
+enum class keyword_read { keyword, third_comment, end_of_file, failed };
+
 // Reads a keyword field, skipping up to two comment fields (those holding "-") before it: the
-// third field in a row is examined whatever it holds. False at the end of the file or when
-// the read fails; `failed` tells which.
-bool read_keyword_field(source_cursor& cursor, const std::string& riga, bool& failed) {
+// third field in a row is examined whatever it holds.
+keyword_read read_keyword_field(source_cursor& cursor, const std::string& riga) {
     for (int read = 0; read < 3; ++read) {
         if (!cursor.read_field()) {
-            failed = true;
-            return false;
+            return keyword_read::failed;
         }
         if (cursor.at_end()) {
-            return false;
+            return keyword_read::end_of_file;
         }
         if (!contains(riga, "-")) {
-            break;
+            return keyword_read::keyword;
         }
     }
-    return true;
+    return keyword_read::third_comment;
 }
 
 // Records until the end of the file or until a record ends the reading. True when the end
@@ -87,12 +109,15 @@ bool read_keyword_field(source_cursor& cursor, const std::string& riga, bool& fa
 bool read_records(train_reading& reading) {
     const std::string& riga = reading.record().riga;
     while (!reading.cursor.at_end()) {
-        bool failed = false;
-        if (!read_keyword_field(reading.cursor, riga, failed)) {
-            return !failed;
+        const keyword_read read = read_keyword_field(reading.cursor, riga);
+        if (read == keyword_read::failed || read == keyword_read::end_of_file) {
+            return read == keyword_read::end_of_file;
         }
         reading.cursor.mark_record();
         const std::string field = riga;  // the record's own fields overwrite `riga`
+        if (read == keyword_read::third_comment) {
+            warn_about_third_comment(reading, field);
+        }
         switch (examine(reading, field)) {
             case after_record::next_record:
                 break;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "compiler/compile_context.h"
+#include "compiler/series_order.h"
 #include "compiler/source_cursor.h"
 
 namespace scenario {
@@ -19,6 +20,12 @@ enum class after_record {
     next_record,  // read the next keyword field
     end_of_file,  // stop reading records: the end of the train file follows (tails, checks)
     returned,     // the file is already deleted and the error recorded: return at once
+};
+
+struct timed_station {
+    std::int32_t seconds = 0;
+    std::int32_t position = 0;
+    std::string name;
 };
 
 struct train_reading {
@@ -32,10 +39,21 @@ struct train_reading {
     // start at position 0 shows these in its first cells.
     std::int32_t current_speed = 0;
     std::int32_t current_adherence = 0;
+    series_history speeds{};
+    series_history adherences{};
+    // The last station with a timetabled time, for the order of the timetable.
+    std::optional<timed_station> last_timed{};
 
     scenario_record& record() { return context.record; }
     error_state& errors() { return context.errors; }
 };
+
+// A station shorter than this keeps no tab flag.
+inline constexpr std::int32_t shortest_with_tab = 600;
+// mar only lengthens a centred area: stations of types 5 to 8 do not keep it.
+inline bool keeps_mar(std::uint8_t tipo) {
+    return tipo < 5 || tipo > 8;
+}
 
 // Placement margins: a record needs 100 m of grid after its position, a station 800 m.
 inline constexpr int record_margin = 100;
@@ -80,6 +98,25 @@ after_record read_signal(train_reading& reading);
 after_record read_slowdown(train_reading& reading);
 after_record read_abbattimento(train_reading& reading);
 after_record read_station(train_reading& reading);
+
+// A station record as read, before its area and flags are settled: the values that the
+// warnings about it look at, and where they stand.
+struct station_as_read {
+    std::int32_t pos = 0;
+    std::int32_t lung = 0;
+    std::int32_t oro = 0;
+    std::int32_t orm = 0;
+    std::int32_t ors = 0;
+    field_location pos_place;
+    field_location tab_place;
+    field_location mar_place;
+    field_location time_place;
+};
+
+// Notes what in a station record will not be compiled as written (flags that are cleared, a
+// time that is not a time of day, stations or times out of order), and keeps the station's
+// time for the next one. Changes nothing that is compiled.
+void warn_about_station(train_reading& reading, const voce& station, const station_as_read& read);
 
 // The tails of the two series at the end of the train file.
 void fill_speed_tail(train_reading& reading);

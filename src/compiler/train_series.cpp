@@ -1,5 +1,7 @@
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "compiler/rounding.h"
 #include "compiler/train_reading.h"
@@ -24,14 +26,46 @@ std::string at(std::string_view what, std::int32_t p) {
     return std::string(what) + " at " + std::to_string(p) + " m";
 }
 
+// A series should start at position 0: the cells before its first record get the value in
+// force before any record, 0. Later records should come in order, one cell each.
+struct series_kind {
+    std::string_view what;
+    std::string_view zero;  // the value before any record, as the author reads it
+};
+constexpr series_kind speed_series{"speed limit", "0 km/h"};
+constexpr series_kind adherence_series{"adherence", "adherence 0"};
+
+void warn_about_series(train_reading& reading, series_history& history, series_kind kind,
+                       const std::string& value, std::int32_t p, std::int64_t n,
+                       std::int64_t fill_point, field_location position_place) {
+    const std::string_view what = kind.what;
+    if (!history.started && n > 0) {
+        reading.cursor.warn_at(position_place,
+                               at(what, p) + " is the first of its series: cells 0 to " +
+                                   std::to_string(n - 1) + " (up to " + std::to_string(n * 50) +
+                                   " m) get " + std::string(kind.zero) +
+                                   "; start the series at position 0");
+    }
+    std::string order = series_order_warning(what, value, p, n, fill_point, history);
+    if (!order.empty()) {
+        reading.cursor.warn_at(position_place, std::move(order));
+    }
+    history.note(p);
+}
+
 }  // namespace
 
 after_record read_speed_limit(train_reading& reading) {
     std::int32_t p = 0;
     std::int32_t s = 0;
-    if (!read_numbers(reading.cursor, {&p, &s})) {
+    if (!reading.cursor.read_int32(p)) {
         return after_record::returned;
     }
+    const field_location position_place = reading.cursor.place();
+    if (!reading.cursor.read_int32(s)) {
+        return after_record::returned;
+    }
+    const field_location speed_place = reading.cursor.place();
     scenario_record& record = reading.record();
     if (beyond_placement_limit(record, p, record_margin)) {
         return stop_beyond_grid(reading, "speed limit", p, record_margin);
@@ -46,6 +80,13 @@ after_record read_speed_limit(train_reading& reading) {
                                   " km/h does not fit; speeds run from 0 to 1275 km/h");
     }
     const std::int64_t n = cella_di_inizio(p);
+    if (s % 5 != 0) {
+        reading.cursor.warn_at(speed_place, at("speed limit", p) + ": " + std::to_string(s) +
+                                                " km/h is not a multiple of 5; it is stored as " +
+                                                std::to_string(speed_fifth(s) * 5) + " km/h");
+    }
+    warn_about_series(reading, reading.speeds, speed_series, std::to_string(s) + " km/h", p, n,
+                      reading.speed_fill, position_place);
     if (n > 0) {
         // At least one cell is written, even when the record's cell is behind the fill
         // point; the fill never passes the last cell.
@@ -64,9 +105,14 @@ after_record read_speed_limit(train_reading& reading) {
 after_record read_adherence(train_reading& reading) {
     std::int32_t p = 0;
     std::int32_t a = 0;
-    if (!read_numbers(reading.cursor, {&p, &a})) {
+    if (!reading.cursor.read_int32(p)) {
         return after_record::returned;
     }
+    const field_location position_place = reading.cursor.place();
+    if (!reading.cursor.read_int32(a)) {
+        return after_record::returned;
+    }
+    const field_location value_place = reading.cursor.place();
     scenario_record& record = reading.record();
     if (beyond_placement_limit(record, p, record_margin)) {
         return stop_beyond_grid(reading, "adherence", p, record_margin);
@@ -75,6 +121,15 @@ after_record read_adherence(train_reading& reading) {
         return refuse_no_room(reading, p, at("adherence", p) + ": the line has no cell before 0 m");
     }
     const std::int64_t n = cella_di_inizio(p);
+    if (a < 0 || a > 255) {
+        reading.cursor.warn_at(value_place, at("adherence", p) + ": " + std::to_string(a) +
+                                                " is outside 0 to 255; only its low 8 bits are "
+                                                "kept: it is stored as " +
+                                                std::to_string(low_8_bits(a)));
+    }
+    warn_about_series(reading, reading.adherences, adherence_series,
+                      "adherence " + std::to_string(a), p, n, reading.adherence_fill,
+                      position_place);
     if (n > 0) {
         // Records out of order advance the fill point one cell each; once it has reached the
         // last cell, a record that would write has no cell left.

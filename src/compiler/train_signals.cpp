@@ -1,5 +1,7 @@
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "compiler/rounding.h"
 #include "compiler/train_reading.h"
@@ -53,13 +55,78 @@ void memo_segnale(scenario_record& record, std::int64_t i, signal_fields& f) {
     }
 }
 
+// Where each of the eleven fields stands, indexed by its column.
+namespace column {
+enum : std::size_t { posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo };
+}  // namespace column
+using field_places = std::array<field_location, 11>;
+
+// Values outside the ranges of the record's columns are stored, but their packed codes no
+// longer keep the values apart.
+void warn_about_codes(source_cursor& cursor, const signal_fields& f, const cella& cell,
+                      const field_places& places) {
+    const std::string head = signal_at(f.posizione) + ": ";
+    const std::string kind_code = ", so the code rapp x 10 + sx x 3 + dx, stored as " +
+                                  std::to_string(cell.dato4) + ", no longer tells them apart";
+    const auto check = [&](std::size_t i, std::string_view name, std::int32_t value, int highest,
+                           const std::string& consequence) {
+        if (value < 0 || value > highest) {
+            cursor.warn_at(places[i], head + std::string(name) + " " + std::to_string(value) +
+                                          " is outside 0 to " + std::to_string(highest) +
+                                          consequence);
+        }
+    };
+    check(column::sx, "sx", f.sx, 2, kind_code);
+    check(column::rapp, "rapp", f.rapp, 9, kind_code);
+    check(column::dx, "dx", f.dx, 2, kind_code);
+    const auto pair = [&](std::string_view left, std::string_view right, std::int16_t stored) {
+        return ", so the value " + std::string(left) + " x 10 + " + std::string(right) +
+               ", stored as " + std::to_string(stored) + ", no longer tells the two apart";
+    };
+    check(column::s1, "s1", f.s1, 9, pair("s1", "d1", cell.dato1));
+    check(column::s2, "s2", f.s2, 9, pair("s2", "d2", cell.dato2));
+    check(column::s3, "s3", f.s3, 9, pair("s3", "d3", cell.dato3));
+    check(column::d1, "d1", f.d1, 9, pair("s1", "d1", cell.dato1));
+    check(column::d2, "d2", f.d2, 9, pair("s2", "d2", cell.dato2));
+    check(column::d3, "d3", f.d3, 9, pair("s3", "d3", cell.dato3));
+}
+
+// A waiting time is 0 or 101 to 255, and only signals of kind 2 keep one.
+void warn_about_tempo(source_cursor& cursor, const signal_fields& f, std::int32_t tempo,
+                      const cella& cell, const field_places& places) {
+    const std::string head = signal_at(f.posizione) + ": waiting time " + std::to_string(tempo);
+    if (tempo == 0) {
+        return;
+    }
+    if (f.sx != 2) {
+        cursor.warn_at(places[column::tempo],
+                       head +
+                           " is ignored: only a signal whose sx is 2 keeps one (this one "
+                           "has sx " +
+                           std::to_string(f.sx) + ")");
+    } else if (tempo >= 1 && tempo <= 100) {
+        cursor.warn_at(places[column::tempo], head + " is below 101; it is raised to 101");
+    } else if (tempo < 0 || tempo > 255) {
+        cursor.warn_at(places[column::tempo],
+                       head +
+                           " is outside 0 to 255; only its low 8 bits are kept: it is "
+                           "stored as " +
+                           std::to_string(cell.extra1));
+    }
+}
+
 }  // namespace
 
 after_record read_signal(train_reading& reading) {
     signal_fields f;
-    if (!read_numbers(reading.cursor, {&f.posizione, &f.sx, &f.s1, &f.s2, &f.s3, &f.rapp, &f.dx,
-                                       &f.d1, &f.d2, &f.d3, &f.tempo})) {
-        return after_record::returned;
+    const std::array<std::int32_t*, 11> targets = {
+        &f.posizione, &f.sx, &f.s1, &f.s2, &f.s3, &f.rapp, &f.dx, &f.d1, &f.d2, &f.d3, &f.tempo};
+    field_places places{};
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (!reading.cursor.read_int32(*targets[i])) {
+            return after_record::returned;
+        }
+        places[i] = reading.cursor.place();
     }
     scenario_record& record = reading.record();
     if (beyond_placement_limit(record, f.posizione, record_margin)) {
@@ -81,7 +148,10 @@ after_record read_signal(train_reading& reading) {
                               signal_at(f.posizione) + ": cell " + std::to_string(i) +
                                   " already holds " + describe_cell(record.celle[i]));
     }
+    const std::int32_t tempo_as_read = f.tempo;
     memo_segnale(record, i, f);
+    warn_about_codes(reading.cursor, f, record.celle[i], places);
+    warn_about_tempo(reading.cursor, f, tempo_as_read, record.celle[i], places);
     return stop_after_placed_record(reading, "signal", f.posizione);
 }
 

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::uint8_t first_type_without_end = 25;  // no end cell, no approach codes
 constexpr std::int32_t station_spacing = 350;        // between one area and the next
-constexpr std::int32_t shortest_with_tab = 600;      // shorter stations lose their tab flag
 constexpr int approach_steps = 4;
 constexpr std::uint8_t first_approach_code = 80;
 
@@ -50,14 +49,23 @@ double end_cell_point(std::int32_t fine) {
 }
 
 // Reads the columns after the length into the entry, in file order; false when a read fails.
-bool read_columns(source_cursor& cursor, voce& station, std::int32_t& oro, std::int32_t& orm,
-                  std::int32_t& ors) {
-    return cursor.read_uint8(station.stato) && cursor.read_uint8(station.extra4) &&
-           cursor.read_uint8(station.extra3) && cursor.read_int16(station.numero1) &&
-           cursor.read_int16(station.numero2) && cursor.read_uint8(station.extra1) &&
-           cursor.read_int16(station.numero3) && cursor.read_int16(station.numero4) &&
-           cursor.read_int16(station.numero5) && cursor.read_uint8(station.extra2) &&
-           cursor.read_int32(oro) && cursor.read_int32(orm) && cursor.read_int32(ors);
+bool read_columns(source_cursor& cursor, voce& station, station_as_read& read) {
+    if (!cursor.read_uint8(station.stato) || !cursor.read_uint8(station.extra4)) {
+        return false;
+    }
+    read.tab_place = cursor.place();
+    if (!cursor.read_uint8(station.extra3)) {
+        return false;
+    }
+    read.mar_place = cursor.place();
+    if (!cursor.read_int16(station.numero1) || !cursor.read_int16(station.numero2) ||
+        !cursor.read_uint8(station.extra1) || !cursor.read_int16(station.numero3) ||
+        !cursor.read_int16(station.numero4) || !cursor.read_int16(station.numero5) ||
+        !cursor.read_uint8(station.extra2) || !cursor.read_int32(read.oro)) {
+        return false;
+    }
+    read.time_place = cursor.place();
+    return cursor.read_int32(read.orm) && cursor.read_int32(read.ors);
 }
 
 std::string station_at(std::int32_t pos) {
@@ -92,8 +100,7 @@ after_record place_station(train_reading& reading, voce& station, const voce& be
     }
     station.valore1 = static_cast<std::int32_t>(area.inizio);
     station.valore2 = static_cast<std::int32_t>(area.fine);
-    // mar only lengthens a centred area; the other types do not keep it.
-    if (station.tipo >= 5 && station.tipo <= 8) {
+    if (!keeps_mar(station.tipo)) {
         station.extra3 = 0;
     }
     if (lung < shortest_with_tab) {
@@ -162,10 +169,12 @@ after_record read_station(train_reading& reading) {
     scenario_record& record = reading.record();
     source_cursor& cursor = reading.cursor;
     const std::int32_t e = reading.context.prossima_voce_cartello;
-    std::int32_t pos = 0;
-    if (!cursor.read_int32(pos)) {
+    station_as_read read;
+    if (!cursor.read_int32(read.pos)) {
         return after_record::returned;
     }
+    read.pos_place = cursor.place();
+    const std::int32_t pos = read.pos;
     if (reading.k > e) {
         return refuse_no_room(reading, pos,
                               station_at(pos) +
@@ -186,23 +195,21 @@ after_record read_station(train_reading& reading) {
         return end_with_error(reading, 8, pos,
                               station_at(pos) + ": the position is not a multiple of 50 m");
     }
-    std::int32_t lung = 0;
-    if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(lung)) {
+    if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(read.lung)) {
         return after_record::returned;
     }
+    const std::int32_t lung = read.lung;
     if (lung % 100 != 0) {
         return end_with_error(reading, 9, pos,
                               station_at(pos) + ": the length " + std::to_string(lung) +
                                   " m is not a multiple of 100 m");
     }
-    std::int32_t oro = 0;
-    std::int32_t orm = 0;
-    std::int32_t ors = 0;
-    if (!read_columns(cursor, station, oro, orm, ors) || !cursor.read_field()) {
+    if (!read_columns(cursor, station, read) || !cursor.read_field()) {
         return after_record::returned;
     }
-    station.valore4 = low_32_bits((std::int64_t{oro} * 60 + orm) * 60 + ors);
+    station.valore4 = low_32_bits((std::int64_t{read.oro} * 60 + read.orm) * 60 + read.ors);
     station.testo = record.riga;
+    warn_about_station(reading, station, read);
 
     if (const after_record placed = place_station(reading, station, before, pos, lung);
         placed != after_record::next_record) {
