@@ -44,6 +44,7 @@ bool is_section_header(std::string_view field) {
 bool read_general_part(line_reading& reading) {
     source_cursor& cursor = reading.cursor;
     while (!cursor.at_end()) {
+        cursor.leave_record();
         if (!cursor.read_field()) {
             return false;
         }
@@ -74,6 +75,7 @@ enum class key_read { key, end_of_file, failed };
 // Reads the field that the next record starts with, passing over at most two comment lines.
 key_read read_record_key(line_reading& reading) {
     source_cursor& cursor = reading.cursor;
+    cursor.leave_record();
     if (cursor.at_end()) {
         return key_read::end_of_file;
     }

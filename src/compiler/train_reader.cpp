@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/rounding.h"
 #include "compiler/source_cursor.h"
@@ -67,6 +68,7 @@ search_end find_header(source_cursor& cursor, const std::string& riga) {
 // third field in a row is examined whatever it holds. False at the end of the file or when
 // the read fails; `failed` tells which.
 bool read_keyword_field(source_cursor& cursor, const std::string& riga, bool& failed) {
+    cursor.leave_record();
     for (int read = 0; read < 3; ++read) {
         if (!cursor.read_field()) {
             failed = true;
@@ -111,11 +113,16 @@ void check_kilometre_references(compile_context& context) {
         const voce& reference = context.record.voci[entry];
         for (const std::int32_t value : {reference.valore1, reference.valore2}) {
             if (value % cell_metres != 0) {
-                context.errors.record(2, std::nullopt, source_point{},
-                                      "kilometre reference " + std::to_string(reference.valore1) +
-                                          ", " + std::to_string(reference.valore2) + ", " +
-                                          std::to_string(reference.valore3) + ": " +
-                                          std::to_string(value) + " is not a multiple of 50 m");
+                // The line file's key cannot be told after the ordering: name the setting.
+                std::string detail = "kilometre reference (progressiva chilometrica) " +
+                                     std::to_string(reference.valore1) + ", " +
+                                     std::to_string(reference.valore2) + ", " +
+                                     std::to_string(reference.valore3) + ": " +
+                                     std::to_string(value) + " is not a multiple of 50 m";
+                if (reference.valore3 == 1 && value == reference.valore2) {
+                    detail += " (the value includes the 100 m that flag 1 adds)";
+                }
+                context.errors.record(2, std::nullopt, source_point{}, std::move(detail));
                 return;
             }
         }
@@ -129,12 +136,11 @@ void finish_reading(train_reading& reading) {
     check_kilometre_references(reading.context);
 }
 
-std::string unreadable_file_detail(const std::string& message) {
-    constexpr std::string_view prefix = "cannot read ";
-    if (message.starts_with(prefix)) {
-        return "cannot read the train file " + message.substr(prefix.size());
-    }
-    return message;
+// The message names the file, which the error's location already gives: keep the cause.
+std::string unreadable_file_detail(const std::string& path, const std::string& message) {
+    const std::string prefix = "cannot read " + path + ": ";
+    const std::string cause = message.starts_with(prefix) ? message.substr(prefix.size()) : message;
+    return "the train file cannot be read: " + cause;
 }
 
 }  // namespace
@@ -150,7 +156,7 @@ void read_train_file(compile_context& context) {
     const std::string path = context.train_source_path();
     std::string content;
     if (const status read = read_whole_file(path, content); !read.ok()) {
-        record_runtime_failure(context, source_point{}, unreadable_file_detail(read.message()));
+        record_runtime_failure(context, {path, 0, 0}, unreadable_file_detail(path, read.message()));
         return;
     }
     source_cursor cursor(context, path, std::move(content));

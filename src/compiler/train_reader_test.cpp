@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "[generale]\r\nstazione, 0, 256, 400, 1, 0, 0, 4, 0, 0, 2, 1, 0, "
                              "1, 13, 25, 0, A\r\n",
                              2},
-        runtime_failure_case{"FileEndsInsideARecord", "[generale]\r\n\r\nsegnale, 1000, 1\r\n", 4}),
+        runtime_failure_case{"FileEndsInsideARecord", "[generale]\r\n\r\nsegnale, 1000, 1\r\n", 3}),
     [](const testing::TestParamInfo<runtime_failure_case>& info) { return info.param.name; });
 
 TEST(TrainReader, MissingTrainFileIsARuntimeFailure) {
@@ -116,9 +116,9 @@ TEST(TrainReader, MissingTrainFileIsARuntimeFailure) {
     read_train_file(f.context);
     EXPECT_EQ(f.codice(), 25);
     const recorded_error& error = f.context.errors.errors().back();
-    EXPECT_EQ(error.where.file, "");
-    EXPECT_EQ(error.detail,
-              "cannot read the train file " + f.train_path() + ": No such file or directory");
+    EXPECT_EQ(error.where.file, f.train_path());
+    EXPECT_EQ(error.where.line, 0) << "the whole file is at fault, not one of its lines";
+    EXPECT_EQ(error.detail, "the train file cannot be read: No such file or directory");
 }
 
 TEST(TrainReader, AuthorsSourcesAreOnlyRead) {
@@ -230,7 +230,9 @@ TEST_F(KilometreReferences, OffTheCellBoundaryGiveCode2AtTheEnd) {
     EXPECT_EQ(f.posizione(), 777);
     const recorded_error& error = f.context.errors.errors().back();
     EXPECT_EQ(error.where.file, "");
-    EXPECT_EQ(error.detail, "kilometre reference 0, 125, 1: 125 is not a multiple of 50 m");
+    EXPECT_EQ(error.detail,
+              "kilometre reference (progressiva chilometrica) 0, 125, 1: 125 is not a multiple "
+              "of 50 m (the value includes the 100 m that flag 1 adds)");
 }
 
 TEST_F(KilometreReferences, OnTheCellBoundaryIncludingNegativeGiveNoCode) {
