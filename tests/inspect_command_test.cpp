@@ -37,8 +37,9 @@ json inspect_json(const std::vector<std::string>& args) {
     const program_result result = run_program(command);
     EXPECT_EQ(result.exit_status, 0) << result.standard_error;
     EXPECT_EQ(result.standard_error, "");
-    EXPECT_TRUE(json::accept(result.standard_output)) << result.standard_output.substr(0, 500);
-    return json::parse(result.standard_output, nullptr, false);
+    json parsed = json::parse(result.standard_output, nullptr, /*allow_exceptions=*/false);
+    EXPECT_FALSE(parsed.is_discarded()) << result.standard_output.substr(0, 500);
+    return parsed;
 }
 
 std::vector<std::string> lines_of(const std::string& text) {

@@ -4,6 +4,9 @@
 // sanitizer build any out-of-bounds access aborts the program and fails the test.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -81,6 +84,36 @@ TEST(MalformedSources, EndTheCompileWithItsOwnStatus) {
                                              << damaged << "\n"
                                              << result.standard_error;
     }
+}
+
+TEST(MalformedSources, PipesAndFoldersAreRefusedRatherThanWaitedOn) {
+    author_folder folder;
+    folder.write(author_line_source, data_file("Valdora_Rova_linea.txt"));
+    ASSERT_EQ(::mkfifo(folder.file(author_train_source).c_str(), 0600), 0);
+    const auto train = run_program(
+        {"compile", "--dir", folder.string(), "--route", "R", "--train", "T", "--no-line"},
+        time_limit);
+    EXPECT_EQ(train.exit_status, 1);
+    EXPECT_EQ(train.standard_error, folder.path_text(author_train_source) +
+                                        ": error 25: the train file cannot be read: not a "
+                                        "regular file\n");
+
+    std::filesystem::remove(folder.file(author_line_source));
+    std::filesystem::create_directory(folder.file(author_line_source));
+    const auto line = run_program(
+        {"compile", "--dir", folder.string(), "--route", "R", "--train", "T"}, time_limit);
+    EXPECT_EQ(line.exit_status, 2);
+    EXPECT_TRUE(line.standard_error.starts_with(folder.path_text(author_line_source) +
+                                                ": error 101: the line file is not a regular "
+                                                "file\n"))
+        << line.standard_error;
+
+    const auto inspected = run_program(
+        {"inspect", folder.path_text(author_train_source), "--kind", "grid"}, time_limit);
+    EXPECT_EQ(inspected.exit_status, 2);
+    EXPECT_EQ(inspected.standard_error, "scenario-builder inspect: cannot read " +
+                                            folder.path_text(author_train_source) +
+                                            ": not a regular file\n");
 }
 
 TEST(MalformedCompiledFiles, EndTheInspectionWithItsOwnStatus) {

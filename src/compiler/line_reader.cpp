@@ -163,7 +163,10 @@ line_half_end read_line_file(compile_context& context) {
     const std::string path = context.line_source_path();
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        context.errors.record(101, std::nullopt, {path, 0, 0}, "the line file does not exist");
+        context.errors.record(101, std::nullopt, {path, 0, 0},
+                              std::filesystem::exists(path, error)
+                                  ? "the line file is not a regular file"
+                                  : "the line file does not exist");
         return line_half_end::returned;
     }
     std::string content;
