@@ -76,13 +76,12 @@ std::string source_cursor::field_text_here() const {
 }
 
 bool source_cursor::fail(read_result result, std::string_view expected) {
-    const bool in_record = in_record_;
     const std::string record = "the \"" + record_key_ + "\" record";
     std::string detail;
     source_point where = here();
     switch (result) {
         case read_result::past_end:
-            if (in_record) {
+            if (in_record_) {
                 // Nothing stands where the field was expected: point at the record instead.
                 where = record_start_;
                 detail = "the file ends inside " + record + ", where " + std::string(expected) +
@@ -92,11 +91,11 @@ bool source_cursor::fail(read_result result, std::string_view expected) {
             }
             break;
         case read_result::not_a_number:
-            detail = (in_record ? record + ": " : std::string()) + "expected " +
+            detail = (in_record_ ? record + ": " : std::string()) + "expected " +
                      std::string(expected) + ", found \"" + field_text_here() + "\"";
             break;
         case read_result::out_of_range:
-            detail = (in_record ? record + ": " : std::string()) + field_text_here() +
+            detail = (in_record_ ? record + ": " : std::string()) + field_text_here() +
                      " does not fit: expected " + std::string(expected);
             if (expected == "a whole number") {
                 detail += " from -2147483648 to 2147483647";
