@@ -6,6 +6,7 @@
 #include "app/exit_status.h"
 #include "app/subcommand.h"
 #include "compiler/compile_routine.h"
+#include "source/scenario_files.h"
 
 namespace scenario {
 namespace {
@@ -38,30 +39,50 @@ std::string name_problem(const std::string& name) {
     return "";
 }
 
+int usage_error(const std::string& message) {
+    std::fprintf(stderr, "scenario-builder compile: %s\n", message.c_str());
+    return exit_status::usage;
+}
+
+int stopped(const std::string& message) {
+    std::fprintf(stderr, "scenario-builder compile: %s\n", message.c_str());
+    return exit_status::fatal;
+}
+
 int compile(compile_request request) {
     for (const auto& [option, value] :
          {std::pair{"--route", request.route}, std::pair{"--train", request.train}}) {
         if (const std::string problem = name_problem(value); !problem.empty()) {
-            std::fprintf(stderr, "scenario-builder compile: %s %s\n", option, problem.c_str());
-            return exit_status::usage;
+            return usage_error(std::string(option) + " " + problem +
+                               ": the route and the train name files in DIR, so each must be a "
+                               "plain part of a file name");
         }
+    }
+    const scenario_identity identity{request.route, request.train};
+    // Train "linea" would give the grid file the name of the compiled line file.
+    if (grid_file_name(identity) == compiled_line_name(identity)) {
+        return usage_error("--train " + request.train + ": the grid file " +
+                           grid_file_name(identity) +
+                           " would take the name of the compiled line file");
     }
     while (request.folder.size() > 1 && request.folder.back() == '/') {
         request.folder.pop_back();
     }
-    compile_context context(
-        compile_options{request.folder, {request.route, request.train}, /*delete_sources=*/false});
+    compile_context context(compile_options{request.folder, identity, /*delete_sources=*/false});
     const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
     print_diagnostics(stderr, context.errors);
 
     switch (outcome.how) {
         case compile_outcome::end::stamp_in_use:
+            // The message of the fatal error box, after the reason in plain words.
+            std::fprintf(stderr, "scenario-builder compile: nothing was written: %s\n",
+                         outcome.message.c_str());
             std::fprintf(stderr, " Errore n. %s\n", outcome.fatal_code.c_str());
             return exit_status::fatal;
         case compile_outcome::end::no_grid:
+            return stopped("nothing was written: " + outcome.message);
         case compile_outcome::end::write_failed:
-            std::fprintf(stderr, "scenario-builder compile: %s\n", outcome.message.c_str());
-            return exit_status::fatal;
+            return stopped(outcome.message);
         case compile_outcome::end::written:
             break;
     }

@@ -1,6 +1,9 @@
 // The compile's errors and warnings as a scenario author reads them, the way a compiler
 // reports: `FILE:LINE: error CODE at POS m: MESSAGE`, then the source line with a caret
-// under the field that caused it.
+// under the field that caused it. `FILE: ` alone stands for a whole file at fault (one that
+// is missing, say); an error that no source line caused (the grid pass, the check of the
+// kilometre references) has no location at all. ` at POS m` appears for the codes that
+// carry a position.
 #pragma once
 
 #include <cstdio>

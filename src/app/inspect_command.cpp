@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <regex>
@@ -72,7 +74,16 @@ int inspect(const inspect_request& request) {
     }
     cell_range range;
     if (!request.cells.empty() && !parse_range(request.cells, range)) {
-        return usage_error("--cells wants A..B with A <= B, for example 700..740");
+        return usage_error("--cells " + request.cells +
+                           ": give A..B with whole numbers A <= B, for example 700..740");
+    }
+    // No compiled file comes near this size (the longest line's plan takes about 20 MB): a
+    // larger file is refused before it is read into memory.
+    constexpr std::uintmax_t largest_compiled_file = 64u << 20;
+    std::error_code size_error;
+    if (std::filesystem::is_regular_file(request.file, size_error) &&
+        std::filesystem::file_size(request.file, size_error) > largest_compiled_file) {
+        return file_error(request.file + ": not a compiled file: it is larger than 64 MiB");
     }
     std::string bytes;
     if (const status read = read_whole_file(request.file, bytes); !read.ok()) {
@@ -90,6 +101,11 @@ int inspect(const inspect_request& request) {
     } else if (kind == "grid") {
         std::vector<cella> celle;
         decoded = decode_grid_file(bytes, celle);
+        const auto last = static_cast<std::int64_t>(celle.size()) - 1;
+        if (decoded.ok() && range.first > last) {
+            return usage_error("--cells " + request.cells + ": the grid has cells 0 to " +
+                               std::to_string(last));
+        }
         if (decoded.ok()) {
             if (request.summary) {
                 print_grid_summary(out, celle);
@@ -124,7 +140,9 @@ subcommand add_inspect_command(CLI::App& app) {
     parser->add_option("FILE", request->file, "The compiled file")->required();
     parser->add_option("--kind", request->kind, "The file's kind when its name does not tell")
         ->check(CLI::IsMember({"items", "grid", "line"}));
-    parser->add_option("--cells", request->cells, "Only cells A to B of a grid (A..B)");
+    CLI::Option* cells = parser->add_option(
+        "--cells", request->cells,
+        "Only cells A to B of a grid (A..B; A.. to the last cell, ..B from cell 0)");
     parser->add_flag("--summary", request->summary,
                      "Counts per cell kind, the stations with their areas and times, or the "
                      "plan's extent, instead of the whole table");
@@ -133,6 +151,7 @@ subcommand add_inspect_command(CLI::App& app) {
                          "A grid as a table, one row per cell: position, gradient, speed limit, "
                          "adherence, mountain side, approach code and the cell's object");
     csv->excludes("--summary");
+    cells->excludes("--summary");
     return {parser, [request] { return inspect(*request); }};
 }
 

@@ -30,22 +30,28 @@ compile_outcome stamp_in_use(const char* code, std::string message) {
     return {compile_outcome::end::stamp_in_use, code, std::move(message)};
 }
 
+std::string slot_in_use(const cella& cell, const char* field, std::int16_t value,
+                        const char* slot) {
+    return "cell 1 holds an object of kind " + std::to_string(cell.tipo) + " with " + field +
+           " = " + std::to_string(value) + ", where " + slot +
+           " goes: no object that carries a value there may stand in the first 75 m of the "
+           "line";
+}
+
 // Checks that the stamp slots are empty before filling them: the data of a source object in
 // a slot would otherwise be lost under the stamp.
 std::optional<compile_outcome> stamp(scenario_record& record) {
     voce& generale = record.voci[85];
     cella& cella_1 = record.celle[1];
     if (generale.numero1 != 0 || cella_1.dato1 != 0) {
-        return stamp_in_use("1250", "cell 1 holds " + std::to_string(cella_1.dato1) +
-                                        " in dato1, the slot of the format stamp: an object at "
-                                        "the start of the line leaves no room for it");
+        return stamp_in_use("1250",
+                            slot_in_use(cella_1, "dato1", cella_1.dato1, "the format stamp"));
     }
     generale.numero1 = format_stamp;
     cella_1.dato1 = grid_stamp;
     if (generale.valore4 != 0 || cella_1.dato2 != 0) {
-        return stamp_in_use("1251", "cell 1 holds " + std::to_string(cella_1.dato2) +
-                                        " in dato2, the slot of the scenario code: an object at "
-                                        "the start of the line leaves no room for it");
+        return stamp_in_use("1251",
+                            slot_in_use(cella_1, "dato2", cella_1.dato2, "the scenario code"));
     }
     generale.valore4 = codice_gara_st(record.voci);
     cella_1.dato2 = codice_gara_og(record.voci);

@@ -42,6 +42,9 @@ class byte_cursor {
     std::size_t offset_ = 0;
 };
 
+// The longest line, 1000000 m, has a plan of rows 0 to 1000000 + 7000.
+constexpr std::size_t most_profile_rows = 1007001;
+
 status does_not_fit(const std::string& what, std::size_t offset) {
     return status::failure("not a compiled " + what + ": the layout stops fitting at byte " +
                            std::to_string(offset));
@@ -118,6 +121,11 @@ status decode_line_file(std::string_view bytes, std::optional<profilo_linea>& pr
     std::vector<element> elements;
     byte_cursor in(bytes);
     while (!in.done()) {
+        if (elements.size() >= 2 * most_profile_rows) {
+            return status::failure("not a compiled line file: it holds more than the " +
+                                   std::to_string(most_profile_rows) +
+                                   " rows a column of the longest line has");
+        }
         if (!in.has(2)) {
             return does_not_fit("line file", in.offset());
         }

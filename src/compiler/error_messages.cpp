@@ -23,7 +23,8 @@ std::string error_code_meaning(std::int32_t codice) {
         case 9:
             return "a station length is not a multiple of 100 m";
         case 10:
-            return "the stations reach the item-table entries of the indicator boards";
+            return "the stations and the indicator boards together need more than the 78 "
+                   "entries of the item table";
         case 11:
             return "no cell is left for the point ahead of a signal before a slowdown warning "
                    "board";
@@ -50,15 +51,22 @@ std::string error_code_meaning(std::int32_t codice) {
         case 24:
             return "a station area ends at or before 100 m";
         case 25:
-            return "the source file could not be read to its end";
+            return "a source file could not be read: it is missing, it ends inside a record, or a "
+                   "number is not a whole number or does not fit its field";
         case 101:
             return "the line source file is missing";
         case 102:
             return "the line source file has no \"[generale]\" header";
         case 103:
-            return "a curve record is wrong";
+            return "a curve key holds no digit 1 to 6, or the plan of the line runs past metre "
+                   "1000000";
         case 200:
-            return "the record does not fit in the scenario's tables";
+            return "the scenario's tables have no room for the record (a negative position, an "
+                   "object beyond the grid, too many stretches or boards)";
+        case 1250:
+            return "cell 1 holds a value where the grid's format stamp goes";
+        case 1251:
+            return "cell 1 holds a value where the scenario code goes";
         default:
             return "error";
     }

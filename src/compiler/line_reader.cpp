@@ -47,6 +47,7 @@ bool is_section_header(std::string_view field) {
 bool read_general_part(line_reading& reading) {
     source_cursor& cursor = reading.cursor;
     while (!cursor.at_end()) {
+        cursor.leave_record();
         if (!cursor.read_field()) {
             return false;
         }
@@ -78,6 +79,7 @@ enum class key_read { key, third_comment, end_of_file, failed };
 // a third comment in a row is read as a key like any other field.
 key_read read_record_key(line_reading& reading) {
     source_cursor& cursor = reading.cursor;
+    cursor.leave_record();
     if (cursor.at_end()) {
         return key_read::end_of_file;
     }
@@ -202,7 +204,10 @@ line_half_end read_line_file(compile_context& context) {
     const std::string path = context.line_source_path();
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        context.errors.record(101, std::nullopt, {path, 0, 0}, "the line file does not exist");
+        context.errors.record(101, std::nullopt, {path, 0, 0},
+                              std::filesystem::exists(path, error)
+                                  ? "the line file is not a regular file"
+                                  : "the line file does not exist");
         return line_half_end::returned;
     }
     std::string content;

@@ -55,17 +55,52 @@ bool source_cursor::read_uint8(std::uint8_t& value) {
     return true;
 }
 
+void source_cursor::mark_record() {
+    record_start_ = here();
+    // A key is whatever field holds the keyword; a long one is cut for messages.
+    constexpr std::size_t longest_key_shown = 40;
+    record_key_ = context_.record.riga.substr(0, longest_key_shown);
+    in_record_ = true;
+}
+
+// The malformed field as it stands in its line, for messages: from where it begins to the
+// next comma.
+std::string source_cursor::field_text_here() const {
+    const field_location& field = reader_.last_field();
+    const std::string_view line = reader_.line_text(field.line);
+    const auto start = static_cast<std::size_t>(field.column - 1);
+    if (field.column < 1 || start >= line.size()) {
+        return "";
+    }
+    std::string_view text = line.substr(start, line.find(',', start) - start);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return std::string(text);
+}
+
 bool source_cursor::fail(read_result result, std::string_view expected) {
+    const std::string record = "the \"" + record_key_ + "\" record";
     std::string detail;
+    source_point where = here();
     switch (result) {
         case read_result::past_end:
-            detail = "the file ends where " + std::string(expected) + " was expected";
+            if (in_record_) {
+                // Nothing stands where the field was expected: point at the record instead.
+                where = record_start_;
+                detail = "the file ends inside " + record + ", where " + std::string(expected) +
+                         " was expected";
+            } else {
+                detail = "the file ends where " + std::string(expected) + " was expected";
+            }
             break;
         case read_result::not_a_number:
-            detail = "expected " + std::string(expected) + " here";
+            detail = (in_record_ ? record + ": " : std::string()) + "expected " +
+                     std::string(expected) + ", found \"" + field_text_here() + "\"";
             break;
         case read_result::out_of_range:
-            detail = "the number does not fit: expected " + std::string(expected);
+            detail = (in_record_ ? record + ": " : std::string()) + field_text_here() +
+                     " does not fit: expected " + std::string(expected);
             if (expected == "a whole number") {
                 detail += " from -2147483648 to 2147483647";
             }
@@ -73,7 +108,7 @@ bool source_cursor::fail(read_result result, std::string_view expected) {
         case read_result::ok:
             break;
     }
-    record_runtime_failure(context_, here(), std::move(detail));
+    record_runtime_failure(context_, std::move(where), std::move(detail));
     return false;
 }
 

@@ -30,8 +30,12 @@ class source_cursor {
 
     // Where the field most recently read stands.
     source_point here() const;
-    // Notes the field most recently read as the start of a record, for messages about it.
-    void mark_record() { record_start_ = here(); }
+    // Notes the field most recently read as the key of a record, for messages about it: a
+    // read of the record's fields that fails names the record.
+    void mark_record();
+    // Back at keyword position: the fields read next belong to no record until the next
+    // mark_record.
+    void leave_record() { in_record_ = false; }
     const source_point& record_start() const { return record_start_; }
     // The place of the field most recently read, kept cheaply until a message needs it.
     field_location place() const { return reader_.last_field(); }
@@ -44,11 +48,14 @@ class source_cursor {
 
   private:
     bool fail(read_result result, std::string_view expected);
+    std::string field_text_here() const;
 
     compile_context& context_;
     std::string path_;
     field_reader reader_;
     source_point record_start_;
+    std::string record_key_;
+    bool in_record_ = false;  // false at keyword position
 };
 
 // The run-time failure of the compile (code 25): recorded without a position, and the source

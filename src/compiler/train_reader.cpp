@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/rounding.h"
 #include "compiler/source_cursor.h"
@@ -90,6 +91,7 @@ enum class keyword_read { keyword, third_comment, end_of_file, failed };
 // Reads a keyword field, skipping up to two comment fields (those holding "-") before it: the
 // third field in a row is examined whatever it holds.
 keyword_read read_keyword_field(source_cursor& cursor, const std::string& riga) {
+    cursor.leave_record();
     for (int read = 0; read < 3; ++read) {
         if (!cursor.read_field()) {
             return keyword_read::failed;
@@ -136,11 +138,16 @@ void check_kilometre_references(compile_context& context) {
         const voce& reference = context.record.voci[entry];
         for (const std::int32_t value : {reference.valore1, reference.valore2}) {
             if (value % cell_metres != 0) {
-                context.errors.record(2, std::nullopt, source_point{},
-                                      "kilometre reference " + std::to_string(reference.valore1) +
-                                          ", " + std::to_string(reference.valore2) + ", " +
-                                          std::to_string(reference.valore3) + ": " +
-                                          std::to_string(value) + " is not a multiple of 50 m");
+                // The line file's key cannot be told after the ordering: name the setting.
+                std::string detail = "kilometre reference (progressiva chilometrica) " +
+                                     std::to_string(reference.valore1) + ", " +
+                                     std::to_string(reference.valore2) + ", " +
+                                     std::to_string(reference.valore3) + ": " +
+                                     std::to_string(value) + " is not a multiple of 50 m";
+                if (reference.valore3 == 1 && value == reference.valore2) {
+                    detail += " (the value includes the 100 m that flag 1 adds)";
+                }
+                context.errors.record(2, std::nullopt, source_point{}, std::move(detail));
                 return;
             }
         }
@@ -154,12 +161,11 @@ void finish_reading(train_reading& reading) {
     check_kilometre_references(reading.context);
 }
 
-std::string unreadable_file_detail(const std::string& message) {
-    constexpr std::string_view prefix = "cannot read ";
-    if (message.starts_with(prefix)) {
-        return "cannot read the train file " + message.substr(prefix.size());
-    }
-    return message;
+// The message names the file, which the error's location already gives: keep the cause.
+std::string unreadable_file_detail(const std::string& path, const std::string& message) {
+    const std::string prefix = "cannot read " + path + ": ";
+    const std::string cause = message.starts_with(prefix) ? message.substr(prefix.size()) : message;
+    return "the train file cannot be read: " + cause;
 }
 
 }  // namespace
@@ -175,7 +181,7 @@ void read_train_file(compile_context& context) {
     const std::string path = context.train_source_path();
     std::string content;
     if (const status read = read_whole_file(path, content); !read.ok()) {
-        record_runtime_failure(context, source_point{}, unreadable_file_detail(read.message()));
+        record_runtime_failure(context, {path, 0, 0}, unreadable_file_detail(path, read.message()));
         return;
     }
     source_cursor cursor(context, path, std::move(content));

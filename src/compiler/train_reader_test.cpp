@@ -80,6 +80,7 @@ struct runtime_failure_case {
     const char* name;
     std::string content;
     int line;  // where the failing field stands
+    std::string detail;
 };
 
 class RuntimeFailures : public testing::TestWithParam<runtime_failure_case> {};
@@ -93,6 +94,7 @@ TEST_P(RuntimeFailures, RecordCode25AndDeleteBothSources) {
     EXPECT_EQ(f.codice(), 25);
     EXPECT_EQ(f.posizione(), 4321);
     EXPECT_EQ(f.context.errors.errors().back().where.line, GetParam().line);
+    EXPECT_EQ(f.context.errors.errors().back().detail, GetParam().detail);
     EXPECT_FALSE(f.train_file_exists());
     EXPECT_FALSE(std::filesystem::exists(line_file));
 }
@@ -100,15 +102,26 @@ TEST_P(RuntimeFailures, RecordCode25AndDeleteBothSources) {
 INSTANTIATE_TEST_SUITE_P(
     Reads, RuntimeFailures,
     testing::Values(
-        runtime_failure_case{"NumberThatIsNotWhole", "[generale]\r\nnumero vetture, 6.5\r\n", 2},
+        runtime_failure_case{
+            "NumberThatIsNotWhole", "[generale]\r\nnumero vetture, 6.5\r\n", 2,
+            "the \"numero vetture\" record: expected a whole number, found \"6.5\""},
         runtime_failure_case{"NumberBeyond32Bits", "[generale]\r\nnumero vetture, 2147483648\r\n",
-                             2},
-        runtime_failure_case{"SandBeyond16Bits", "[generale]\r\nsabbia, 40000\r\n", 2},
+                             2,
+                             "the \"numero vetture\" record: 2147483648 does not fit: expected a "
+                             "whole number from -2147483648 to 2147483647"},
+        runtime_failure_case{"SandBeyond16Bits", "[generale]\r\nsabbia, 40000\r\n", 2,
+                             "the \"sabbia\" record: 40000 does not fit: expected a whole number "
+                             "from -32768 to 32767"},
         runtime_failure_case{"StationTypeBeyond8Bits",
                              "[generale]\r\nstazione, 0, 256, 400, 1, 0, 0, 4, 0, 0, 2, 1, 0, "
                              "1, 13, 25, 0, A\r\n",
-                             2},
-        runtime_failure_case{"FileEndsInsideARecord", "[generale]\r\n\r\nsegnale, 1000, 1\r\n", 4}),
+                             2,
+                             "the \"stazione\" record: 256 does not fit: expected a whole number "
+                             "from 0 to 255"},
+        // Nothing stands where the missing field should: the record is pointed at.
+        runtime_failure_case{
+            "FileEndsInsideARecord", "[generale]\r\n\r\nsegnale, 1000, 1\r\n", 3,
+            "the file ends inside the \"segnale\" record, where a whole number was expected"}),
     [](const testing::TestParamInfo<runtime_failure_case>& info) { return info.param.name; });
 
 TEST(TrainReader, MissingTrainFileIsARuntimeFailure) {
@@ -116,9 +129,9 @@ TEST(TrainReader, MissingTrainFileIsARuntimeFailure) {
     read_train_file(f.context);
     EXPECT_EQ(f.codice(), 25);
     const recorded_error& error = f.context.errors.errors().back();
-    EXPECT_EQ(error.where.file, "");
-    EXPECT_EQ(error.detail,
-              "cannot read the train file " + f.train_path() + ": No such file or directory");
+    EXPECT_EQ(error.where.file, f.train_path());
+    EXPECT_EQ(error.where.line, 0) << "the whole file is at fault, not one of its lines";
+    EXPECT_EQ(error.detail, "the train file cannot be read: No such file or directory");
 }
 
 TEST(TrainReader, AuthorsSourcesAreOnlyRead) {
@@ -230,7 +243,9 @@ TEST_F(KilometreReferences, OffTheCellBoundaryGiveCode2AtTheEnd) {
     EXPECT_EQ(f.posizione(), 777);
     const recorded_error& error = f.context.errors.errors().back();
     EXPECT_EQ(error.where.file, "");
-    EXPECT_EQ(error.detail, "kilometre reference 0, 125, 1: 125 is not a multiple of 50 m");
+    EXPECT_EQ(error.detail,
+              "kilometre reference (progressiva chilometrica) 0, 125, 1: 125 is not a multiple "
+              "of 50 m (the value includes the 100 m that flag 1 adds)");
 }
 
 TEST_F(KilometreReferences, OnTheCellBoundaryIncludingNegativeGiveNoCode) {

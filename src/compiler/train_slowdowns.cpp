@@ -100,8 +100,10 @@ after_record read_slowdown(train_reading& reading) {
         for (int step = 0; step < cells_before_board; ++step) {
             if (!record.celle[b - step].libera()) {
                 return end_with_error(reading, 20, f.x,
-                                      slowdown_at(f.x) + ": the " + taken(record, b - step) +
-                                          " (one of the four cells before its warning board)");
+                                      slowdown_at(f.x) +
+                                          ": of the four cells before its warning "
+                                          "board, " +
+                                          taken(record, b - step));
             }
         }
         for (int step = 0; step < cells_before_board; ++step) {

@@ -77,6 +77,11 @@ status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
     if (std::filesystem::is_directory(path, error)) {
         return status::failure("cannot read " + path.string() + ": Is a directory");
     }
+    // A pipe or a device could block the reader or never end: only plain files are read.
+    const std::filesystem::file_status kind = std::filesystem::status(path, error);
+    if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
+        return status::failure("cannot read " + path.string() + ": not a regular file");
+    }
     std::ifstream input(path, std::ios::binary);
     if (!input) {
         return status::failure(describe(path, "read", errno));

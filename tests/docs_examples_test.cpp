@@ -1,0 +1,75 @@
+// The authors' guide, docs/source-formats.md, stays true: its two examples compile without
+// an error, and its table of errors has a row for every code the compiler can report.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "author_folder.h"
+#include "compiler/error_messages.h"
+
+namespace scenario {
+namespace {
+
+using testing_support::author_compiled_files;
+using testing_support::author_folder;
+using testing_support::author_line_source;
+using testing_support::author_train_source;
+using testing_support::read_text_file;
+
+std::string guide() {
+    return read_text_file(std::string(SCENARIO_TEST_DATA_DIR) + "/../../docs/source-formats.md");
+}
+
+// The first fenced block after the heading that starts with `heading`.
+std::string first_example_after(const std::string& text, const std::string& heading) {
+    const std::size_t section = text.find("\n" + heading);
+    if (section == std::string::npos) {
+        return "";
+    }
+    const std::size_t fence = text.find("\n```\n", section);
+    if (fence == std::string::npos) {
+        return "";
+    }
+    const std::size_t start = fence + 5;
+    const std::size_t end = text.find("\n```\n", start);
+    return end == std::string::npos ? "" : text.substr(start, end + 1 - start);
+}
+
+TEST(AuthorsGuide, BothExamplesCompileWithoutAnError) {
+    const std::string text = guide();
+    const std::string line = first_example_after(text, "## The line file");
+    const std::string train = first_example_after(text, "## The train file");
+    ASSERT_TRUE(line.find("[generale]") != std::string::npos) << line;
+    ASSERT_TRUE(train.find("[generale]") != std::string::npos) << train;
+
+    author_folder folder;
+    folder.write(author_line_source, line);
+    folder.write(author_train_source, train);
+    const auto result = folder.compile();
+    EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+    EXPECT_TRUE(testing_support::error_lines(result.standard_error).empty())
+        << result.standard_error;
+    for (const char* name : author_compiled_files) {
+        EXPECT_TRUE(folder.holds(name)) << name;
+    }
+}
+
+TEST(AuthorsGuide, ErrorTableHasARowForEveryCode) {
+    const std::string text = guide();
+    const std::size_t errors = text.find("\n## Errors\n");
+    ASSERT_NE(errors, std::string::npos);
+    const std::string section = text.substr(errors, text.find("\n## ", errors + 1) - errors);
+    int codes = 0;
+    for (std::int32_t codice = 1; codice <= 9999; ++codice) {
+        if (error_code_meaning(codice) == error_code_meaning(0)) {
+            continue;  // not a code of the compiler
+        }
+        ++codes;
+        EXPECT_NE(section.find("\n| " + std::to_string(codice) + " | "), std::string::npos)
+            << "no row for error " << codice;
+    }
+    EXPECT_EQ(codes, 29);
+}
+
+}  // namespace
+}  // namespace scenario
