@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "source/file_access.h"
+
 namespace scenario {
 namespace {
 
@@ -12,75 +14,81 @@ static_assert(1 + 3 * 4 + 1 + 2 + 5 * 2 + 4 * 1 + 4 == item_entry_fixed_bytes);
 static_assert(1 + 4 * 2 + 6 * 1 == grid_cell_bytes);
 static_assert(sizeof(double) == profile_real_bytes);
 
-// Little-endian, one byte at a time, whatever the byte order of the machine.
-void put_u8(std::string& out, std::uint8_t value) {
-    out.push_back(static_cast<char>(value));
+constexpr std::size_t largest_element_bytes = profile_tag_bytes + profile_real_bytes;
+static_assert(line_file_piece_bytes >= largest_element_bytes);
+
+// Little-endian, one byte at a time, whatever the byte order of the machine. Each helper
+// stores at `out` and returns the position after the field; the caller has made room.
+char* put_u8(char* out, std::uint8_t value) {
+    *out = static_cast<char>(value);
+    return out + 1;
 }
 
-void put_u16(std::string& out, std::uint16_t value) {
-    put_u8(out, static_cast<std::uint8_t>(value & 0xFF));
-    put_u8(out, static_cast<std::uint8_t>(value >> 8));
+char* put_u16(char* out, std::uint16_t value) {
+    out[0] = static_cast<char>(value & 0xFF);
+    out[1] = static_cast<char>(value >> 8);
+    return out + 2;
 }
 
-void put_u32(std::string& out, std::uint32_t value) {
-    put_u16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    put_u16(out, static_cast<std::uint16_t>(value >> 16));
+char* put_u32(char* out, std::uint32_t value) {
+    return put_u16(put_u16(out, static_cast<std::uint16_t>(value & 0xFFFF)),
+                   static_cast<std::uint16_t>(value >> 16));
 }
 
-void put_u64(std::string& out, std::uint64_t value) {
-    put_u32(out, static_cast<std::uint32_t>(value & 0xFFFFFFFF));
-    put_u32(out, static_cast<std::uint32_t>(value >> 32));
+char* put_u64(char* out, std::uint64_t value) {
+    return put_u32(put_u32(out, static_cast<std::uint32_t>(value & 0xFFFFFFFF)),
+                   static_cast<std::uint32_t>(value >> 32));
 }
 
-void put_i16(std::string& out, std::int16_t value) {
-    put_u16(out, static_cast<std::uint16_t>(value));
+char* put_i16(char* out, std::int16_t value) {
+    return put_u16(out, static_cast<std::uint16_t>(value));
 }
 
-void put_i32(std::string& out, std::int32_t value) {
-    put_u32(out, static_cast<std::uint32_t>(value));
+char* put_i32(char* out, std::int32_t value) {
+    return put_u32(out, static_cast<std::uint32_t>(value));
 }
 
-void put_f64(std::string& out, double value) {
-    put_u64(out, std::bit_cast<std::uint64_t>(value));
+char* put_f64(char* out, double value) {
+    return put_u64(out, std::bit_cast<std::uint64_t>(value));
 }
 
 std::size_t testo_bytes(const voce& entry) {
     return std::min(entry.testo.size(), item_testo_max_bytes);
 }
 
-void put_voce(std::string& out, const voce& entry) {
+char* put_voce(char* out, const voce& entry) {
     const std::size_t n = testo_bytes(entry);
-    put_u8(out, entry.tipo);
-    put_i32(out, entry.valore1);
-    put_i32(out, entry.valore2);
-    put_i32(out, entry.valore3);
-    put_u8(out, entry.stato);
-    put_u16(out, static_cast<std::uint16_t>(n));
-    out.append(entry.testo, 0, n);
-    put_i16(out, entry.numero1);
-    put_i16(out, entry.numero2);
-    put_i16(out, entry.numero3);
-    put_i16(out, entry.numero4);
-    put_i16(out, entry.numero5);
-    put_u8(out, entry.extra1);
-    put_u8(out, entry.extra2);
-    put_u8(out, entry.extra3);
-    put_u8(out, entry.extra4);
-    put_i32(out, entry.valore4);
+    out = put_u8(out, entry.tipo);
+    out = put_i32(out, entry.valore1);
+    out = put_i32(out, entry.valore2);
+    out = put_i32(out, entry.valore3);
+    out = put_u8(out, entry.stato);
+    out = put_u16(out, static_cast<std::uint16_t>(n));
+    out = std::copy_n(entry.testo.data(), n, out);
+    out = put_i16(out, entry.numero1);
+    out = put_i16(out, entry.numero2);
+    out = put_i16(out, entry.numero3);
+    out = put_i16(out, entry.numero4);
+    out = put_i16(out, entry.numero5);
+    out = put_u8(out, entry.extra1);
+    out = put_u8(out, entry.extra2);
+    out = put_u8(out, entry.extra3);
+    out = put_u8(out, entry.extra4);
+    return put_i32(out, entry.valore4);
 }
 
-void put_cella(std::string& out, const cella& cell) {
-    put_u8(out, cell.tipo);
-    put_i16(out, cell.dato1);
-    put_i16(out, cell.dato2);
-    put_i16(out, cell.dato3);
-    put_i16(out, cell.dato4);
-    put_u8(out, cell.extra1);
-    put_u8(out, cell.extra2);
-    put_u8(out, cell.extra3);
-    put_u8(out, cell.extra4);
-    put_u8(out, cell.extra5);
-    put_u8(out, cell.extra6);
+char* put_cella(char* out, const cella& cell) {
+    out = put_u8(out, cell.tipo);
+    out = put_i16(out, cell.dato1);
+    out = put_i16(out, cell.dato2);
+    out = put_i16(out, cell.dato3);
+    out = put_i16(out, cell.dato4);
+    out = put_u8(out, cell.extra1);
+    out = put_u8(out, cell.extra2);
+    out = put_u8(out, cell.extra3);
+    out = put_u8(out, cell.extra4);
+    out = put_u8(out, cell.extra5);
+    return put_u8(out, cell.extra6);
 }
 
 std::size_t element_bytes(profile_tag tag) {
@@ -95,19 +103,22 @@ std::size_t element_bytes(profile_tag tag) {
     return profile_tag_bytes;
 }
 
-void put_element(std::string& out, profile_tag tag, double value) {
-    put_u16(out, static_cast<std::uint16_t>(tag));
+char* put_real_element(char* out, double value) {
+    return put_f64(put_u16(out, static_cast<std::uint16_t>(profile_tag::reale)), value);
+}
+
+char* put_element(char* out, profile_tag tag, double value) {
+    out = put_u16(out, static_cast<std::uint16_t>(tag));
     switch (tag) {
         case profile_tag::intero:
             // An integer element holds a 16-bit value exactly.
-            put_i16(out, static_cast<std::int16_t>(value));
-            break;
+            return put_i16(out, static_cast<std::int16_t>(value));
         case profile_tag::reale:
-            put_f64(out, value);
-            break;
+            return put_f64(out, value);
         case profile_tag::vuoto:
             break;
     }
+    return out;
 }
 
 }  // namespace
@@ -117,21 +128,21 @@ std::string encode_item_file(const std::array<voce, numero_voci>& voci) {
     for (const voce& entry : voci) {
         size += item_entry_fixed_bytes + testo_bytes(entry);
     }
-    std::string out;
-    out.reserve(size);
+    std::string file(size, '\0');
+    char* out = file.data();
     for (const voce& entry : voci) {
-        put_voce(out, entry);
+        out = put_voce(out, entry);
     }
-    return out;
+    return file;
 }
 
 std::string encode_grid_file(const std::vector<cella>& celle) {
-    std::string out;
-    out.reserve(celle.size() * grid_cell_bytes);
+    std::string file(celle.size() * grid_cell_bytes, '\0');
+    char* out = file.data();
     for (const cella& cell : celle) {
-        put_cella(out, cell);
+        out = put_cella(out, cell);
     }
-    return out;
+    return file;
 }
 
 std::string encode_line_file(const profilo_linea& profilo) {
@@ -142,15 +153,77 @@ std::string encode_line_file(const profilo_linea& profilo) {
             size += element_bytes(profilo.tag(riga, colonna));
         }
     }
-    std::string out;
-    out.reserve(size);
+    std::string file(size, '\0');
+    char* out = file.data();
     // Column by column: every x, then every y.
     for (int colonna = 0; colonna < 2; ++colonna) {
         for (std::int32_t riga = 0; riga <= last_row; ++riga) {
-            put_element(out, profilo.tag(riga, colonna), profilo.valore(riga, colonna));
+            out = put_element(out, profilo.tag(riga, colonna), profilo.valore(riga, colonna));
         }
     }
+    return file;
+}
+
+// The buffer is not cleared: every byte of a piece is written before it is handed out.
+line_file_encoder::line_file_encoder(const profile_steps& plan)
+    : plan_(plan), walk_(plan), buffer_(new char[line_file_piece_bytes]) {}
+
+// The rows riga_..until of the current column: the two starting points, the rows that the
+// steps make, then the empty rows.
+char* line_file_encoder::put_rows(char* out, std::int32_t until) {
+    for (; riga_ <= until && riga_ < 2; ++riga_) {
+        out = put_element(out, plan_.tag(riga_, colonna_), plan_.start(riga_, colonna_));
+    }
+    const std::int32_t last_step = std::min(until, plan_.next_row() - 1);
+    if (riga_ <= last_step) {
+        if (colonna_ == 0) {
+            walk_.compute(last_step, [&out](double x, double) { out = put_real_element(out, x); });
+        } else {
+            walk_.compute(last_step, [&out](double, double y) { out = put_real_element(out, y); });
+        }
+        riga_ = last_step + 1;
+    }
+    for (; riga_ <= until; ++riga_) {
+        out = put_u16(out, static_cast<std::uint16_t>(profile_tag::vuoto));
+    }
     return out;
+}
+
+std::string_view line_file_encoder::next_piece() {
+    // Column by column: every x, then every y; the steps are walked once for each column. A
+    // piece ends where the next element might not fit.
+    char* const start = buffer_.get();
+    char* out = start;
+    const std::int32_t last_row = plan_.ultima_riga();
+    while (colonna_ < 2) {
+        const auto room = static_cast<std::size_t>(start + line_file_piece_bytes - out);
+        const auto rows_that_fit = static_cast<std::int32_t>(room / largest_element_bytes);
+        if (rows_that_fit == 0) {
+            break;
+        }
+        out = put_rows(out, std::min(last_row, riga_ + rows_that_fit - 1));
+        if (riga_ > last_row) {
+            ++colonna_;
+            riga_ = 0;
+            walk_ = profile_walk(plan_);
+        }
+    }
+    return {start, static_cast<std::size_t>(out - start)};
+}
+
+std::string encode_line_file(const profile_steps& plan) {
+    std::string file;
+    line_file_encoder encoder(plan);
+    for (std::string_view piece = encoder.next_piece(); !piece.empty();
+         piece = encoder.next_piece()) {
+        file += piece;
+    }
+    return file;
+}
+
+status write_line_file(const std::string& path, const profile_steps& plan) {
+    line_file_encoder encoder(plan);
+    return replace_file_in_pieces(path, [&encoder] { return encoder.next_piece(); });
 }
 
 }  // namespace scenario

@@ -12,10 +12,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/scenario_record.h"
+#include "source/status.h"
 
 namespace scenario {
 
@@ -29,6 +33,33 @@ inline constexpr std::size_t profile_real_bytes = 8;
 
 std::string encode_item_file(const std::array<voce, numero_voci>& voci);
 std::string encode_grid_file(const std::vector<cella>& celle);
+// A plan held as a table (one decoded from a file, a test's).
 std::string encode_line_file(const profilo_linea& profilo);
+
+// The line file of the compiler's plan is some 20 MB for the longest line: its rows are
+// computed and encoded a piece at a time into one small buffer that stays in the cache, and
+// written piece by piece, so that the file is never held whole.
+inline constexpr std::size_t line_file_piece_bytes = 256 * 1024;
+
+class line_file_encoder {
+  public:
+    explicit line_file_encoder(const profile_steps& plan);
+
+    // The next piece of the file, empty once the file is complete. It stays valid until the
+    // next call.
+    std::string_view next_piece();
+
+  private:
+    char* put_rows(char* out, std::int32_t until);
+
+    const profile_steps& plan_;
+    int colonna_ = 0;
+    std::int32_t riga_ = 0;  // the next row of the column to encode
+    profile_walk walk_;
+    std::unique_ptr<char[]> buffer_;
+};
+
+std::string encode_line_file(const profile_steps& plan);
+status write_line_file(const std::string& path, const profile_steps& plan);
 
 }  // namespace scenario

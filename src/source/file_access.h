@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,12 @@ namespace scenario {
 std::string join_path(std::string_view folder, std::string_view name);
 
 status replace_file(const std::filesystem::path& path, std::string_view bytes);
+
+// A file's bytes handed out piece by piece, for a file too large to hold whole: each call
+// returns the next piece, valid until the next call; an empty piece ends the file.
+using byte_pieces = std::function<std::string_view()>;
+
+status replace_file_in_pieces(const std::filesystem::path& path, const byte_pieces& next_piece);
 
 status read_whole_file(const std::filesystem::path& path, std::string& bytes);
 
