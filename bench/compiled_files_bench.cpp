@@ -59,9 +59,9 @@ void encode_line_file_pieces(benchmark::State& state) {
     for (auto _ : state) {
         line_file_encoder encoder(*context.record.profilo);
         bytes = 0;
-        for (std::string_view piece = encoder.next_piece(); !piece.empty();
+        for (file_piece piece = encoder.next_piece(); !piece.bytes.empty();
              piece = encoder.next_piece()) {
-            bytes += piece.size();
+            bytes += piece.bytes.size();
         }
         benchmark::DoNotOptimize(bytes);
     }

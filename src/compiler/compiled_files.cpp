@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <utility>
 
 #include "source/file_access.h"
 
@@ -121,6 +122,20 @@ char* put_element(char* out, profile_tag tag, double value) {
     return out;
 }
 
+// The bytes of one column of the compiler's plan, which has the same tags in both: the two
+// starting points, the rows that the steps make, the empty rows after them.
+std::uint64_t column_bytes_of(const profile_steps& plan) {
+    const std::int64_t rows = std::int64_t{plan.ultima_riga()} + 1;
+    const std::int64_t starting = std::min<std::int64_t>(rows, 2);
+    std::uint64_t bytes = 0;
+    for (std::int32_t riga = 0; riga < starting; ++riga) {
+        bytes += element_bytes(plan.tag(riga, 0));
+    }
+    const std::int64_t stepped = std::max<std::int64_t>(0, plan.next_row() - 2);
+    return bytes + static_cast<std::uint64_t>(stepped) * largest_element_bytes +
+           static_cast<std::uint64_t>(rows - starting - stepped) * profile_tag_bytes;
+}
+
 }  // namespace
 
 std::string encode_item_file(const std::array<voce, numero_voci>& voci) {
@@ -164,59 +179,61 @@ std::string encode_line_file(const profilo_linea& profilo) {
     return file;
 }
 
-// The buffer is not cleared: every byte of a piece is written before it is handed out.
+// The buffers are not cleared: every byte of a piece is written before it is handed out.
 line_file_encoder::line_file_encoder(const profile_steps& plan)
-    : plan_(plan), walk_(plan), buffer_(new char[line_file_piece_bytes]) {}
+    : plan_(plan),
+      column_bytes_(column_bytes_of(plan)),
+      walk_(plan),
+      x_buffer_(new char[line_file_piece_bytes]),
+      y_buffer_(new char[line_file_piece_bytes]) {}
 
-// The rows riga_..until of the current column: the two starting points, the rows that the
-// steps make, then the empty rows.
-char* line_file_encoder::put_rows(char* out, std::int32_t until) {
+file_piece line_file_encoder::next_piece() {
+    if (y_bytes_ready_ > 0) {
+        const std::size_t bytes = std::exchange(y_bytes_ready_, 0);
+        return {column_bytes_ + x_offset_ - bytes, {y_buffer_.get(), bytes}};
+    }
+    const std::int32_t last_row = plan_.ultima_riga();
+    if (riga_ > last_row) {
+        return {};
+    }
+    // The rows that surely fit: the two starting points, the rows that the steps make, then
+    // the empty rows.
+    constexpr auto rows_in_a_piece =
+        static_cast<std::int32_t>(line_file_piece_bytes / largest_element_bytes);
+    const std::int32_t until = std::min(last_row, riga_ + rows_in_a_piece - 1);
+    char* x = x_buffer_.get();
+    char* y = y_buffer_.get();
     for (; riga_ <= until && riga_ < 2; ++riga_) {
-        out = put_element(out, plan_.tag(riga_, colonna_), plan_.start(riga_, colonna_));
+        const profile_tag tag = plan_.tag(riga_, 0);
+        x = put_element(x, tag, plan_.start(riga_, 0));
+        y = put_element(y, tag, plan_.start(riga_, 1));
     }
     const std::int32_t last_step = std::min(until, plan_.next_row() - 1);
     if (riga_ <= last_step) {
-        if (colonna_ == 0) {
-            walk_.compute(last_step, [&out](double x, double) { out = put_real_element(out, x); });
-        } else {
-            walk_.compute(last_step, [&out](double, double y) { out = put_real_element(out, y); });
-        }
+        walk_.compute(last_step, [&x, &y](double row_x, double row_y) {
+            x = put_real_element(x, row_x);
+            y = put_real_element(y, row_y);
+        });
         riga_ = last_step + 1;
     }
     for (; riga_ <= until; ++riga_) {
-        out = put_u16(out, static_cast<std::uint16_t>(profile_tag::vuoto));
+        x = put_u16(x, static_cast<std::uint16_t>(profile_tag::vuoto));
+        y = put_u16(y, static_cast<std::uint16_t>(profile_tag::vuoto));
     }
-    return out;
-}
-
-std::string_view line_file_encoder::next_piece() {
-    // Column by column: every x, then every y; the steps are walked once for each column. A
-    // piece ends where the next element might not fit.
-    char* const start = buffer_.get();
-    char* out = start;
-    const std::int32_t last_row = plan_.ultima_riga();
-    while (colonna_ < 2) {
-        const auto room = static_cast<std::size_t>(start + line_file_piece_bytes - out);
-        const auto rows_that_fit = static_cast<std::int32_t>(room / largest_element_bytes);
-        if (rows_that_fit == 0) {
-            break;
-        }
-        out = put_rows(out, std::min(last_row, riga_ + rows_that_fit - 1));
-        if (riga_ > last_row) {
-            ++colonna_;
-            riga_ = 0;
-            walk_ = profile_walk(plan_);
-        }
-    }
-    return {start, static_cast<std::size_t>(out - start)};
+    const auto bytes = static_cast<std::size_t>(x - x_buffer_.get());
+    const file_piece piece{x_offset_, {x_buffer_.get(), bytes}};
+    x_offset_ += bytes;
+    y_bytes_ready_ = bytes;
+    return piece;
 }
 
 std::string encode_line_file(const profile_steps& plan) {
-    std::string file;
     line_file_encoder encoder(plan);
-    for (std::string_view piece = encoder.next_piece(); !piece.empty();
+    std::string file(encoder.file_bytes(), '\0');
+    for (file_piece piece = encoder.next_piece(); !piece.bytes.empty();
          piece = encoder.next_piece()) {
-        file += piece;
+        std::copy(piece.bytes.begin(), piece.bytes.end(),
+                  file.begin() + static_cast<std::ptrdiff_t>(piece.offset));
     }
     return file;
 }

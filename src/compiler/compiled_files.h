@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "compiler/scenario_record.h"
+#include "source/file_access.h"
 #include "source/status.h"
 
 namespace scenario {
@@ -36,27 +37,32 @@ std::string encode_grid_file(const std::vector<cella>& celle);
 // A plan held as a table (one decoded from a file, a test's).
 std::string encode_line_file(const profilo_linea& profilo);
 
-// The line file of the compiler's plan is some 20 MB for the longest line: its rows are
+// The line file of the compiler's plan is some 20 MB for the longest line. Its rows are
 // computed and encoded a piece at a time into one small buffer that stays in the cache, and
-// written piece by piece, so that the file is never held whole.
-inline constexpr std::size_t line_file_piece_bytes = 256 * 1024;
+// written piece by piece, so that the file is never held whole. One walk of the steps makes
+// both columns: every piece of x has its piece of y, as long, one column further on in the
+// file (the two columns have the same tags row by row).
+inline constexpr std::size_t line_file_piece_bytes = 128 * 1024;
 
 class line_file_encoder {
   public:
     explicit line_file_encoder(const profile_steps& plan);
 
-    // The next piece of the file, empty once the file is complete. It stays valid until the
-    // next call.
-    std::string_view next_piece();
+    // The size of the whole file.
+    std::uint64_t file_bytes() const { return 2 * column_bytes_; }
+    // The next piece of the file, without bytes once the file is complete. It stays valid
+    // until the next call.
+    file_piece next_piece();
 
   private:
-    char* put_rows(char* out, std::int32_t until);
-
     const profile_steps& plan_;
-    int colonna_ = 0;
-    std::int32_t riga_ = 0;  // the next row of the column to encode
+    std::uint64_t column_bytes_ = 0;
+    std::int32_t riga_ = 0;          // the next row to encode
+    std::uint64_t x_offset_ = 0;     // where the next piece of x goes
+    std::size_t y_bytes_ready_ = 0;  // the piece of y that follows the piece of x just handed out
     profile_walk walk_;
-    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char[]> x_buffer_;
+    std::unique_ptr<char[]> y_buffer_;
 };
 
 std::string encode_line_file(const profile_steps& plan);

@@ -14,9 +14,10 @@ std::string describe(const std::filesystem::path& path, std::string_view action,
     return "cannot " + std::string(action) + " " + path.string() + ": " + std::strerror(error);
 }
 
-bool write_all(int descriptor, std::string_view bytes) {
+bool write_all(int descriptor, std::string_view bytes, std::uint64_t offset) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        const ssize_t written =
+            ::pwrite(descriptor, bytes.data(), bytes.size(), static_cast<off_t>(offset));
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -24,14 +25,15 @@ bool write_all(int descriptor, std::string_view bytes) {
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += static_cast<std::uint64_t>(written);
     }
     return true;
 }
 
-// The pieces in order, each written whole.
-bool write_pieces(int descriptor, const byte_pieces& next_piece) {
-    for (std::string_view piece = next_piece(); !piece.empty(); piece = next_piece()) {
-        if (!write_all(descriptor, piece)) {
+// Every piece written whole at its place.
+bool write_pieces(int descriptor, const file_pieces& next_piece) {
+    for (file_piece piece = next_piece(); !piece.bytes.empty(); piece = next_piece()) {
+        if (!write_all(descriptor, piece.bytes, piece.offset)) {
             return false;
         }
     }
@@ -74,16 +76,16 @@ std::string join_path(std::string_view folder, std::string_view name) {
 
 status replace_file(const std::filesystem::path& path, std::string_view bytes) {
     bool handed_out = false;
-    return replace_file_in_pieces(path, [&]() -> std::string_view {
+    return replace_file_in_pieces(path, [&]() -> file_piece {
         if (handed_out) {
             return {};
         }
         handed_out = true;
-        return bytes;
+        return {0, bytes};
     });
 }
 
-status replace_file_in_pieces(const std::filesystem::path& path, const byte_pieces& next_piece) {
+status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece) {
     // An existing file that may not be written is refused as the old writers refused it,
     // rather than silently renamed over.
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
