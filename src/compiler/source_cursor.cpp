@@ -91,8 +91,8 @@ bool contains(std::string_view field, std::string_view word) {
 }
 
 bool contains_ignoring_case(std::string_view field, std::string_view word) {
-    // The letters of the keywords are plain ASCII; the program never changes its locale, so
-    // this is the library's lower case without a call per character.
+    // Only the ASCII letters have a case, as for the C library in the locale the program
+    // runs in (it never sets another); folded inline rather than with a call per character.
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return std::search(field.begin(), field.end(), word.begin(), word.end(),
                        [&](char a, char b) { return lower(a) == lower(b); }) != field.end();
