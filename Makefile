@@ -3,7 +3,7 @@
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
             libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick \
-            pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core
+            pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core time
 
 .PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean screenshot
 
@@ -40,11 +40,13 @@ fuzz: packages
 	cmake --build --preset fuzz
 	./fuzz/run.sh
 
-# Benchmarks in an optimised build; they measure, the tests check behaviour.
+# Benchmarks in an optimised build; they measure, the tests check behaviour. Then whole
+# builds against the floor of copying their output bytes (docs/performance.md).
 bench: packages
 	cmake --preset release
 	cmake --build --preset release
 	./build-release/scenario_benchmarks
+	./bench/floor.sh
 
 test: check-format test-plain test-sanitize fuzz
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "long_scenario.h"
 #include "source/field_reader.h"
 
 namespace {
@@ -41,5 +42,21 @@ void field_reader_large_file(benchmark::State& state) {
                             static_cast<std::int64_t>(content.size()));
 }
 BENCHMARK(field_reader_large_file)->Arg(1000)->Arg(100000);
+
+// Every field of the generated line file of a 1,000,000 m line, taken as text.
+void field_reader_long_line(benchmark::State& state) {
+    const std::string content = scenario::bench::generate_long_line(1000000);
+    for (auto _ : state) {
+        scenario::field_reader reader(content);
+        std::string text;
+        while (!reader.at_end()) {
+            (void)reader.read_text(text);
+        }
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(content.size()));
+}
+BENCHMARK(field_reader_long_line);
 
 }  // namespace

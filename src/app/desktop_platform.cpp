@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "app/desktop_windows.h"
-#include "app/test_seams.h"
 #include "app/window_description.h"
 
 namespace scenario {
@@ -33,8 +32,8 @@ void paint_once(painted_window& window) {
     XSync(fl_display, False);
 }
 
-void describe_if_asked(const Fl_Window& window) {
-    if (test_seams::describe_windows()) {
+void describe_if_asked(const desktop_settings& settings, const Fl_Window& window) {
+    if (settings.describe_windows) {
         std::fputs(describe_window(window).c_str(), stderr);
         std::fflush(stderr);
     }
@@ -86,7 +85,7 @@ class probe_connection {
 
 class desktop_platform final : public platform {
   public:
-    desktop_platform() = default;
+    explicit desktop_platform(const desktop_settings& settings) : settings_(settings) {}
     desktop_platform(const desktop_platform&) = delete;
     desktop_platform& operator=(const desktop_platform&) = delete;
 
@@ -99,10 +98,10 @@ class desktop_platform final : public platform {
         window_ = make_waiting_window();
         window_->show();
         paint_once(*window_);
-        describe_if_asked(*window_);
+        describe_if_asked(settings_, *window_);
         // The build does not pump events from here on; a test may ask for the window to
         // stay up long enough to be found.
-        std::this_thread::sleep_for(test_seams::window_hold());
+        std::this_thread::sleep_for(settings_.window_hold);
     }
 
     void close_window() override {
@@ -116,24 +115,27 @@ class desktop_platform final : public platform {
         const auto box = make_error_box(text);
         box->show();
         paint_once(*box);
-        describe_if_asked(*box);
+        describe_if_asked(settings_, *box);
         while (box->shown()) {
             Fl::wait();
         }
     }
 
   private:
+    desktop_settings settings_;
     std::unique_ptr<painted_window> window_;
 };
 
 }  // namespace
 
-std::unique_ptr<platform> make_desktop_platform() {
+}  // namespace scenario
+
+scenario::platform* scenario_open_desktop(const scenario::desktop_settings* settings) {
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0') {
         return nullptr;
     }
-    const probe_connection probe(name);
+    const scenario::probe_connection probe(name);
     if (!probe.accepted()) {
         return nullptr;
     }
@@ -142,7 +144,5 @@ std::unique_ptr<platform> make_desktop_platform() {
         return nullptr;
     }
     fl_open_display(display);
-    return std::make_unique<desktop_platform>();
+    return new scenario::desktop_platform(*settings);
 }
-
-}  // namespace scenario

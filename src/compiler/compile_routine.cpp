@@ -91,8 +91,8 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     // written before it in place.
     const scenario_identity& identity = context.options.identity;
     if (record.compila_linea != 0 && record.profilo) {
-        if (const status written = write_compiled(context, compiled_line_name(identity),
-                                                  encode_line_file(*record.profilo));
+        if (const status written = write_line_file(
+                join_path(context.options.folder, compiled_line_name(identity)), *record.profilo);
             !written.ok()) {
             return {compile_outcome::end::write_failed, {}, written.message()};
         }

@@ -1,7 +1,7 @@
 // The plan of the line, metre by metre: straight steps between the arcs of the curve records.
-// Each step repeats the previous step's displacement, turned by the curvature on an arc, so
-// the plan is computed in one pass in file order. The order of the operations is part of the
-// compiled line file: its last bits change with any other order.
+// Each step repeats the previous step's displacement, turned by the curvature on an arc. The
+// reader notes the steps in file order; their rows are computed when the plan is written.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -11,37 +11,8 @@
 namespace scenario {
 namespace {
 
-constexpr int colonna_x = 0;
-constexpr int colonna_y = 1;
-
 // Curvature in radians per metre for the digits 1 to 6 of a curve key.
 constexpr std::array<double, 6> curvature_of_digit = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-
-struct displacement {
-    double x_prev;
-    double y_prev;
-    double dx;
-    double dy;
-};
-
-displacement displacement_before(const profilo_linea& profilo, std::int32_t m) {
-    const double x1 = profilo.valore(m - 1, colonna_x);
-    const double y1 = profilo.valore(m - 1, colonna_y);
-    return {x1, y1, x1 - profilo.valore(m - 2, colonna_x), y1 - profilo.valore(m - 2, colonna_y)};
-}
-
-void straight_step(profilo_linea& profilo, std::int32_t m) {
-    const displacement d = displacement_before(profilo, m);
-    profilo.set_reale(m, colonna_x, d.x_prev + d.dx);
-    profilo.set_reale(m, colonna_y, d.y_prev + d.dy);
-}
-
-// The step is turned by about k radians and not renormalised: it grows by sqrt(1 + k*k).
-void arc_step(profilo_linea& profilo, std::int32_t m, double k) {
-    const displacement d = displacement_before(profilo, m);
-    profilo.set_reale(m, colonna_x, d.x_prev + (d.dx + k * d.dy));
-    profilo.set_reale(m, colonna_y, d.y_prev + (d.dy - k * d.dx));
-}
 
 record_outcome plan_too_long(line_reading& reading) {
     return fail_with(reading, 103, std::nullopt,
@@ -75,6 +46,21 @@ void warn_about_curve_order(line_reading& reading, std::int32_t inizio, std::int
     reading.cursor.warn_at(start_place, std::move(message));
 }
 
+// Steps the plan from its next metre up to metre `target`, one metre at a time. The metre
+// counter may not pass ultimo_metro_del_piano: the steps stop at that metre, and false tells
+// that the counter has passed it.
+template <typename add_steps>
+bool advance(line_reading& reading, std::int64_t target, add_steps steps_up_to) {
+    std::int64_t& m = reading.next_metre;
+    if (m > target) {
+        return true;
+    }
+    const std::int64_t last = std::min(target, ultimo_metro_del_piano);
+    steps_up_to(static_cast<std::int32_t>(last));
+    m = last + 1;
+    return m <= ultimo_metro_del_piano;
+}
+
 }  // namespace
 
 void start_plan(line_reading& reading) {
@@ -83,11 +69,7 @@ void start_plan(line_reading& reading) {
         return;
     }
     // The line starts at the origin heading along the second coordinate.
-    profilo_linea& profilo = *reading.record.profilo;
-    profilo.set_intero(0, colonna_x, 0);
-    profilo.set_intero(0, colonna_y, 0);
-    profilo.set_intero(1, colonna_x, 0);
-    profilo.set_intero(1, colonna_y, 1);
+    reading.record.profilo->set_start(0, 0, 0, 1);
 }
 
 record_outcome read_curve(line_reading& reading, const std::string& key) {
@@ -133,19 +115,10 @@ record_outcome read_curve(line_reading& reading, const std::string& key) {
     reading.curve_read = true;
     reading.previous_curve = inizio;
 
-    profilo_linea& profilo = *reading.record.profilo;
-    std::int64_t& m = reading.next_metre;
-    while (m <= inizio) {
-        straight_step(profilo, static_cast<std::int32_t>(m));
-        if (++m > ultimo_metro_del_piano) {
-            return plan_too_long(reading);
-        }
-    }
-    while (m <= fine) {
-        arc_step(profilo, static_cast<std::int32_t>(m), k);
-        if (++m > ultimo_metro_del_piano) {
-            return plan_too_long(reading);
-        }
+    profile_steps& profilo = *reading.record.profilo;
+    if (!advance(reading, inizio, [&](std::int32_t last) { profilo.add_straight_steps(last); }) ||
+        !advance(reading, fine, [&](std::int32_t last) { profilo.add_arc_steps(last, k); })) {
+        return plan_too_long(reading);
     }
     return record_outcome::next;
 }
@@ -154,9 +127,11 @@ void finish_plan(line_reading& reading) {
     if (reading.record.compila_linea == 0) {
         return;
     }
-    profilo_linea& profilo = *reading.record.profilo;
-    for (std::int64_t& m = reading.next_metre; m <= reading.record.limite_profilo - 2; ++m) {
-        straight_step(profilo, static_cast<std::int32_t>(m));
+    // The tail is not bound by the plan's metre counter: it reaches the end of the table.
+    const std::int32_t last = reading.record.limite_profilo - 2;
+    if (reading.next_metre <= last) {
+        reading.record.profilo->add_straight_steps(last);
+        reading.next_metre = last + 1;
     }
 }
 

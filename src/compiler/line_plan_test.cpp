@@ -18,7 +18,7 @@ profilo_linea plan_of(std::initializer_list<std::string_view> records) {
     source_folder folder;
     auto result = read_line_source(folder, line_of_length(1000, records));
     EXPECT_EQ(result.context.errors.codice_errore, 0);
-    return std::move(*result.context.record.profilo);
+    return result.context.record.profilo->table();
 }
 
 bool same_plan(const profilo_linea& a, const profilo_linea& b) {
@@ -101,7 +101,7 @@ TEST(Plan, OnlyTheThirdCommentLineInARowIsExaminedAsAKey) {
         text += "- curvas2, 700, 100\r\n[fine]\r\n";
         source_folder folder;
         const auto result = read_line_source(folder, text);
-        EXPECT_EQ(same_plan(*result.context.record.profilo, straight), comments_before != 2)
+        EXPECT_EQ(same_plan(result.context.record.profilo->table(), straight), comments_before != 2)
             << comments_before << " comment lines before";
     }
 }

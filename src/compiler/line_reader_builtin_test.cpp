@@ -98,7 +98,7 @@ TEST_F(BuiltinLine, BoardsAndStretchesStandInTheirCells) {
 }
 
 TEST_F(BuiltinLine, PlanTurnsAtItsFirstArcAndEndsTwoRowsEarly) {
-    const profilo_linea& plan = *record().profilo;
+    const profilo_linea plan = record().profilo->table();
     ASSERT_EQ(plan.ultima_riga(), 89000);
     EXPECT_EQ(plan.valore(700, 0), 0.0);
     EXPECT_EQ(plan.valore(700, 1), 700.0);

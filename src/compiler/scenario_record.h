@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/profile_steps.h"
+
 namespace scenario {
 
 inline constexpr int numero_voci = 87;
@@ -79,8 +81,9 @@ enum class profile_tag : std::uint16_t {
     reale = 5,   // IEEE double
 };
 
-// The plan of the line: rows 0..limite_profilo, columns 0 (x) and 1 (y), each element a
-// tagged value. Held column by column, which is also the order of the compiled file.
+// The plan of the line as a table: rows 0..limite_profilo, columns 0 (x) and 1 (y), each
+// element a tagged value. Held column by column, which is also the order of the compiled
+// file. The compiler itself holds its plan as the steps that make it (profile_steps).
 class profilo_linea {
   public:
     explicit profilo_linea(std::int32_t limite_profilo);
@@ -102,7 +105,7 @@ class profilo_linea {
 struct scenario_record {
     std::array<voce, numero_voci> voci{};
     std::vector<cella> celle;              // cells 0..ultima_cella once the line length is read
-    std::optional<profilo_linea> profilo;  // only when compila_linea is non-zero
+    std::optional<profile_steps> profilo;  // only when compila_linea is non-zero
     std::int32_t compila_linea = 0;
     std::int32_t limite_profilo = 0;
     std::int32_t ultima_cella = 0;

@@ -3,7 +3,9 @@
 // which is renamed over the old one only when complete.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,19 @@ namespace scenario {
 std::string join_path(std::string_view folder, std::string_view name);
 
 status replace_file(const std::filesystem::path& path, std::string_view bytes);
+
+// A piece of a file's bytes and where it stands in the file.
+struct file_piece {
+    std::uint64_t offset = 0;
+    std::string_view bytes;
+};
+
+// A file's bytes handed out piece by piece, for a file too large to hold whole: each call
+// returns the next piece, valid until the next call; a piece without bytes ends the file.
+// The pieces may come in any order; together they must cover the file.
+using file_pieces = std::function<file_piece()>;
+
+status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece);
 
 status read_whole_file(const std::filesystem::path& path, std::string& bytes);
 
