@@ -36,7 +36,7 @@ class little_endian_bytes {
     std::string bytes_;
 };
 
-std::string items_bytes(const scenario_record& record) {
+std::string items_bytes(const plot::compiled_scenario& record) {
     little_endian_bytes out;
     for (const voce& v : record.voci) {
         out.put(v.tipo, 1);
@@ -56,7 +56,7 @@ std::string items_bytes(const scenario_record& record) {
     return out.bytes();
 }
 
-std::string grid_bytes(const scenario_record& record) {
+std::string grid_bytes(const plot::compiled_scenario& record) {
     little_endian_bytes out;
     for (const cella& c : record.celle) {
         out.put(c.tipo, 1);
@@ -96,7 +96,7 @@ const char* const train = "4321";
 
 // Places the sample scenario's compiled files in the folder, the line file only with_line.
 void place_compiled_files(const temporary_folder& folder, bool with_line) {
-    const scenario_record record = plot_testing::make_sample_record(20000, with_line);
+    const plot::compiled_scenario record = plot_testing::make_sample_record(20000, with_line);
     write_file(folder.path() / "Sample_Route_4321.sim", items_bytes(record));
     write_file(folder.path() / "Sample_Route_4321.dat", grid_bytes(record));
     if (with_line) {

@@ -43,11 +43,8 @@ int run_command_line(int argc, char** argv) {
     app.require_subcommand(1);
 
     const std::vector<subcommand> commands = {
-        add_build_command(app),
-        add_compile_command(app),
-        add_sources_command(app),
-        add_inspect_command(app),
-        add_plot_command(app),
+        add_build_command(app),   add_compile_command(app), add_sources_command(app),
+        add_inspect_command(app), add_plot_command(app),
     };
 
     try {

@@ -51,7 +51,7 @@ status read_compiled(const std::string& path, const char* what, decoder decode, 
     return status::success();
 }
 
-status read_record(const plot_request& request, scenario_record& record) {
+status read_record(const plot_request& request, plot::compiled_scenario& record) {
     const std::string items = join_path(request.folder, item_file_name(request.identity));
     const std::string grid = join_path(request.folder, grid_file_name(request.identity));
     const std::string line = join_path(request.folder, compiled_line_name(request.identity));
@@ -85,7 +85,7 @@ int plot_scenario(const plot_request& request) {
         return usage_error("cannot tell the picture's format from " + output +
                            ": name it .png, .svg or .pdf");
     }
-    scenario_record record;
+    plot::compiled_scenario record;
     if (const status read = read_record(request, record); !read.ok()) {
         return file_error(read.message());
     }

@@ -137,7 +137,7 @@ std::string clock_text(std::int32_t seconds) {
     return text;
 }
 
-void add_stations(const scenario_record& record, const range& shown, distance_view& view) {
+void add_stations(const compiled_scenario& record, const range& shown, distance_view& view) {
     for (const int k : station_entries(record)) {
         const voce& station = record.voci[k];
         const auto part = shown.clip(std::min(station.valore1, station.valore2),
@@ -153,7 +153,7 @@ void add_stations(const scenario_record& record, const range& shown, distance_vi
 
 }  // namespace
 
-void build_distance_view(const scenario_record& record, double from_metre, double to_metre,
+void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
                          distance_view& view) {
     view = distance_view{};
     view.from_metre = from_metre;

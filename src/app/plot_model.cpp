@@ -37,15 +37,15 @@ std::vector<legend_entry> standard_legend() {
 
 }  // namespace
 
-double data_end_metre(const scenario_record& record) {
+double data_end_metre(const compiled_scenario& record) {
     if (record.celle.empty()) {
         return 0.0;
     }
     return static_cast<double>(record.celle.size() - 1) * cell_metres;
 }
 
-status resolve_range(const scenario_record& record, const plot_options& options, double& from_metre,
-                     double& to_metre) {
+status resolve_range(const compiled_scenario& record, const plot_options& options,
+                     double& from_metre, double& to_metre) {
     const double end = data_end_metre(record);
     from_metre = options.from_km ? *options.from_km * 1000.0 : 0.0;
     to_metre = options.to_km ? *options.to_km * 1000.0 : end;
@@ -68,7 +68,7 @@ status resolve_range(const scenario_record& record, const plot_options& options,
     return status::success();
 }
 
-std::vector<int> station_entries(const scenario_record& record) {
+std::vector<int> station_entries(const compiled_scenario& record) {
     std::set<int> board_entries;
     for (const cella& cell : record.celle) {
         if (cell.tipo == kind::cartello_indicatore) {
@@ -97,7 +97,7 @@ double round_step(double span_metres, int most) {
     }
 }
 
-status build_plot_model(const scenario_record& record, const plot_options& options,
+status build_plot_model(const compiled_scenario& record, const plot_options& options,
                         const sheet_layout& sheet, plot_model& model) {
     double from_metre = 0.0;
     double to_metre = 0.0;

@@ -12,6 +12,7 @@
 // was placed at nearest(p / 50 + 1), so it stands at (i - 1) * 50 m.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,17 @@
 #include "source/status.h"
 
 namespace scenario::plot {
+
+// What a picture is drawn from: the compiled files read back, with the plan as its table of
+// rows (the compiler keeps the plan as steps; the line file holds every row).
+struct compiled_scenario {
+    std::array<voce, numero_voci> voci{};
+    std::vector<cella> celle;
+    std::optional<profilo_linea> profilo;  // missing after a compile without the line
+    std::int32_t compila_linea = 0;
+    std::int32_t limite_profilo = 0;
+    std::int32_t ultima_cella = 0;
+};
 
 // The entries of `voci` that the sheet reads besides the stations: the line length (in
 // `valore2`), the route identifier and the train number (in `testo`).
@@ -208,25 +220,25 @@ struct plot_options {
 
 // The metres that the distance axis covers with no --from/--to: from the origin to the
 // start of the grid's last cell.
-double data_end_metre(const scenario_record& record);
+double data_end_metre(const compiled_scenario& record);
 
 // Fails, with a message for the user, when the range is empty or leaves the data.
-status resolve_range(const scenario_record& record, const plot_options& options, double& from_metre,
-                     double& to_metre);
+status resolve_range(const compiled_scenario& record, const plot_options& options,
+                     double& from_metre, double& to_metre);
 
 // The record needs `voci` and `celle`; `profilo` may be missing (a compile without the line).
-status build_plot_model(const scenario_record& record, const plot_options& options,
+status build_plot_model(const compiled_scenario& record, const plot_options& options,
                         const sheet_layout& sheet, plot_model& model);
 
 // Parts of the model, built from a resolved range.
-void build_plan_view(const scenario_record& record, double from_metre, double to_metre,
+void build_plan_view(const compiled_scenario& record, double from_metre, double to_metre,
                      const sheet_layout& sheet, plan_view& plan);
-void build_distance_view(const scenario_record& record, double from_metre, double to_metre,
+void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
                          distance_view& distance);
 
 // The stations of the item table: entries 1, 2, ... up to the first unused one or the first
 // that holds an indicator board's text.
-std::vector<int> station_entries(const scenario_record& record);
+std::vector<int> station_entries(const compiled_scenario& record);
 
 // A round step (1, 2 or 5 times a power of ten metres, at least 100) that cuts the span into
 // at most `most` parts.

@@ -17,12 +17,13 @@ constexpr std::int32_t sample_length = 30000;
 
 class PlotModel : public ::testing::Test {
   protected:
-    static const scenario_record& sample() {
-        static const scenario_record record = plot_testing::make_sample_record(sample_length, true);
+    static const compiled_scenario& sample() {
+        static const compiled_scenario record =
+            plot_testing::make_sample_record(sample_length, true);
         return record;
     }
 
-    static plot_model build(const scenario_record& record, plot_options options = {}) {
+    static plot_model build(const compiled_scenario& record, plot_options options = {}) {
         plot_model model;
         const status built = build_plot_model(record, options, sheet_layout{}, model);
         EXPECT_TRUE(built.ok()) << built.message();
@@ -310,7 +311,7 @@ TEST_F(PlotModel, RangeOutsideTheDataIsRefused) {
 
 TEST_F(PlotModel, BoardTextEntriesAreNotStations) {
     // A scenario with no station: entry 1 holds the text of the 80th indicator board.
-    scenario_record record = plot_testing::make_sample_record(sample_length, false);
+    compiled_scenario record = plot_testing::make_sample_record(sample_length, false);
     for (int k = 1; k <= 4; ++k) {
         record.voci[k] = voce{};
     }
@@ -322,7 +323,7 @@ TEST_F(PlotModel, BoardTextEntriesAreNotStations) {
 }
 
 TEST(PlotModelLongLine, LongestLineIsDrawnWithFewPoints) {
-    const scenario_record record = plot_testing::make_sample_record(1000000, true);
+    const compiled_scenario record = plot_testing::make_sample_record(1000000, true);
     plot_model model;
     ASSERT_TRUE(build_plot_model(record, {}, sheet_layout{}, model).ok());
     EXPECT_EQ(model.plan.row_count, 1006999u);

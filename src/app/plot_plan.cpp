@@ -87,7 +87,7 @@ point across_track(const std::vector<point>& points, std::size_t i) {
 
 }  // namespace
 
-void build_plan_view(const scenario_record& record, double from_metre, double to_metre,
+void build_plan_view(const compiled_scenario& record, double from_metre, double to_metre,
                      const sheet_layout& sheet, plan_view& plan) {
     plan = plan_view{};
     if (!record.profilo) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/plot_model.h"
 #include "compiler/rounding.h"
-#include "compiler/scenario_record.h"
 
 namespace scenario::plot_testing {
 
@@ -81,7 +81,7 @@ inline void place(std::vector<cella>& celle, double position, std::uint8_t tipo,
     }
 }
 
-inline void add_stations(scenario_record& record, std::int32_t length) {
+inline void add_stations(plot::compiled_scenario& record, std::int32_t length) {
     const sample_station stations[] = {
         {0, "ALPHA S.M.", 48300},
         {round_to_cell(length * 0.3), "Bravo", 49200},
@@ -130,8 +130,8 @@ inline void add_mountain(std::vector<cella>& celle, std::int32_t from, std::int3
 
 // A scenario of `length` metres (a multiple of 100, at least 10000); the plan only when
 // `with_line`.
-inline scenario_record make_sample_record(std::int32_t length, bool with_line) {
-    scenario_record record;
+inline plot::compiled_scenario make_sample_record(std::int32_t length, bool with_line) {
+    plot::compiled_scenario record;
     record.compila_linea = with_line ? 1 : 0;
     record.limite_profilo = length + 7000;
     record.ultima_cella = record.limite_profilo / 50;
