@@ -36,14 +36,16 @@ inline std::string read_text_file(const std::filesystem::path& path) {
     return content.str();
 }
 
-// Runs `prefix program args...` through the shell; prefix may hold environment settings.
-inline program_result run_program(const std::vector<std::string>& args,
-                                  const std::string& prefix = "") {
+// Runs `prefix program args...` through the shell; prefix may hold environment settings or
+// a command that runs the program (as another user, under a limit).
+inline program_result run_program_at(const std::string& program,
+                                     const std::vector<std::string>& args,
+                                     const std::string& prefix = "") {
     const std::filesystem::path error_file =
         std::filesystem::temp_directory_path() /
         ("scenario-stderr-" + std::to_string(::getpid()) + ".txt");
     std::string command = prefix;
-    command.append(" ").append(shell_quote(SCENARIO_BUILDER_EXE));
+    command.append(" ").append(shell_quote(program));
     for (const std::string& arg : args) {
         command.append(" ").append(shell_quote(arg));
     }
@@ -63,6 +65,12 @@ inline program_result run_program(const std::vector<std::string>& args,
     result.standard_error = read_text_file(error_file);
     std::filesystem::remove(error_file);
     return result;
+}
+
+// Runs the program under test.
+inline program_result run_program(const std::vector<std::string>& args,
+                                  const std::string& prefix = "") {
+    return run_program_at(SCENARIO_BUILDER_EXE, args, prefix);
 }
 
 // A fresh folder under the system's temporary folder, removed with the object.

@@ -13,6 +13,17 @@
 namespace scenario {
 namespace {
 
+// Only a normal file is a line file; the author is told what stands at its path instead.
+std::string no_line_file_detail(const std::filesystem::file_status& found) {
+    if (std::filesystem::is_directory(found)) {
+        return "the line file is a directory, not a file";
+    }
+    if (std::filesystem::exists(found)) {
+        return "the line file is not a regular file";
+    }
+    return "the line file does not exist";
+}
+
 // Reads up to the general header. False when the reading has ended.
 bool find_general_header(line_reading& reading) {
     scenario_record& record = reading.record;
@@ -203,11 +214,9 @@ line_half_end read_line_file(compile_context& context) {
 
     const std::string path = context.line_source_path();
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        context.errors.record(101, std::nullopt, {path, 0, 0},
-                              std::filesystem::exists(path, error)
-                                  ? "the line file is not a regular file"
-                                  : "the line file does not exist");
+    const std::filesystem::file_status found = std::filesystem::status(path, error);
+    if (!std::filesystem::is_regular_file(found)) {
+        context.errors.record(101, std::nullopt, {path, 0, 0}, no_line_file_detail(found));
         return line_half_end::returned;
     }
     std::string content;

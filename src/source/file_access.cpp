@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "source/partial_files.h"
+
 namespace scenario {
 namespace {
 
@@ -91,9 +93,8 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
         return status::failure(describe(path, "write", errno));
     }
-    std::filesystem::path temporary = path;
-    temporary += ".partial-XXXXXX";
-    std::string pattern = temporary.string();
+    remove_stale_partial_files(path);
+    std::string pattern = partial_file_pattern(path);
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
         return status::failure(describe(path, "write", errno));

@@ -1,0 +1,25 @@
+// The partial files of a replacement. A file is written whole under a temporary name in its
+// own folder and renamed over the real name only when complete (see file_access.h). The
+// temporary name is the real one with a leading dot and ".partial-" and six random
+// characters after it: hidden from a listing, and never taken for the real file by anything
+// that looks for that name. A process killed while writing leaves its partial file behind;
+// the next replacement of the same file removes it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// The template for mkstemp: "FOLDER/.NAME.partial-XXXXXX".
+std::string partial_file_pattern(const std::filesystem::path& path);
+
+// True when `candidate` (a file name, without folder) is a partial file of the file `name`.
+bool is_partial_file_of(std::string_view candidate, std::string_view name);
+
+// Removes the partial files that earlier, interrupted replacements of the file left in its
+// folder. What cannot be removed stays; it is never mistaken for the file.
+void remove_stale_partial_files(const std::filesystem::path& path);
+
+}  // namespace scenario

@@ -1,0 +1,76 @@
+#include "source/partial_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "source/file_access.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(PartialFiles, PatternIsTheHiddenNameBesideTheFile) {
+    EXPECT_EQ(partial_file_pattern("/out/Valdora_Rova_5284.dat"),
+              "/out/.Valdora_Rova_5284.dat.partial-XXXXXX");
+    EXPECT_EQ(partial_file_pattern("Valdora_Rova_5284.dat"),
+              ".Valdora_Rova_5284.dat.partial-XXXXXX");
+}
+
+TEST(PartialFiles, OnlyTheFilesOwnPartialsAreRecognised) {
+    struct recognition_case {
+        const char* candidate;
+        bool partial;
+    };
+    for (const recognition_case& c : {
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1B2c3", true},
+             recognition_case{"Valdora_Rova_5284.dat", false},
+             recognition_case{"Valdora_Rova_5284.dat.partial-a1B2c3", false},  // not hidden
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1B2c", false},  // too short
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1B2c3d", false},
+             recognition_case{".Valdora_Rova_5284.sim.partial-a1B2c3", false},  // another file
+             recognition_case{".Valdora_Rova_5284.dat.sim.partial-a1B2c3", false},
+             recognition_case{".Valdora_Rova_5284.dat.PARTIAL-a1B2c3", false},
+         }) {
+        EXPECT_EQ(is_partial_file_of(c.candidate, "Valdora_Rova_5284.dat"), c.partial)
+            << c.candidate;
+    }
+}
+
+class PartialFileFolder : public testing::Test {
+  protected:
+    PartialFileFolder() {
+        std::string pattern = (fs::temp_directory_path() / "scenario-partial-XXXXXX").string();
+        folder_ = ::mkdtemp(pattern.data());
+    }
+    ~PartialFileFolder() override { fs::remove_all(folder_); }
+
+    void put(const std::string& name, const std::string& content) const {
+        std::ofstream(folder_ / name, std::ios::binary) << content;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
+    put("Valdora_Rova_5284.dat", "old");
+    put(".Valdora_Rova_5284.dat.partial-aaaaaa", "left by a killed run");
+    put(".Valdora_Rova_5284.dat.partial-bbbbbb", "left by another");
+    put(".Valdora_Rova_5284.sim.partial-aaaaaa", "another file's");
+
+    ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
+
+    std::string content;
+    ASSERT_TRUE(read_whole_file(folder_ / "Valdora_Rova_5284.dat", content).ok());
+    EXPECT_EQ(content, "new");
+    EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-aaaaaa"));
+    EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-bbbbbb"));
+    EXPECT_TRUE(fs::exists(folder_ / ".Valdora_Rova_5284.sim.partial-aaaaaa"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace scenario
