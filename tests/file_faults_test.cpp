@@ -250,21 +250,23 @@ TEST_P(SourceFaults, AreNamedWithTheCauseAndLeaveEveryFileWholeOrAsItWas) {
 INSTANTIATE_TEST_SUITE_P(
     Sources, SourceFaults,
     testing::Values(
-        source_fault_case{"MissingLineSource", &line_source_file, false, 2,
-                          "scenario-builder compile: the line file FILE gives no cell grid "
-                          "(error 101: the line file does not exist)",
-                          false},
-        source_fault_case{"LineSourceIsAFolder", &line_source_file, true, 2,
-                          "scenario-builder compile: the line file FILE gives no cell grid "
-                          "(error 101: the line file is a directory, not a file)",
-                          false},
+        source_fault_case{
+            "MissingLineSource", &line_source_file, false, 2,
+            "scenario-builder compile: nothing was written: the line file FILE gives no cell grid "
+            "(error 101: the line file does not exist)",
+            false},
+        source_fault_case{
+            "LineSourceIsAFolder", &line_source_file, true, 2,
+            "scenario-builder compile: nothing was written: the line file FILE gives no cell grid "
+            "(error 101: the line file is a directory, not a file)",
+            false},
         // The train half fails as a recorded error: the build goes on with what the line
         // gave, as it does for every error recorded while compiling.
-        source_fault_case{"MissingTrainSource", &train_source_file, false, 1,
-                          "error 25: cannot read the train file FILE: No such file or directory",
-                          true},
+        source_fault_case{
+            "MissingTrainSource", &train_source_file, false, 1,
+            "FILE: error 25: the train file cannot be read: No such file or directory", true},
         source_fault_case{"TrainSourceIsAFolder", &train_source_file, true, 1,
-                          "error 25: cannot read the train file FILE: Is a directory", true}),
+                          "FILE: error 25: the train file cannot be read: Is a directory", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

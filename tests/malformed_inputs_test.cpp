@@ -104,8 +104,8 @@ TEST(MalformedSources, PipesAndFoldersAreRefusedRatherThanWaitedOn) {
         {"compile", "--dir", folder.string(), "--route", "R", "--train", "T"}, time_limit);
     EXPECT_EQ(line.exit_status, 2);
     EXPECT_TRUE(line.standard_error.starts_with(folder.path_text(author_line_source) +
-                                                ": error 101: the line file is not a regular "
-                                                "file\n"))
+                                                ": error 101: the line file is a directory, not "
+                                                "a file\n"))
         << line.standard_error;
 
     const auto inspected = run_program(
