@@ -64,7 +64,9 @@ inline bool exists(const std::string& path) {
 }
 
 // The bytes that the plan's layout gives: a tag for every element and the value that it tags.
-inline std::size_t line_file_size(const profilo_linea& profilo) {
+// The plan is the compiler's steps or a table read back; both tell each element's tag.
+template <typename plan>
+std::size_t line_file_size(const plan& profilo) {
     std::size_t size = 0;
     for (int colonna = 0; colonna < 2; ++colonna) {
         for (std::int32_t riga = 0; riga <= profilo.ultima_riga(); ++riga) {
