@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/cell_words.h"
 #include "compiler/compile_context.h"
 #include "compiler/series_order.h"
 #include "compiler/source_cursor.h"
@@ -82,8 +83,5 @@ void start_plan(line_reading& reading);
 void finish_plan(line_reading& reading);
 // The gradient tail: the gradient in force fills the cells up to ultima_cella - 3.
 void finish_gradients(line_reading& reading);
-
-// How a cell's object is named in messages.
-std::string describe_cell_object(std::uint8_t tipo);
 
 }  // namespace scenario
