@@ -1,11 +1,9 @@
-#include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "app/build_driver.h"
 #include "app/exit_status.h"
+#include "app/output_folder.h"
 #include "app/platform.h"
 #include "app/subcommand.h"
 #include "app/test_seams.h"
@@ -21,11 +19,7 @@ subcommand add_build_command(CLI::App& app) {
     parser->add_option("--dir", *folder, "Folder that receives the scenario (created if missing)")
         ->required();
     return {parser, [folder] {
-                std::error_code error;
-                std::filesystem::create_directories(*folder, error);
-                if (error) {
-                    std::fprintf(stderr, "scenario-builder: cannot create folder %s: %s\n",
-                                 folder->c_str(), error.message().c_str());
+                if (!make_output_folder(*folder)) {
                     return exit_status::fatal;
                 }
                 const auto desktop = make_platform();

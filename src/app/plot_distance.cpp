@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/inspect_output.h"
+#include "app/compiled_view.h"
 #include "app/plot_model.h"
 
 namespace scenario::plot {

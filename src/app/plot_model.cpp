@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <set>
 
-#include "app/inspect_output.h"
+#include "app/compiled_view.h"
 
 namespace scenario::plot {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/inspect_output.h"
+#include "app/compiled_view.h"
 #include "app/plot_model.h"
 #include "app/plot_simplify.h"
 

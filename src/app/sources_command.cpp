@@ -1,10 +1,9 @@
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "app/exit_status.h"
+#include "app/output_folder.h"
 #include "app/subcommand.h"
 #include "source/builtin_line.h"
 #include "source/builtin_train.h"
@@ -20,11 +19,7 @@ subcommand add_sources_command(CLI::App& app) {
     parser->add_option("--dir", *folder, "Folder that receives the two files (created if missing)")
         ->required();
     return {parser, [folder] {
-                std::error_code error;
-                std::filesystem::create_directories(*folder, error);
-                if (error) {
-                    std::fprintf(stderr, "scenario-builder: cannot create folder %s: %s\n",
-                                 folder->c_str(), error.message().c_str());
+                if (!make_output_folder(*folder)) {
                     return exit_status::fatal;
                 }
                 using writer = status (*)(const std::string&, const scenario_identity&);

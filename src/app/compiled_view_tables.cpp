@@ -3,7 +3,7 @@
 #include <limits>
 #include <map>
 
-#include "app/inspect_output.h"
+#include "app/compiled_view.h"
 
 namespace scenario {
 namespace {

@@ -6,8 +6,8 @@
 #include <regex>
 #include <string>
 
+#include "app/compiled_view.h"
 #include "app/exit_status.h"
-#include "app/inspect_output.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
 #include "source/file_access.h"

@@ -1,6 +1,6 @@
 #include <nlohmann/json.hpp>
 
-#include "app/inspect_output.h"
+#include "app/compiled_view.h"
 
 namespace scenario {
 namespace {
