@@ -13,7 +13,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/diagnostics.h"
+#include "compiler/diagnostics.h"
 #include "compiler/compile_routine.h"
 #include "compiler/compiled_file_decoders.h"
 #include "compiler/compiled_files.h"

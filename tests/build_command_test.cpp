@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "program_run.h"
+#include "support/program_run.h"
 
 namespace scenario {
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "byte_compare.h"
 #include "compiler/compile_routine.h"
-#include "program_run.h"
 #include "source/builtin_line.h"
 #include "source/builtin_train.h"
+#include "support/byte_compare.h"
+#include "support/program_run.h"
 
 namespace scenario {
 namespace {

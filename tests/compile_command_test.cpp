@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "author_folder.h"
-#include "byte_compare.h"
+#include "support/author_folder.h"
+#include "support/byte_compare.h"
 
 namespace scenario {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "author_folder.h"
+#include "support/author_folder.h"
 
 namespace scenario {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "byte_compare.h"
-#include "program_run.h"
-#include "warning_sources.h"
+#include "support/byte_compare.h"
+#include "support/program_run.h"
+#include "support/warning_sources.h"
 
 namespace scenario {
 namespace {

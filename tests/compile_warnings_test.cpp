@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "program_run.h"
-#include "warning_sources.h"
+#include "support/program_run.h"
+#include "support/warning_sources.h"
 
 namespace scenario {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "author_folder.h"
 #include "compiler/error_messages.h"
+#include "support/author_folder.h"
 
 namespace scenario {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/exit_status.h"
-#include "program_run.h"
+#include "support/program_run.h"
 
 namespace scenario {
 namespace {

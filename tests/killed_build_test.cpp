@@ -18,9 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "byte_compare.h"
-#include "program_run.h"
-#include "scenario_folder_files.h"
+#include "support/byte_compare.h"
+#include "support/program_run.h"
+#include "support/scenario_folder_files.h"
 
 extern char** environ;
 

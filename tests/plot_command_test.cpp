@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/plot_test_scenario.h"
-#include "program_run.h"
+#include "support/plot_test_scenario.h"
+#include "support/program_run.h"
 
 namespace scenario {
 namespace {

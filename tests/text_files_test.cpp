@@ -7,14 +7,14 @@
 #include <ostream>
 #include <string>
 
-#include "byte_compare.h"
 #include "documents/route_notes.h"
 #include "documents/slowdown_order.h"
 #include "documents/train_sheet.h"
-#include "program_run.h"
 #include "source/builtin_line.h"
 #include "source/builtin_train.h"
 #include "source/scenario_files.h"
+#include "support/byte_compare.h"
+#include "support/program_run.h"
 
 namespace scenario {
 namespace {

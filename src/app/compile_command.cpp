@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 
-#include "app/diagnostics.h"
 #include "app/exit_status.h"
 #include "app/subcommand.h"
 #include "compiler/compile_routine.h"
+#include "compiler/diagnostics.h"
 #include "source/scenario_files.h"
 
 namespace scenario {

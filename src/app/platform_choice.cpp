@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/application_folder.h"
-#include "app/desktop_platform.h"
 #include "app/platform.h"
 #include "app/test_seams.h"
+#include "desktop/desktop_module.h"
 #include "source/file_access.h"
 
 namespace scenario {

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/exit_status.h"
-#include "app/plot_model.h"
-#include "app/plot_render.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
+#include "plot/model.h"
+#include "plot/render.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 

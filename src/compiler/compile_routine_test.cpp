@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "compiler/compile_test_support.h"
+#include "support/compile_test_support.h"
 
 namespace scenario {
 namespace {

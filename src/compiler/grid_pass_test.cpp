@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/train_test_support.h"
+#include "support/train_test_support.h"
 
 namespace scenario {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "compiler/compile_test_support.h"
+#include "support/compile_test_support.h"
 
 namespace scenario {
 namespace {

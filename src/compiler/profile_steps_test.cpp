@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/compile_test_support.h"
 #include "compiler/compiled_files.h"
 #include "compiler/scenario_record.h"
+#include "support/compile_test_support.h"
 
 namespace scenario {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "compiler/compile_test_support.h"
 #include "compiler/line_reader.h"
+#include "support/compile_test_support.h"
 
 namespace scenario {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "compiler/grid_pass.h"
-#include "compiler/train_test_support.h"
 #include "source/builtin_train.h"
+#include "support/train_test_support.h"
 
 namespace scenario {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compiler/train_test_support.h"
+#include "support/train_test_support.h"
 
 namespace scenario {
 namespace {

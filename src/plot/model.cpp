@@ -1,0 +1,125 @@
+#include "plot/model.h"
+
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+#include "source/code_page.h"
+
+namespace scenario::plot {
+namespace {
+
+// Stations grow upwards from entry 1, board texts downwards from entry 80.
+constexpr int last_text_entry = 80;
+
+std::string kilometres(double metre) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", metre / 1000.0);
+    return text;
+}
+
+std::vector<legend_entry> standard_legend() {
+    return {
+        {legend_symbol::track, "track (plan to scale, north up)"},
+        {legend_symbol::origin, "origin of the line"},
+        {legend_symbol::kilometre_tick, "kilometre tick"},
+        {legend_symbol::signal, "signal"},
+        {legend_symbol::station, "station"},
+        {legend_symbol::gradient, "gradient, per mille"},
+        {legend_symbol::speed_limit, "speed limit, km/h"},
+        {legend_symbol::speed_board, "maximum-speed board"},
+        {legend_symbol::slowdown, "slowdown, with its speed"},
+        {legend_symbol::warning_board, "slowdown warning board"},
+        {legend_symbol::station_area, "station area, name and time"},
+        {legend_symbol::mountain_side, "mountain side"},
+    };
+}
+
+}  // namespace
+
+double data_end_metre(const compiled_scenario& record) {
+    if (record.celle.empty()) {
+        return 0.0;
+    }
+    return static_cast<double>(record.celle.size() - 1) * cell_metres;
+}
+
+status resolve_range(const compiled_scenario& record, const plot_options& options,
+                     double& from_metre, double& to_metre) {
+    const double end = data_end_metre(record);
+    from_metre = options.from_km ? *options.from_km * 1000.0 : 0.0;
+    to_metre = options.to_km ? *options.to_km * 1000.0 : end;
+    if (!std::isfinite(from_metre) || !std::isfinite(to_metre)) {
+        return status::failure("--from and --to take kilometres as plain numbers");
+    }
+    if (from_metre < 0.0) {
+        return status::failure("--from " + kilometres(from_metre) +
+                               " km lies before the origin of the line (0 km)");
+    }
+    if (to_metre > end) {
+        return status::failure("--to " + kilometres(to_metre) +
+                               " km lies beyond the grid, which ends at " + kilometres(end) +
+                               " km");
+    }
+    if (from_metre >= to_metre) {
+        return status::failure("the range from " + kilometres(from_metre) + " km to " +
+                               kilometres(to_metre) + " km is empty: --from must lie before --to");
+    }
+    return status::success();
+}
+
+std::vector<int> station_entries(const compiled_scenario& record) {
+    std::set<int> board_entries;
+    for (const cella& cell : record.celle) {
+        if (cell.tipo == kind::cartello_indicatore) {
+            board_entries.insert(cell.dato1);
+        }
+    }
+    std::vector<int> entries;
+    for (int k = 1; k <= last_text_entry; ++k) {
+        if (record.voci[k] == voce{} || board_entries.contains(k)) {
+            break;
+        }
+        entries.push_back(k);
+    }
+    return entries;
+}
+
+double round_step(double span_metres, int most) {
+    double step = 100.0;
+    for (;;) {
+        for (const double factor : {1.0, 2.0, 5.0}) {
+            if (span_metres / (step * factor) <= most) {
+                return step * factor;
+            }
+        }
+        step *= 10.0;
+    }
+}
+
+status build_plot_model(const compiled_scenario& record, const plot_options& options,
+                        const sheet_layout& sheet, plot_model& model) {
+    double from_metre = 0.0;
+    double to_metre = 0.0;
+    if (const status range = resolve_range(record, options, from_metre, to_metre); !range.ok()) {
+        return range;
+    }
+    model = plot_model{};
+    build_plan_view(record, from_metre, to_metre, sheet, model.plan);
+    build_distance_view(record, from_metre, to_metre, model.distance);
+
+    const std::string route = single_byte_to_utf8(record.voci[route_entry].testo);
+    const std::string train = single_byte_to_utf8(record.voci[train_entry].testo);
+    model.title = route + ", train " + train + ": line length " +
+                  std::to_string(record.voci[general_entry].valore2) + " m";
+    model.subtitle = "from km " + kilometres(from_metre) + " to km " + kilometres(to_metre) + "; " +
+                     std::to_string(record.celle.size()) + " cells of 50 m";
+    if (model.plan.has_line) {
+        model.subtitle += "; plan drawn with " + std::to_string(model.plan.track.size()) + " of " +
+                          std::to_string(model.plan.row_count) + " points";
+    }
+    model.legend = standard_legend();
+    return status::success();
+}
+
+}  // namespace scenario::plot
