@@ -1,5 +1,6 @@
-# The two commands of the project: `make run` builds and runs the built-in scenario build,
-# `make test` builds and passes every test (plain and sanitized). Both install what they need.
+# The two commands of the project: `make run` builds and runs the built-in scenario build;
+# `make test` checks the formatting, builds and passes every test (plain and sanitized) and
+# runs each fuzz target for a bounded time. Both install what they need.
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
             libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick \

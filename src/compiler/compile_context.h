@@ -29,7 +29,7 @@ struct compile_context {
     error_state errors;
     // The next item-table entry for an indicator board's text: 80 downward. The train half
     // stops its stations below the lowest board.
-    std::int32_t prossima_voce_cartello = 80;
+    std::int32_t prossima_voce_cartello = entry::first_board_text;
 
     std::string line_source_path() const;
     std::string train_source_path() const;

@@ -41,7 +41,7 @@ std::string slot_in_use(const cella& cell, const char* field, std::int16_t value
 // Checks that the stamp slots are empty before filling them: the data of a source object in
 // a slot would otherwise be lost under the stamp.
 std::optional<compile_outcome> stamp(scenario_record& record) {
-    voce& generale = record.voci[85];
+    voce& generale = record.voci[entry::route];
     cella& cella_1 = record.celle[1];
     if (generale.numero1 != 0 || cella_1.dato1 != 0) {
         return stamp_in_use("1250",
@@ -76,7 +76,7 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     record = scenario_record{};  // every entry of `voci` zero, no grid and no plan yet
     record.compila_linea = j;
     context.errors.codice_errore = 0;
-    context.prossima_voce_cartello = 80;
+    context.prossima_voce_cartello = entry::first_board_text;
 
     memorizza_dati(context);
     if (!record.has_grid()) {

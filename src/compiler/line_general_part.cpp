@@ -11,10 +11,10 @@ namespace {
 
 bool read_line_length(line_reading& reading) {
     scenario_record& record = reading.record;
-    if (!read_into(reading.cursor, record.voci[84].valore2)) {
+    if (!read_into(reading.cursor, record.voci[entry::length_and_train].valore2)) {
         return false;
     }
-    const std::int32_t length = record.voci[84].valore2;
+    const std::int32_t length = record.voci[entry::length_and_train].valore2;
     if (length > lunghezza_massima) {
         fail_with(reading, 1, std::nullopt,
                   "lunghezza percorso is " + std::to_string(length) +
@@ -43,7 +43,7 @@ bool read_reference(source_cursor& cursor, voce& entry) {
 }
 
 bool read_cab_signalling(line_reading& reading, const std::string& key) {
-    voce& entry = reading.record.voci[86];
+    voce& entry = reading.record.voci[entry::train];
     if (!read_into(reading.cursor, entry.valore1) || !read_into(reading.cursor, entry.valore2)) {
         return false;
     }
@@ -95,22 +95,28 @@ bool read_settings(line_reading& reading, const std::string& key) {
         !read_line_length(reading)) {
         return false;
     }
-    if (contains(key, "tre") && contains(key, "progressiva") && !read_reference(cursor, voci[81])) {
+    if (contains(key, "tre") && contains(key, "progressiva") &&
+        !read_reference(cursor, voci[entry::greatest_reference])) {
         return false;
     }
-    if (contains(key, "due") && contains(key, "progressiva") && !read_reference(cursor, voci[82])) {
+    if (contains(key, "due") && contains(key, "progressiva") &&
+        !read_reference(cursor, voci[entry::middle_reference])) {
         return false;
     }
-    if (contains(key, "uno") && contains(key, "progressiva") && !read_reference(cursor, voci[83])) {
+    if (contains(key, "uno") && contains(key, "progressiva") &&
+        !read_reference(cursor, voci[entry::smallest_reference])) {
         return false;
     }
-    if (contains(key, "sfondo") && contains(key, "uno") && !read_into(cursor, voci[85].valore1)) {
+    if (contains(key, "sfondo") && contains(key, "uno") &&
+        !read_into(cursor, voci[entry::route].valore1)) {
         return false;
     }
-    if (contains(key, "sfondo") && contains(key, "due") && !read_into(cursor, voci[85].valore3)) {
+    if (contains(key, "sfondo") && contains(key, "due") &&
+        !read_into(cursor, voci[entry::route].valore3)) {
         return false;
     }
-    if (contains(key, "sfondo") && contains(key, "tre") && !read_into(cursor, voci[85].valore2)) {
+    if (contains(key, "sfondo") && contains(key, "tre") &&
+        !read_into(cursor, voci[entry::route].valore2)) {
         return false;
     }
     if (contains(key, "segnali") && contains(key, "ripetizione") &&
@@ -121,9 +127,9 @@ bool read_settings(line_reading& reading, const std::string& key) {
 }
 
 void progressive_ordina(scenario_record& record) {
-    const reference tre = reference_of(record.voci[81]);
-    const reference due = reference_of(record.voci[82]);
-    const reference uno = reference_of(record.voci[83]);
+    const reference tre = reference_of(record.voci[entry::greatest_reference]);
+    const reference due = reference_of(record.voci[entry::middle_reference]);
+    const reference uno = reference_of(record.voci[entry::smallest_reference]);
     const std::int32_t t1 = tre.valore1;
     const std::int32_t d1 = due.valore1;
     const std::int32_t u1 = uno.valore1;
@@ -147,7 +153,7 @@ void progressive_ordina(scenario_record& record) {
     }
 
     for (std::size_t slot = 0; slot < ordered.size(); ++slot) {
-        voce& entry = record.voci[81 + slot];
+        voce& entry = record.voci[entry::greatest_reference + slot];
         entry.valore1 = ordered[slot].valore1;
         entry.valore2 = ordered[slot].valore2;
         entry.valore3 = ordered[slot].valore3;

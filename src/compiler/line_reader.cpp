@@ -174,7 +174,7 @@ line_half_end read_record_part(line_reading& reading) {
                                "its records: the cell grid cannot be sized");
         return line_half_end::returned;
     }
-    context.prossima_voce_cartello = 80;
+    context.prossima_voce_cartello = entry::first_board_text;
     start_plan(reading);
 
     while (true) {
@@ -209,8 +209,8 @@ line_half_end read_record_part(line_reading& reading) {
 
 line_half_end read_line_file(compile_context& context) {
     scenario_record& record = context.record;
-    record.voci[85].testo = context.options.identity.nome_percorso;
-    record.voci[86].testo = context.options.identity.numero_treno;
+    record.voci[entry::route].testo = context.options.identity.nome_percorso;
+    record.voci[entry::train].testo = context.options.identity.numero_treno;
 
     const std::string path = context.line_source_path();
     std::error_code error;

@@ -18,7 +18,7 @@ char lowered(char c) {
 // The train number, then the route identifier, in lower case, padded with the fill text so
 // that it has at least 25 characters, of which the first 25 count.
 std::string scenario_key(const std::array<voce, numero_voci>& voci) {
-    std::string key = voci[86].testo + voci[85].testo;
+    std::string key = voci[entry::train].testo + voci[entry::route].testo;
     for (char& c : key) {
         c = lowered(c);
     }

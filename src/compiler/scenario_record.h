@@ -18,6 +18,27 @@ namespace scenario {
 inline constexpr int numero_voci = 87;
 inline constexpr int cell_metres = 50;
 
+// The entries of `voci` that have a meaning of their own. Stations fill the entries from
+// first_station upward, the texts of the indicator boards from first_board_text downward;
+// entry 0 is not used.
+namespace entry {
+inline constexpr std::size_t first_station = 1;
+inline constexpr std::size_t first_board_text = 80;
+// The three kilometre references once ordered: the greatest first value first. As read,
+// "progressiva chilometrica tre" goes to 81, "due" to 82, "uno" to 83.
+inline constexpr std::size_t greatest_reference = 81;
+inline constexpr std::size_t middle_reference = 82;
+inline constexpr std::size_t smallest_reference = 83;
+// valore1 braked-mass percentage, valore2 line length in metres, valore3 number of coaches.
+inline constexpr std::size_t length_and_train = 84;
+// valore1/valore2/valore3 backgrounds one/three/two, testo the route identifier, numero1 the
+// format stamp, valore4 the position-weighted scenario code.
+inline constexpr std::size_t route = 85;
+// valore1/valore2 the cab-signalling stretch and valore3 its code count, testo the train
+// number, numero1 the sand value, numero3..numero5 the clock at the start of the run.
+inline constexpr std::size_t train = 86;
+}  // namespace entry
+
 struct voce {
     std::uint8_t tipo = 0;
     std::int32_t valore1 = 0;

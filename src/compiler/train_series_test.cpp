@@ -122,7 +122,13 @@ TEST_P(SpeedFits, OnlyWhenItsFifthFitsAByte) {
 
 INSTANTIATE_TEST_SUITE_P(Limits, SpeedFits,
                          testing::Values(speed_fit_case{1277, 0}, speed_fit_case{1278, 200},
-                                         speed_fit_case{-2, 0}, speed_fit_case{-3, 200}));
+                                         speed_fit_case{-2, 0}, speed_fit_case{-3, 200}),
+                         [](const auto& info) {
+                             const std::int32_t speed = info.param.speed;
+                             return (speed < 0 ? "Minus" + std::to_string(-speed)
+                                               : std::to_string(speed)) +
+                                    "KmH" + (info.param.codice == 0 ? "Fits" : "Refused");
+                         });
 
 TEST(AdherenceSeries, KeepsTheLowEightBitsAndRunsToTheTail) {
     train_fixture f(small_grid);

@@ -116,7 +116,12 @@ TEST_P(EarlySignal, NeedsRoomForItsApproachCells) {
 
 INSTANTIATE_TEST_SUITE_P(Positions, EarlySignal,
                          testing::Values(early_signal_case{325, 0}, early_signal_case{324, 200},
-                                         early_signal_case{0, 200}, early_signal_case{-1000, 200}));
+                                         early_signal_case{0, 200}, early_signal_case{-1000, 200}),
+                         [](const auto& info) {
+                             const std::int32_t at = info.param.posizione;
+                             return (at < 0 ? "Minus" + std::to_string(-at) : std::to_string(at)) +
+                                    "MetresIs" + (info.param.codice == 0 ? "Placed" : "Refused");
+                         });
 
 }  // namespace
 }  // namespace scenario

@@ -92,8 +92,9 @@ std::string describe_cell_object(const cella& c) {
 }
 
 void print_items_summary(std::ostream& out, const std::array<voce, numero_voci>& voci) {
-    out << "route " << single_byte_to_utf8(voci[85].testo) << ", train "
-        << single_byte_to_utf8(voci[86].testo) << ", line length " << voci[84].valore2 << " m\n";
+    out << "route " << single_byte_to_utf8(voci[entry::route].testo) << ", train "
+        << single_byte_to_utf8(voci[entry::train].testo) << ", line length "
+        << voci[entry::length_and_train].valore2 << " m\n";
     out << "stations:\n";
     for (int k = 1; k <= 80 && (voci[k].tipo != 0 || !voci[k].testo.empty()); ++k) {
         const voce& s = voci[k];

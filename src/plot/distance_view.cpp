@@ -159,7 +159,7 @@ void build_distance_view(const compiled_scenario& record, double from_metre, dou
     view.from_metre = from_metre;
     view.to_metre = to_metre;
     const range shown{from_metre, to_metre};
-    const double line_end = record.voci[general_entry].valore2;
+    const double line_end = record.voci[entry::length_and_train].valore2;
     if (shown.holds(line_end)) {
         view.line_end_metre = line_end;
     }

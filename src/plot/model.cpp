@@ -108,10 +108,10 @@ status build_plot_model(const compiled_scenario& record, const plot_options& opt
     build_plan_view(record, from_metre, to_metre, sheet, model.plan);
     build_distance_view(record, from_metre, to_metre, model.distance);
 
-    const std::string route = single_byte_to_utf8(record.voci[route_entry].testo);
-    const std::string train = single_byte_to_utf8(record.voci[train_entry].testo);
+    const std::string route = single_byte_to_utf8(record.voci[entry::route].testo);
+    const std::string train = single_byte_to_utf8(record.voci[entry::train].testo);
     model.title = route + ", train " + train + ": line length " +
-                  std::to_string(record.voci[general_entry].valore2) + " m";
+                  std::to_string(record.voci[entry::length_and_train].valore2) + " m";
     model.subtitle = "from km " + kilometres(from_metre) + " to km " + kilometres(to_metre) + "; " +
                      std::to_string(record.celle.size()) + " cells of 50 m";
     if (model.plan.has_line) {

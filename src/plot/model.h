@@ -34,12 +34,6 @@ struct compiled_scenario {
     std::int32_t ultima_cella = 0;
 };
 
-// The entries of `voci` that the sheet reads besides the stations: the line length (in
-// `valore2`), the route identifier and the train number (in `testo`).
-inline constexpr int general_entry = 84;
-inline constexpr int route_entry = 85;
-inline constexpr int train_entry = 86;
-
 struct point {
     double x = 0.0;
     double y = 0.0;

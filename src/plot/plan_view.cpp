@@ -145,7 +145,7 @@ void build_plan_view(const compiled_scenario& record, double from_metre, double 
         }
     }
     plan.origin = row_point(0);
-    plan.line_end = row_point(record.voci[general_entry].valore2);
+    plan.line_end = row_point(record.voci[entry::length_and_train].valore2);
     const double panel_metres = (sheet.plan.width - 2 * sheet.plan_margin) / plan.transform.scale;
     plan.scale_bar_metres = round_length_below(panel_metres / 5);
 }
