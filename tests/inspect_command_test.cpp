@@ -240,6 +240,10 @@ TEST(InspectCommand, ItemSummaryListsTheStationsWithAreasAndTimes) {
     EXPECT_EQ(lines[17],
               "  16  ROVA C.le                type   2  at    80850 m  area    80500 ..    81200 "
               "m  time 14:29:00");
+    // A station that the train passes without a stop has no time in the timetable.
+    EXPECT_EQ(lines[4],
+              "   3  VALDORA CASCINE          type   4  at     7400 m  area     7150 ..     7700 "
+              "m  time none");
     EXPECT_EQ(lines[18], "indicator boards:");
 }
 
@@ -261,15 +265,33 @@ TEST(InspectCommand, CsvHasOneRowPerCellWithPositionSeriesAndObject) {
               "cell,position_m,gradient_per_mille,speed_limit_kmh,adherence,mountain_side,"
               "approach_code,object");
     EXPECT_EQ(lines[1 + 19], "19,950,0,115,100,0,31,\"\"");
-    EXPECT_EQ(lines[1 + 21], "21,1050,0,115,100,0,0,\"signal: codes 40 10 0, kinds 3, wait 0\"");
+    EXPECT_EQ(lines[1 + 17],
+              "17,850,0,115,100,0,32,\"maximum-speed board: vas 105, vbs 115, vcs 120, strisces 0, "
+              "vad 0, vbd 0, vcd 0, strisced 0\"");
+    EXPECT_EQ(lines[1 + 21],
+              "21,1050,0,115,100,0,0,\"signal: sx 1, s1 4, s2 1, s3 0, rapp 0, dx 0, "
+              "d1 0, d2 0, d3 0, tempo 0\"");
     EXPECT_EQ(lines[1 + 707],
               "707,35350,0,160,100,0,0,\"slowdown warning board: 80 km/h, value 80, flag 0\"");
 
     const program_result range = run_program({"inspect", grid_file, "--csv", "--cells", "6..7"});
     EXPECT_EQ(range.standard_output,
               lines[0] +
-                  "\n6,300,4,30,100,0,81,\"\"\n7,350,4,30,100,0,0,\"end of station in "
+                  "\n6,300,4,30,100,0,81,\"\"\n7,350,4,30,100,0,0,\"station end: station in "
                   "entry 1\"\n");
+}
+
+// The readers fill the series up to the third cell from the end: the last three cells hold
+// no gradient, no speed limit and no adherence, not -100 per mille and 0 km/h.
+TEST(InspectCommand, CsvLeavesTheSeriesEmptyInTheLastThreeCells) {
+    const program_result result = run_program({"inspect", grid_file, "--csv", "--cells", "1777.."});
+    ASSERT_EQ(result.exit_status, 0);
+    const std::vector<std::string> lines = lines_of(result.standard_output);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "cell,position_m,gradient_per_mille,speed_limit_kmh,adherence,"
+                         "mountain_side,approach_code,object",
+                         "1777,88850,0,130,100,0,0,\"\"", "1778,88900,,,,0,0,\"\"",
+                         "1779,88950,,,,0,0,\"\"", "1780,89000,,,,0,0,\"\""}));
 }
 
 }  // namespace

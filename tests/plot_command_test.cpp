@@ -1,12 +1,12 @@
 // `plot` run as a process on compiled files placed in a folder, as users run it.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "compiler/compiled_files.h"
 #include "support/plot_test_scenario.h"
 #include "support/program_run.h"
 
@@ -16,76 +16,6 @@ namespace {
 using testing_support::read_text_file;
 using testing_support::run_program;
 using testing_support::temporary_folder;
-
-// A small encoder of the three compiled layouts (little-endian, no header, no padding), so
-// these tests can place compiled files without running a compile.
-class little_endian_bytes {
-  public:
-    void put(std::uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            bytes_ += static_cast<char>((value >> (8 * i)) & 0xFF);
-        }
-    }
-    void put_text(const std::string& text) {
-        put(text.size(), 2);
-        bytes_ += text;
-    }
-    const std::string& bytes() const { return bytes_; }
-
-  private:
-    std::string bytes_;
-};
-
-std::string items_bytes(const plot::compiled_scenario& record) {
-    little_endian_bytes out;
-    for (const voce& v : record.voci) {
-        out.put(v.tipo, 1);
-        for (const std::int32_t value : {v.valore1, v.valore2, v.valore3}) {
-            out.put(static_cast<std::uint32_t>(value), 4);
-        }
-        out.put(v.stato, 1);
-        out.put_text(v.testo);
-        for (const std::int16_t value : {v.numero1, v.numero2, v.numero3, v.numero4, v.numero5}) {
-            out.put(static_cast<std::uint16_t>(value), 2);
-        }
-        for (const std::uint8_t value : {v.extra1, v.extra2, v.extra3, v.extra4}) {
-            out.put(value, 1);
-        }
-        out.put(static_cast<std::uint32_t>(v.valore4), 4);
-    }
-    return out.bytes();
-}
-
-std::string grid_bytes(const plot::compiled_scenario& record) {
-    little_endian_bytes out;
-    for (const cella& c : record.celle) {
-        out.put(c.tipo, 1);
-        for (const std::int16_t value : {c.dato1, c.dato2, c.dato3, c.dato4}) {
-            out.put(static_cast<std::uint16_t>(value), 2);
-        }
-        for (const std::uint8_t value :
-             {c.extra1, c.extra2, c.extra3, c.extra4, c.extra5, c.extra6}) {
-            out.put(value, 1);
-        }
-    }
-    return out.bytes();
-}
-
-std::string line_bytes(const profilo_linea& plan) {
-    little_endian_bytes out;
-    for (int column = 0; column < 2; ++column) {
-        for (std::int32_t row = 0; row <= plan.ultima_riga(); ++row) {
-            const profile_tag tag = plan.tag(row, column);
-            out.put(static_cast<std::uint16_t>(tag), 2);
-            if (tag == profile_tag::intero) {
-                out.put(static_cast<std::uint16_t>(plan.valore(row, column)), 2);
-            } else if (tag == profile_tag::reale) {
-                out.put(std::bit_cast<std::uint64_t>(plan.valore(row, column)), 8);
-            }
-        }
-    }
-    return out.bytes();
-}
 
 void write_file(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -97,10 +27,10 @@ const char* const train = "4321";
 // Places the sample scenario's compiled files in the folder, the line file only with_line.
 void place_compiled_files(const temporary_folder& folder, bool with_line) {
     const plot::compiled_scenario record = plot_testing::make_sample_record(20000, with_line);
-    write_file(folder.path() / "Sample_Route_4321.sim", items_bytes(record));
-    write_file(folder.path() / "Sample_Route_4321.dat", grid_bytes(record));
+    write_file(folder.path() / "Sample_Route_4321.sim", encode_item_file(record.voci));
+    write_file(folder.path() / "Sample_Route_4321.dat", encode_grid_file(record.celle));
     if (with_line) {
-        write_file(folder.path() / "Sample_Route_linea.dat", line_bytes(*record.profilo));
+        write_file(folder.path() / "Sample_Route_linea.dat", encode_line_file(*record.profilo));
     }
 }
 

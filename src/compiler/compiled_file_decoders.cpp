@@ -1,49 +1,34 @@
 #include "compiler/compiled_file_decoders.h"
 
-#include <bit>
 #include <cstdint>
 #include <string>
 
-#include "compiler/compiled_files.h"
+#include "compiler/byte_coding.h"
+#include "compiler/compiled_layouts.h"
 
 namespace scenario {
 namespace {
 
-// Takes little-endian fields off the front of a byte string.
-class byte_cursor {
+// The bytes of a file not yet decoded; every field is read only once they are known to hold
+// it.
+class unread_bytes {
   public:
-    explicit byte_cursor(std::string_view bytes) : bytes_(bytes) {}
+    explicit unread_bytes(std::string_view bytes) : bytes_(bytes) {}
 
     bool has(std::size_t count) const { return bytes_.size() - offset_ >= count; }
-    std::size_t offset() const { return offset_; }
     bool done() const { return offset_ == bytes_.size(); }
-
-    std::uint64_t unsigned_value(std::size_t size) {
-        std::uint64_t value = 0;
-        for (std::size_t i = 0; i < size; ++i) {
-            value |= std::uint64_t{static_cast<unsigned char>(bytes_[offset_ + i])} << (8 * i);
-        }
-        offset_ += size;
-        return value;
-    }
-    std::uint8_t u8() { return static_cast<std::uint8_t>(unsigned_value(1)); }
-    std::uint16_t u16() { return static_cast<std::uint16_t>(unsigned_value(2)); }
-    std::int16_t i16() { return static_cast<std::int16_t>(unsigned_value(2)); }
-    std::int32_t i32() { return static_cast<std::int32_t>(unsigned_value(4)); }
-    double f64() { return std::bit_cast<double>(unsigned_value(8)); }
-    std::string text(std::size_t size) {
-        std::string value(bytes_.substr(offset_, size));
-        offset_ += size;
-        return value;
+    std::size_t offset() const { return offset_; }
+    // The next `count` bytes, which the caller has checked are there.
+    const char* take(std::size_t count) {
+        const char* at = bytes_.data() + offset_;
+        offset_ += count;
+        return at;
     }
 
   private:
     std::string_view bytes_;
     std::size_t offset_ = 0;
 };
-
-// The longest line, 1000000 m, has a plan of rows 0 to 1000000 + 7000.
-constexpr std::size_t most_profile_rows = 1007001;
 
 status does_not_fit(const std::string& what, std::size_t offset) {
     return status::failure("not a compiled " + what + ": the layout stops fitting at byte " +
@@ -53,60 +38,65 @@ status does_not_fit(const std::string& what, std::size_t offset) {
 }  // namespace
 
 status decode_item_file(std::string_view bytes, std::array<voce, numero_voci>& voci) {
-    byte_cursor in(bytes);
+    namespace field = item_layout;
+    unread_bytes in(bytes);
     for (voce& entry : voci) {
-        if (!in.has(16)) {
+        if (!in.has(field::testo)) {
             return does_not_fit("item file", in.offset());
         }
-        entry.tipo = in.u8();
-        entry.valore1 = in.i32();
-        entry.valore2 = in.i32();
-        entry.valore3 = in.i32();
-        entry.stato = in.u8();
-        const std::uint16_t length = in.u16();
-        if (!in.has(std::size_t{length} + item_entry_fixed_bytes - 16)) {
+        const char* at = in.take(field::testo);
+        entry.tipo = get_u8(at + field::tipo);
+        entry.valore1 = get_i32(at + field::valore1);
+        entry.valore2 = get_i32(at + field::valore2);
+        entry.valore3 = get_i32(at + field::valore3);
+        entry.stato = get_u8(at + field::stato);
+        const std::uint16_t length = get_u16(at + field::testo_length);
+        if (!in.has(std::size_t{length} + field::after_testo_bytes)) {
             return does_not_fit("item file", in.offset());
         }
-        entry.testo = in.text(length);
-        entry.numero1 = in.i16();
-        entry.numero2 = in.i16();
-        entry.numero3 = in.i16();
-        entry.numero4 = in.i16();
-        entry.numero5 = in.i16();
-        entry.extra1 = in.u8();
-        entry.extra2 = in.u8();
-        entry.extra3 = in.u8();
-        entry.extra4 = in.u8();
-        entry.valore4 = in.i32();
+        entry.testo = get_text(in.take(length), length);
+        const char* tail = in.take(field::after_testo_bytes);
+        entry.numero1 = get_i16(tail + field::numero1);
+        entry.numero2 = get_i16(tail + field::numero2);
+        entry.numero3 = get_i16(tail + field::numero3);
+        entry.numero4 = get_i16(tail + field::numero4);
+        entry.numero5 = get_i16(tail + field::numero5);
+        entry.extra1 = get_u8(tail + field::extra1);
+        entry.extra2 = get_u8(tail + field::extra2);
+        entry.extra3 = get_u8(tail + field::extra3);
+        entry.extra4 = get_u8(tail + field::extra4);
+        entry.valore4 = get_i32(tail + field::valore4);
     }
     if (!in.done()) {
         return status::failure(
             "not a compiled item file: " + std::to_string(bytes.size() - in.offset()) +
-            " bytes follow the 87th entry");
+            " bytes follow the " + std::to_string(numero_voci) + "th entry");
     }
     return status::success();
 }
 
 status decode_grid_file(std::string_view bytes, std::vector<cella>& celle) {
+    namespace field = cell_layout;
     if (bytes.empty() || bytes.size() % grid_cell_bytes != 0) {
         return status::failure("not a compiled grid file: its size, " +
                                std::to_string(bytes.size()) + " bytes, is not a whole number of " +
                                std::to_string(grid_cell_bytes) + "-byte cells");
     }
     celle.assign(bytes.size() / grid_cell_bytes, cella{});
-    byte_cursor in(bytes);
+    unread_bytes in(bytes);
     for (cella& cell : celle) {
-        cell.tipo = in.u8();
-        cell.dato1 = in.i16();
-        cell.dato2 = in.i16();
-        cell.dato3 = in.i16();
-        cell.dato4 = in.i16();
-        cell.extra1 = in.u8();
-        cell.extra2 = in.u8();
-        cell.extra3 = in.u8();
-        cell.extra4 = in.u8();
-        cell.extra5 = in.u8();
-        cell.extra6 = in.u8();
+        const char* at = in.take(grid_cell_bytes);
+        cell.tipo = get_u8(at + field::tipo);
+        cell.dato1 = get_i16(at + field::dato1);
+        cell.dato2 = get_i16(at + field::dato2);
+        cell.dato3 = get_i16(at + field::dato3);
+        cell.dato4 = get_i16(at + field::dato4);
+        cell.extra1 = get_u8(at + field::extra1);
+        cell.extra2 = get_u8(at + field::extra2);
+        cell.extra3 = get_u8(at + field::extra3);
+        cell.extra4 = get_u8(at + field::extra4);
+        cell.extra5 = get_u8(at + field::extra5);
+        cell.extra6 = get_u8(at + field::extra6);
     }
     return status::success();
 }
@@ -119,24 +109,27 @@ status decode_line_file(std::string_view bytes, std::optional<profilo_linea>& pr
         double value;
     };
     std::vector<element> elements;
-    byte_cursor in(bytes);
+    unread_bytes in(bytes);
     while (!in.done()) {
         if (elements.size() >= 2 * most_profile_rows) {
             return status::failure("not a compiled line file: it holds more than the " +
                                    std::to_string(most_profile_rows) +
                                    " rows a column of the longest line has");
         }
-        if (!in.has(2)) {
+        if (!in.has(profile_tag_bytes)) {
             return does_not_fit("line file", in.offset());
         }
         const std::size_t at = in.offset();
-        const std::uint16_t tag = in.u16();
+        const std::uint16_t tag = get_u16(in.take(profile_tag_bytes));
         if (tag == static_cast<std::uint16_t>(profile_tag::vuoto)) {
             elements.push_back({profile_tag::vuoto, 0.0});
-        } else if (tag == static_cast<std::uint16_t>(profile_tag::intero) && in.has(2)) {
-            elements.push_back({profile_tag::intero, static_cast<double>(in.i16())});
-        } else if (tag == static_cast<std::uint16_t>(profile_tag::reale) && in.has(8)) {
-            elements.push_back({profile_tag::reale, in.f64()});
+        } else if (tag == static_cast<std::uint16_t>(profile_tag::intero) &&
+                   in.has(profile_integer_bytes)) {
+            elements.push_back({profile_tag::intero,
+                                static_cast<double>(get_i16(in.take(profile_integer_bytes)))});
+        } else if (tag == static_cast<std::uint16_t>(profile_tag::reale) &&
+                   in.has(profile_real_bytes)) {
+            elements.push_back({profile_tag::reale, get_f64(in.take(profile_real_bytes))});
         } else {
             return does_not_fit("line file", at);
         }

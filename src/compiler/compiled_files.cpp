@@ -1,95 +1,62 @@
 #include "compiler/compiled_files.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
+#include "compiler/byte_coding.h"
 #include "source/file_access.h"
 
 namespace scenario {
 namespace {
 
-// The widths of the fields, in the order of the layouts.
-static_assert(1 + 3 * 4 + 1 + 2 + 5 * 2 + 4 * 1 + 4 == item_entry_fixed_bytes);
-static_assert(1 + 4 * 2 + 6 * 1 == grid_cell_bytes);
-static_assert(sizeof(double) == profile_real_bytes);
-
 constexpr std::size_t largest_element_bytes = profile_tag_bytes + profile_real_bytes;
 static_assert(line_file_piece_bytes >= largest_element_bytes);
-
-// Little-endian, one byte at a time, whatever the byte order of the machine. Each helper
-// stores at `out` and returns the position after the field; the caller has made room.
-char* put_u8(char* out, std::uint8_t value) {
-    *out = static_cast<char>(value);
-    return out + 1;
-}
-
-char* put_u16(char* out, std::uint16_t value) {
-    out[0] = static_cast<char>(value & 0xFF);
-    out[1] = static_cast<char>(value >> 8);
-    return out + 2;
-}
-
-char* put_u32(char* out, std::uint32_t value) {
-    return put_u16(put_u16(out, static_cast<std::uint16_t>(value & 0xFFFF)),
-                   static_cast<std::uint16_t>(value >> 16));
-}
-
-char* put_u64(char* out, std::uint64_t value) {
-    return put_u32(put_u32(out, static_cast<std::uint32_t>(value & 0xFFFFFFFF)),
-                   static_cast<std::uint32_t>(value >> 32));
-}
-
-char* put_i16(char* out, std::int16_t value) {
-    return put_u16(out, static_cast<std::uint16_t>(value));
-}
-
-char* put_i32(char* out, std::int32_t value) {
-    return put_u32(out, static_cast<std::uint32_t>(value));
-}
-
-char* put_f64(char* out, double value) {
-    return put_u64(out, std::bit_cast<std::uint64_t>(value));
-}
 
 std::size_t testo_bytes(const voce& entry) {
     return std::min(entry.testo.size(), item_testo_max_bytes);
 }
 
-char* put_voce(char* out, const voce& entry) {
+// Stores the entry at `at` and returns the position after it; the caller has made room.
+char* put_voce(char* at, const voce& entry) {
+    namespace field = item_layout;
     const std::size_t n = testo_bytes(entry);
-    out = put_u8(out, entry.tipo);
-    out = put_i32(out, entry.valore1);
-    out = put_i32(out, entry.valore2);
-    out = put_i32(out, entry.valore3);
-    out = put_u8(out, entry.stato);
-    out = put_u16(out, static_cast<std::uint16_t>(n));
-    out = std::copy_n(entry.testo.data(), n, out);
-    out = put_i16(out, entry.numero1);
-    out = put_i16(out, entry.numero2);
-    out = put_i16(out, entry.numero3);
-    out = put_i16(out, entry.numero4);
-    out = put_i16(out, entry.numero5);
-    out = put_u8(out, entry.extra1);
-    out = put_u8(out, entry.extra2);
-    out = put_u8(out, entry.extra3);
-    out = put_u8(out, entry.extra4);
-    return put_i32(out, entry.valore4);
+    put_u8(at + field::tipo, entry.tipo);
+    put_i32(at + field::valore1, entry.valore1);
+    put_i32(at + field::valore2, entry.valore2);
+    put_i32(at + field::valore3, entry.valore3);
+    put_u8(at + field::stato, entry.stato);
+    put_u16(at + field::testo_length, static_cast<std::uint16_t>(n));
+    put_text(at + field::testo, std::string_view(entry.testo).substr(0, n));
+    char* const tail = at + field::testo + n;
+    put_i16(tail + field::numero1, entry.numero1);
+    put_i16(tail + field::numero2, entry.numero2);
+    put_i16(tail + field::numero3, entry.numero3);
+    put_i16(tail + field::numero4, entry.numero4);
+    put_i16(tail + field::numero5, entry.numero5);
+    put_u8(tail + field::extra1, entry.extra1);
+    put_u8(tail + field::extra2, entry.extra2);
+    put_u8(tail + field::extra3, entry.extra3);
+    put_u8(tail + field::extra4, entry.extra4);
+    put_i32(tail + field::valore4, entry.valore4);
+    return tail + field::after_testo_bytes;
 }
 
-char* put_cella(char* out, const cella& cell) {
-    out = put_u8(out, cell.tipo);
-    out = put_i16(out, cell.dato1);
-    out = put_i16(out, cell.dato2);
-    out = put_i16(out, cell.dato3);
-    out = put_i16(out, cell.dato4);
-    out = put_u8(out, cell.extra1);
-    out = put_u8(out, cell.extra2);
-    out = put_u8(out, cell.extra3);
-    out = put_u8(out, cell.extra4);
-    out = put_u8(out, cell.extra5);
-    return put_u8(out, cell.extra6);
+char* put_cella(char* at, const cella& cell) {
+    namespace field = cell_layout;
+    put_u8(at + field::tipo, cell.tipo);
+    put_i16(at + field::dato1, cell.dato1);
+    put_i16(at + field::dato2, cell.dato2);
+    put_i16(at + field::dato3, cell.dato3);
+    put_i16(at + field::dato4, cell.dato4);
+    put_u8(at + field::extra1, cell.extra1);
+    put_u8(at + field::extra2, cell.extra2);
+    put_u8(at + field::extra3, cell.extra3);
+    put_u8(at + field::extra4, cell.extra4);
+    put_u8(at + field::extra5, cell.extra5);
+    put_u8(at + field::extra6, cell.extra6);
+    return at + grid_cell_bytes;
 }
 
 std::size_t element_bytes(profile_tag tag) {
@@ -104,22 +71,30 @@ std::size_t element_bytes(profile_tag tag) {
     return profile_tag_bytes;
 }
 
-char* put_real_element(char* out, double value) {
-    return put_f64(put_u16(out, static_cast<std::uint16_t>(profile_tag::reale)), value);
+char* put_tag(char* at, profile_tag tag) {
+    put_u16(at, static_cast<std::uint16_t>(tag));
+    return at + profile_tag_bytes;
 }
 
-char* put_element(char* out, profile_tag tag, double value) {
-    out = put_u16(out, static_cast<std::uint16_t>(tag));
+char* put_real_element(char* at, double value) {
+    at = put_tag(at, profile_tag::reale);
+    put_f64(at, value);
+    return at + profile_real_bytes;
+}
+
+char* put_element(char* at, profile_tag tag, double value) {
     switch (tag) {
         case profile_tag::intero:
+            at = put_tag(at, tag);
             // An integer element holds a 16-bit value exactly.
-            return put_i16(out, static_cast<std::int16_t>(value));
+            put_i16(at, static_cast<std::int16_t>(value));
+            return at + profile_integer_bytes;
         case profile_tag::reale:
-            return put_f64(out, value);
+            return put_real_element(at, value);
         case profile_tag::vuoto:
             break;
     }
-    return out;
+    return put_tag(at, tag);
 }
 
 // The bytes of one column of the compiler's plan, which has the same tags in both: the two
@@ -217,8 +192,8 @@ file_piece line_file_encoder::next_piece() {
         riga_ = last_step + 1;
     }
     for (; riga_ <= until; ++riga_) {
-        x = put_u16(x, static_cast<std::uint16_t>(profile_tag::vuoto));
-        y = put_u16(y, static_cast<std::uint16_t>(profile_tag::vuoto));
+        x = put_tag(x, profile_tag::vuoto);
+        y = put_tag(y, profile_tag::vuoto);
     }
     const auto bytes = static_cast<std::size_t>(x - x_buffer_.get());
     const file_piece piece{x_offset_, {x_buffer_.get(), bytes}};

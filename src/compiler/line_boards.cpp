@@ -2,10 +2,10 @@
 // the cell, and indicator boards, whose text goes into the item table. A board needs a free
 // cell (empty, or holding only a mountain marker, which it replaces).
 #include <array>
-#include <limits>
 #include <string>
 #include <string_view>
 
+#include "compiler/cell_meaning.h"
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
 
@@ -24,18 +24,6 @@ std::string occupied(std::string_view record_name, std::int32_t posizione, std::
            std::to_string(cell) + " already holds " + describe_cell_object(tipo);
 }
 
-// Packs a left and a right speed into one value: left x 20 + right / 5, which keeps both
-// sides apart for speeds that are multiples of 5 below 500. False when it does not fit.
-bool pack_speeds(std::int32_t left, std::int32_t right, std::int16_t& packed) {
-    const double value = nearest(right / 5.0 + left * 20.0);
-    if (value < std::numeric_limits<std::int16_t>::min() ||
-        value > std::numeric_limits<std::int16_t>::max()) {
-        return false;
-    }
-    packed = static_cast<std::int16_t>(value);
-    return true;
-}
-
 enum class placement { placed, refused, overflow };
 
 placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
@@ -48,14 +36,12 @@ placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
         return placement::refused;
     }
     cell.tipo = kind::indicatore_v_max;
-    if (!pack_speeds(board.vas, board.vad, cell.dato1) ||
-        !pack_speeds(board.vbs, board.vbd, cell.dato2) ||
-        !pack_speeds(board.vcs, board.vcd, cell.dato3)) {
+    if (!pack_board_speeds(board.vas, board.vad, cell.dato1) ||
+        !pack_board_speeds(board.vbs, board.vbd, cell.dato2) ||
+        !pack_board_speeds(board.vcs, board.vcd, cell.dato3)) {
         return placement::overflow;
     }
-    // Stripes as left x 10 + right, in 16-bit arithmetic like the field that keeps them.
-    cell.dato4 =
-        low_16_bits(std::int64_t{low_16_bits(board.strisces)} * 10 + low_16_bits(board.strisced));
+    cell.dato4 = pack_board_stripes(board.strisces, board.strisced);
     return placement::placed;
 }
 

@@ -17,8 +17,6 @@ namespace scenario {
 
 // Mountain-side stretches are kept at indices 1 to 80; index 0 stays unused.
 inline constexpr std::int32_t massimo_montagne = 80;
-inline constexpr std::int32_t lunghezza_massima = 1000000;
-inline constexpr std::int32_t margine_oltre_linea = 7000;
 // The plan metre counter may not pass this metre.
 inline constexpr std::int64_t ultimo_metro_del_piano = 1000000;
 

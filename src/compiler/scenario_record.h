@@ -17,6 +17,10 @@ namespace scenario {
 
 inline constexpr int numero_voci = 87;
 inline constexpr int cell_metres = 50;
+// The longest line the line reader accepts, in metres, and how far the grid and the plan
+// reach beyond the line's end: limite_profilo = L + margine_oltre_linea.
+inline constexpr std::int32_t lunghezza_massima = 1000000;
+inline constexpr std::int32_t margine_oltre_linea = 7000;
 
 // The entries of `voci` that have a meaning of their own. Stations fill the entries from
 // first_station upward, the texts of the indicator boards from first_board_text downward;

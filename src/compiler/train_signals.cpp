@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/cell_meaning.h"
 #include "compiler/rounding.h"
 #include "compiler/train_reading.h"
 
@@ -40,10 +41,10 @@ std::string signal_at(std::int32_t posizione) {
 void memo_segnale(scenario_record& record, std::int64_t i, signal_fields& f) {
     cella& cell = record.celle[i];
     cell.tipo = kind::segnale;
-    cell.dato4 = low_16_bits(std::int64_t{f.rapp} * 10 + std::int64_t{f.sx} * 3 + f.dx);
-    cell.dato1 = low_16_bits(std::int64_t{f.s1} * 10 + f.d1);
-    cell.dato2 = low_16_bits(std::int64_t{f.s2} * 10 + f.d2);
-    cell.dato3 = low_16_bits(std::int64_t{f.s3} * 10 + f.d3);
+    cell.dato4 = pack_signal_kinds(f.rapp, f.sx, f.dx);
+    cell.dato1 = pack_signal_values(f.s1, f.d1);
+    cell.dato2 = pack_signal_values(f.s2, f.d2);
+    cell.dato3 = pack_signal_values(f.s3, f.d3);
     // A waiting time is never shorter than 101; it is only kept on signals of kind 2.
     if (f.tempo >= 1 && f.tempo <= 100) {
         f.tempo = 101;

@@ -2,7 +2,11 @@
 #include <cstdio>
 #include <limits>
 #include <map>
+#include <optional>
 
+#include "compiler/cell_meaning.h"
+#include "compiler/cell_words.h"
+#include "compiler/item_meaning.h"
 #include "inspect/views.h"
 
 namespace scenario {
@@ -14,13 +18,6 @@ std::string format(const char* pattern, auto... values) {
     return text;
 }
 
-std::string clock_text(std::int32_t seconds) {
-    if (seconds < 0) {
-        return format("%d s", seconds);
-    }
-    return format("%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-}
-
 // A text for a CSV field: quoted, with quotes doubled.
 std::string csv_text(const std::string& text) {
     std::string quoted = "\"";
@@ -30,81 +27,77 @@ std::string csv_text(const std::string& text) {
     return quoted + "\"";
 }
 
-}  // namespace
-
-std::string cell_kind_name(std::uint8_t tipo) {
-    switch (tipo) {
-        case kind::libera:
-            return "none";
-        case kind::segnale:
-            return "signal";
-        case kind::fine_rallentamento:
-            return "slowdown end";
-        case kind::inizio_rallentamento:
-            return "slowdown start";
-        case kind::avviso_rallentamento:
-            return "slowdown warning board";
-        case kind::prima_dell_avviso:
-            return "cell before a warning board";
-        case kind::indicatore_v_max:
-            return "maximum-speed board";
-        case kind::fine_stazione:
-            return "station end";
-        case kind::marcatore_montagna:
-            return "mountain marker";
-        case kind::abbattimento_con_valore:
-            return "abbattimento point with a value";
-        case kind::abbattimento_senza_valore:
-            return "abbattimento point";
-        case kind::cartello_indicatore:
-            return "indicator board";
-        default:
-            return format("unknown kind %u", unsigned{tipo});
-    }
+// A number for a CSV field; an empty field for no value.
+std::string csv_number(std::optional<int> value) {
+    return value ? std::to_string(*value) : "";
 }
 
-std::string describe_cell_object(const cella& c) {
+// The values of a point object as its source record names them.
+std::string signal_text(const cella& c) {
+    const signal_groups g = unpack_signal(c);
+    return format("sx %d, s1 %d, s2 %d, s3 %d, rapp %d, dx %d, d1 %d, d2 %d, d3 %d, tempo %u", g.sx,
+                  g.s[0], g.s[1], g.s[2], g.rapp, g.dx, g.d[0], g.d[1], g.d[2], unsigned{c.extra1});
+}
+
+std::string speed_board_text(const cella& c) {
+    const board_faces faces = unpack_speed_board(c);
+    const board_face& l = faces.left;
+    const board_face& r = faces.right;
+    return format("vas %d, vbs %d, vcs %d, strisces %d, vad %d, vbd %d, vcd %d, strisced %d",
+                  l.speeds[0], l.speeds[1], l.speeds[2], l.stripes, r.speeds[0], r.speeds[1],
+                  r.speeds[2], r.stripes);
+}
+
+std::string object_details(const cella& c) {
     switch (c.tipo) {
-        case kind::libera:
-            return "";
         case kind::segnale:
-            return format("signal: codes %d %d %d, kinds %d, wait %u", c.dato1, c.dato2, c.dato3,
-                          c.dato4, unsigned{c.extra1});
+            return signal_text(c);
         case kind::fine_rallentamento:
         case kind::inizio_rallentamento:
         case kind::avviso_rallentamento:
-            return cell_kind_name(c.tipo) +
-                   format(": %d km/h, value %d, flag %d", c.dato1, c.dato2, c.dato3);
+            return format("%d km/h, value %d, flag %d", c.dato1, c.dato2, c.dato3);
         case kind::prima_dell_avviso:
-            return format("cell %d before a warning board", c.dato1);
+            return format("cell %d of 4", c.dato1);
         case kind::indicatore_v_max:
-            return format("maximum-speed board: %d %d %d, stripes %d", c.dato1, c.dato2, c.dato3,
-                          c.dato4);
+            return speed_board_text(c);
         case kind::fine_stazione:
-            return format("end of station in entry %d", c.dato1);
+            return format("station in entry %d", c.dato1);
         case kind::abbattimento_con_valore:
-            return format("abbattimento point, value %d", c.dato1);
+            return format("value %d", c.dato1);
         case kind::cartello_indicatore:
-            return format("indicator board, text in entry %d", c.dato1);
+            return format("text in entry %d", c.dato1);
         default:
-            return cell_kind_name(c.tipo);
+            return "";
     }
 }
+
+// The object of a cell in words: its kind and the values it holds, unpacked and named as
+// its source record names them; empty for a free cell.
+std::string describe_cell_contents(const cella& c) {
+    if (c.tipo == kind::libera) {
+        return "";
+    }
+    const std::string details = object_details(c);
+    return details.empty() ? cell_kind_name(c.tipo) : cell_kind_name(c.tipo) + ": " + details;
+}
+
+}  // namespace
 
 void print_items_summary(std::ostream& out, const std::array<voce, numero_voci>& voci) {
     out << "route " << single_byte_to_utf8(voci[entry::route].testo) << ", train "
         << single_byte_to_utf8(voci[entry::train].testo) << ", line length "
         << voci[entry::length_and_train].valore2 << " m\n";
     out << "stations:\n";
-    for (int k = 1; k <= 80 && (voci[k].tipo != 0 || !voci[k].testo.empty()); ++k) {
+    for (const std::size_t k : station_entries(voci)) {
         const voce& s = voci[k];
-        out << format("  %2d  %-24s type %3u  at %8d m  area %8d .. %8d m  time %s\n", k,
+        const std::optional<std::int32_t> time = timetabled_time(s);
+        out << format("  %2zu  %-24s type %3u  at %8d m  area %8d .. %8d m  time %s\n", k,
                       single_byte_to_utf8(s.testo).c_str(), unsigned{s.tipo}, s.valore3, s.valore1,
-                      s.valore2, clock_text(s.valore4).c_str());
+                      s.valore2, time ? clock_text(*time).c_str() : "none");
     }
     out << "indicator boards:\n";
-    for (int e = 80; e >= 1 && !voci[e].testo.empty(); --e) {
-        out << format("  %2d  %s\n", e, single_byte_to_utf8(voci[e].testo).c_str());
+    for (const std::size_t e : board_text_entries(voci)) {
+        out << format("  %2zu  %s\n", e, single_byte_to_utf8(voci[e].testo).c_str());
     }
 }
 
@@ -113,10 +106,10 @@ void print_grid_summary(std::ostream& out, const std::vector<cella>& celle) {
     for (const cella& c : celle) {
         ++counts[c.tipo];
     }
-    out << celle.size() << " cells (0.." << celle.size() - 1 << "), " << celle.size() * 50
+    out << celle.size() << " cells (0.." << celle.size() - 1 << "), " << celle.size() * cell_metres
         << " m\n";
     for (const auto& [tipo, count] : counts) {
-        out << format("  kind %2d  %-32s %6d\n", tipo,
+        out << format("  kind %2d  %-36s %6d\n", tipo,
                       cell_kind_name(static_cast<std::uint8_t>(tipo)).c_str(), count);
     }
 }
@@ -148,10 +141,13 @@ void print_grid_csv(std::ostream& out, const std::vector<cella>& celle, cell_ran
     const auto last = static_cast<std::int64_t>(celle.size()) - 1;
     const std::int64_t end = (range.last < 0 || range.last > last) ? last : range.last;
     for (std::int64_t i = std::max<std::int64_t>(range.first, 0); i <= end; ++i) {
-        const cella& c = celle[static_cast<std::size_t>(i)];
-        out << i << ',' << i * 50 << ',' << int{c.extra5} - 100 << ',' << int{c.extra4} * 5 << ','
-            << int{c.extra6} << ',' << int{c.extra3} << ',' << int{c.extra2} << ','
-            << csv_text(describe_cell_object(c)) << '\n';
+        const auto cell = static_cast<std::size_t>(i);
+        const cella& c = celle[cell];
+        out << i << ',' << cell_start_position(cell) << ','
+            << csv_number(gradient_per_mille(celle, cell)) << ','
+            << csv_number(speed_limit_kmh(celle, cell)) << ',' << csv_number(adherence(celle, cell))
+            << ',' << mountain_side(c) << ',' << approach_code(c) << ','
+            << csv_text(describe_cell_contents(c)) << '\n';
     }
 }
 

@@ -28,8 +28,4 @@ void print_line_summary(std::ostream& out, const profilo_linea& profilo);
 
 void print_grid_csv(std::ostream& out, const std::vector<cella>& celle, cell_range range);
 
-// The object of a cell in words, for tables and summaries.
-std::string describe_cell_object(const cella& cell);
-std::string cell_kind_name(std::uint8_t tipo);
-
 }  // namespace scenario

@@ -8,6 +8,8 @@
 #include <optional>
 #include <utility>
 
+#include "compiler/cell_meaning.h"
+#include "compiler/item_meaning.h"
 #include "plot/model.h"
 #include "source/code_page.h"
 
@@ -15,12 +17,6 @@ namespace scenario::plot {
 namespace {
 
 constexpr int most_axis_ticks = 20;
-// extra5 holds the gradient plus 100; extra4 the speed limit divided by 5.
-constexpr int gradient_offset = 100;
-constexpr int speed_unit = 5;
-// A maximum-speed board packs the two faces of each category as left * 20 + right / 5: the
-// left speed counts in hundreds of the packed value, the right one in its last two digits.
-constexpr int board_left_unit = 100;
 
 struct range {
     double from = 0.0;
@@ -39,28 +35,22 @@ struct range {
 };
 
 double object_metre(std::size_t cell) {
-    return (static_cast<double>(cell) - 1.0) * cell_metres;
+    return static_cast<double>(object_position(cell));
 }
 double cell_start(std::size_t cell) {
-    return static_cast<double>(cell) * cell_metres;
+    return static_cast<double>(cell_start_position(cell));
 }
 
-// The reader fills the series up to three cells before the last one; those three keep 0,
-// which is no value, not a gradient of -100 per mille or a speed limit of 0.
-std::size_t series_cells(const std::vector<cella>& celle) {
-    return celle.size() >= 3 ? celle.size() - 3 : 0;
-}
-
-// Runs of equal values over cells [0, count), as steps inside the range; `value` of nothing
-// leaves the cell out of every run.
-std::vector<step> runs(const std::vector<cella>& celle, std::size_t count, const range& shown,
-                       const std::function<std::optional<int>(const cella&)>& value) {
+// Runs of equal values over the cells, as steps inside the range; a cell of no value is left
+// out of every run.
+std::vector<step> runs(const std::vector<cella>& celle, const range& shown,
+                       const std::function<std::optional<int>(std::size_t)>& value) {
     std::vector<step> steps;
     std::size_t i = 0;
-    while (i < count) {
-        const std::optional<int> v = value(celle[i]);
+    while (i < celle.size()) {
+        const std::optional<int> v = value(i);
         std::size_t j = i + 1;
-        while (j < count && value(celle[j]) == v) {
+        while (j < celle.size() && value(j) == v) {
             ++j;
         }
         if (v) {
@@ -73,18 +63,13 @@ std::vector<step> runs(const std::vector<cella>& celle, std::size_t count, const
     return steps;
 }
 
-speed_board board_of(const cella& cell, double metre) {
-    const int faces[3] = {cell.dato1, cell.dato2, cell.dato3};
-    int left[3];
-    int right[3];
-    for (int k = 0; k < 3; ++k) {
-        left[k] = faces[k] / board_left_unit * speed_unit;
-        right[k] = faces[k] % board_left_unit * speed_unit;
-    }
-    const int* face = (left[0] != 0 || left[1] != 0 || left[2] != 0) ? left : right;
+// The board as its left face shows it, or its right face when it has no left one.
+speed_board board_as_shown(const cella& cell, double metre) {
+    const board_faces faces = unpack_speed_board(cell);
+    const board_face& face = faces.left.speeds != std::array<int, 3>{} ? faces.left : faces.right;
     char text[64];
-    std::snprintf(text, sizeof text, "%d/%d/%d", face[0], face[1], face[2]);
-    return {metre, face[0], text};
+    std::snprintf(text, sizeof text, "%d/%d/%d", face.speeds[0], face.speeds[1], face.speeds[2]);
+    return {metre, face.speeds[0], text};
 }
 
 // A slowdown runs from its start to the next end; a start with another start before any end
@@ -122,32 +107,23 @@ void add_point_objects(const std::vector<cella>& celle, const range& shown, dist
         } else if (cell.tipo == kind::avviso_rallentamento) {
             view.warnings.push_back({metre, cell.dato1});
         } else if (cell.tipo == kind::indicatore_v_max) {
-            view.boards.push_back(board_of(cell, metre));
+            view.boards.push_back(board_as_shown(cell, metre));
         }
     }
 }
 
-// A station that the train passes without a scheduled time holds 0.
-std::string clock_text(std::int32_t seconds) {
-    if (seconds <= 0) {
-        return "";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d", seconds / 3600, seconds / 60 % 60);
-    return text;
-}
-
 void add_stations(const compiled_scenario& record, const range& shown, distance_view& view) {
-    for (const int k : station_entries(record)) {
+    for (const std::size_t k : station_entries(record.voci, record.celle)) {
         const voce& station = record.voci[k];
         const auto part = shown.clip(std::min(station.valore1, station.valore2),
                                      std::max(station.valore1, station.valore2));
         if (!part) {
             continue;
         }
+        const std::optional<std::int32_t> time = timetabled_time(station);
         view.stations.push_back({part->first, part->second, static_cast<double>(station.valore3),
-                                 shown.holds(station.valore3), k,
-                                 single_byte_to_utf8(station.testo), clock_text(station.valore4)});
+                                 shown.holds(station.valore3), single_byte_to_utf8(station.testo),
+                                 time ? clock_text(*time) : ""});
     }
 }
 
@@ -170,18 +146,15 @@ void build_distance_view(const compiled_scenario& record, double from_metre, dou
     }
 
     const std::vector<cella>& celle = record.celle;
-    const std::size_t filled = series_cells(celle);
-    view.gradient = runs(celle, filled, shown, [](const cella& c) -> std::optional<int> {
-        return int{c.extra5} - gradient_offset;
-    });
-    view.speed = runs(celle, filled, shown, [](const cella& c) -> std::optional<int> {
-        return int{c.extra4} * speed_unit;
-    });
-    for (const step& s : runs(celle, celle.size(), shown, [](const cella& c) -> std::optional<int> {
-             if (c.extra3 == 0) {
+    view.gradient =
+        runs(celle, shown, [&celle](std::size_t i) { return gradient_per_mille(celle, i); });
+    view.speed = runs(celle, shown, [&celle](std::size_t i) { return speed_limit_kmh(celle, i); });
+    for (const step& s : runs(celle, shown, [&celle](std::size_t i) -> std::optional<int> {
+             const int side = mountain_side(celle[i]);
+             if (side == no_mountain_side) {
                  return std::nullopt;
              }
-             return int{c.extra3};
+             return side;
          })) {
         view.mountains.push_back({s.from_metre, s.to_metre, s.value});
     }

@@ -2,15 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <set>
 
 #include "source/code_page.h"
 
 namespace scenario::plot {
 namespace {
-
-// Stations grow upwards from entry 1, board texts downwards from entry 80.
-constexpr int last_text_entry = 80;
 
 std::string kilometres(double metre) {
     char text[64];
@@ -66,23 +62,6 @@ status resolve_range(const compiled_scenario& record, const plot_options& option
                                kilometres(to_metre) + " km is empty: --from must lie before --to");
     }
     return status::success();
-}
-
-std::vector<int> station_entries(const compiled_scenario& record) {
-    std::set<int> board_entries;
-    for (const cella& cell : record.celle) {
-        if (cell.tipo == kind::cartello_indicatore) {
-            board_entries.insert(cell.dato1);
-        }
-    }
-    std::vector<int> entries;
-    for (int k = 1; k <= last_text_entry; ++k) {
-        if (record.voci[k] == voce{} || board_entries.contains(k)) {
-            break;
-        }
-        entries.push_back(k);
-    }
-    return entries;
 }
 
 double round_step(double span_metres, int most) {

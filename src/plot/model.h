@@ -6,10 +6,10 @@
 // onto a surface; every decision about what is shown, and where, is taken here, so tests can
 // check the geometry without looking at pixels.
 //
-// Distances along the line are metres from the origin. A cell i covers the metres from
-// i * 50 to (i + 1) * 50: a per-cell series value (gradient, speed limit, mountain side)
-// holds over that stretch. A point object in cell i (signal, board, slowdown start or end)
-// was placed at nearest(p / 50 + 1), so it stands at (i - 1) * 50 m.
+// Distances along the line are metres from the origin. Where a cell and its point object
+// lie, and what its fields mean, is the compiler's to say (compiler/cell_meaning.h): a
+// series value holds over its cell's 50 metres, a point object stands one cell before the
+// cell that holds it.
 #pragma once
 
 #include <array>
@@ -29,9 +29,6 @@ struct compiled_scenario {
     std::array<voce, numero_voci> voci{};
     std::vector<cella> celle;
     std::optional<profilo_linea> profilo;  // missing after a compile without the line
-    std::int32_t compila_linea = 0;
-    std::int32_t limite_profilo = 0;
-    std::int32_t ultima_cella = 0;
 };
 
 struct point {
@@ -112,8 +109,7 @@ struct plan_view {
     std::vector<point> track;   // the simplified polyline, plan metres
     double tolerance_metres = 0.0;
     plan_transform transform;
-    double tick_step_metres = 1000.0;
-    double tick_label_step_metres = 1000.0;  // a multiple of the tick step
+    double tick_label_step_metres = 1000.0;  // a multiple of the step between ticks
     std::vector<plan_tick> ticks;
     std::vector<plan_label> stations;
     std::vector<plan_mark> signals;
@@ -151,15 +147,14 @@ struct station_band {
     double to_metre = 0.0;
     double position_metre = 0.0;
     bool position_in_range = false;
-    int entry = 0;     // its entry in `voci`
     std::string name;  // UTF-8
-    std::string time;  // "hh:mm", empty for a station without a scheduled time
+    std::string time;  // "hh:mm:ss", empty for a station without a time in the timetable
 };
 
 struct mountain_band {
     double from_metre = 0.0;
     double to_metre = 0.0;
-    int side = 0;  // extra3
+    int side = 0;  // 1, 2 or 3, as mountain_side gives it
 };
 
 struct distance_view {
@@ -229,10 +224,6 @@ void build_plan_view(const compiled_scenario& record, double from_metre, double 
                      const sheet_layout& sheet, plan_view& plan);
 void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
                          distance_view& distance);
-
-// The stations of the item table: entries 1, 2, ... up to the first unused one or the first
-// that holds an indicator board's text.
-std::vector<int> station_entries(const compiled_scenario& record);
 
 // A round step (1, 2 or 5 times a power of ten metres, at least 100) that cuts the span into
 // at most `most` parts.

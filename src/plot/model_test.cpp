@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/cell_meaning.h"
+#include "compiler/item_meaning.h"
 #include "plot/simplify.h"
 #include "support/plot_test_scenario.h"
 
@@ -56,7 +58,7 @@ TEST_F(PlotModel, PlanBoundsAreTheExtentOfEveryRowWithAPosition) {
     const plan_view& plan = model.plan;
     ASSERT_TRUE(plan.has_line);
     // The line file's last two rows stay empty.
-    const std::int32_t last = sample().limite_profilo - 2;
+    const std::int32_t last = sample().profilo->ultima_riga() - 2;
     EXPECT_EQ(plan.first_row, 0);
     EXPECT_EQ(plan.last_row, last);
     EXPECT_EQ(plan.row_count, static_cast<std::size_t>(last) + 1);
@@ -110,7 +112,7 @@ TEST_F(PlotModel, PlanIsSimplifiedWithinAFractionOfASheetUnit) {
 
 struct series_case {
     const char* name;
-    std::function<int(const cella&)> value;
+    std::function<std::optional<int>(const std::vector<cella>&, std::size_t)> value;
     std::vector<step> distance_view::*steps;
 };
 
@@ -124,7 +126,7 @@ TEST_P(SeriesSteps, ChangeExactlyAtTheCellsWhereTheSeriesChanges) {
     const std::size_t filled = celle.size() - 3;
     std::vector<double> expected_changes;
     for (std::size_t i = 1; i < filled; ++i) {
-        if (GetParam().value(celle[i]) != GetParam().value(celle[i - 1])) {
+        if (GetParam().value(celle, i) != GetParam().value(celle, i - 1)) {
             expected_changes.push_back(static_cast<double>(i) * cell_metres);
         }
     }
@@ -134,7 +136,7 @@ TEST_P(SeriesSteps, ChangeExactlyAtTheCellsWhereTheSeriesChanges) {
     EXPECT_EQ(steps.back().to_metre, static_cast<double>(filled) * cell_metres);
     for (std::size_t k = 0; k < steps.size(); ++k) {
         const auto cell = static_cast<std::size_t>(steps[k].from_metre / cell_metres);
-        EXPECT_EQ(steps[k].value, GetParam().value(celle[cell])) << "step " << k;
+        EXPECT_EQ(steps[k].value, GetParam().value(celle, cell)) << "step " << k;
         if (k > 0) {
             EXPECT_EQ(steps[k].from_metre, expected_changes[k - 1]) << "step " << k;
             EXPECT_EQ(steps[k].from_metre, steps[k - 1].to_metre) << "step " << k;
@@ -142,18 +144,17 @@ TEST_P(SeriesSteps, ChangeExactlyAtTheCellsWhereTheSeriesChanges) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Series, SeriesSteps,
-    ::testing::Values(series_case{"SpeedLimitInKmH", [](const cella& c) { return c.extra4 * 5; },
-                                  &distance_view::speed},
-                      series_case{"GradientPerMille", [](const cella& c) { return c.extra5 - 100; },
-                                  &distance_view::gradient}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Series, SeriesSteps,
+                         ::testing::Values(series_case{"SpeedLimitInKmH", speed_limit_kmh,
+                                                       &distance_view::speed},
+                                           series_case{"GradientPerMille", gradient_per_mille,
+                                                       &distance_view::gradient}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PlotModel, EveryStationOfTheItemTableHasItsLabelAndBand) {
     const plot_model model = build(sample());
-    const std::vector<int> entries = station_entries(sample());
-    ASSERT_EQ(entries, (std::vector<int>{1, 2, 3, 4}));
+    const std::vector<std::size_t> entries = station_entries(sample().voci, sample().celle);
+    ASSERT_EQ(entries, (std::vector<std::size_t>{1, 2, 3, 4}));
     ASSERT_EQ(model.plan.stations.size(), entries.size());
     ASSERT_EQ(model.distance.stations.size(), entries.size());
     const profilo_linea& rows = *sample().profilo;
@@ -171,9 +172,9 @@ TEST_F(PlotModel, EveryStationOfTheItemTableHasItsLabelAndBand) {
         EXPECT_EQ(band.from_metre, std::max(0, station.valore1));
         EXPECT_EQ(band.to_metre, station.valore2);
     }
-    EXPECT_EQ(model.distance.stations[0].time, "13:25");
-    EXPECT_EQ(model.distance.stations[2].time, "");  // no scheduled time
-    EXPECT_EQ(model.distance.stations[3].time, "14:31");
+    EXPECT_EQ(model.distance.stations[0].time, "13:25:00");
+    EXPECT_EQ(model.distance.stations[2].time, "");  // no time in the timetable
+    EXPECT_EQ(model.distance.stations[3].time, "14:31:00");
 }
 
 TEST_F(PlotModel, PointObjectsStandOneCellBeforeTheirIndex) {
@@ -318,7 +319,7 @@ TEST_F(PlotModel, BoardTextEntriesAreNotStations) {
     record.voci[1].testo = "(  Km. ) (2.000)";
     record.celle[41].tipo = kind::cartello_indicatore;
     record.celle[41].dato1 = 1;
-    EXPECT_TRUE(station_entries(record).empty());
+    EXPECT_TRUE(station_entries(record.voci, record.celle).empty());
     EXPECT_TRUE(build(record).distance.stations.empty());
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "compiler/cell_meaning.h"
+#include "compiler/item_meaning.h"
 #include "plot/model.h"
 #include "plot/simplify.h"
 #include "source/code_page.h"
@@ -120,9 +122,8 @@ void build_plan_view(const compiled_scenario& record, double from_metre, double 
         return points[static_cast<std::size_t>(metre - plan.first_row)];
     };
 
-    plan.tick_step_metres = round_step(to_metre - from_metre, most_plan_ticks);
+    const auto step = static_cast<std::int64_t>(round_step(to_metre - from_metre, most_plan_ticks));
     plan.tick_label_step_metres = round_step(to_metre - from_metre, most_plan_tick_labels);
-    const auto step = static_cast<std::int64_t>(plan.tick_step_metres);
     for (std::int64_t metre = (plan.first_row + step - 1) / step * step; metre <= plan.last_row;
          metre += step) {
         if (metre > 0) {
@@ -130,7 +131,7 @@ void build_plan_view(const compiled_scenario& record, double from_metre, double 
             plan.ticks.push_back({metre, points[i], across_track(points, i)});
         }
     }
-    for (const int k : station_entries(record)) {
+    for (const std::size_t k : station_entries(record.voci, record.celle)) {
         const voce& station = record.voci[k];
         if (const auto at = row_point(station.valore3)) {
             plan.stations.push_back({single_byte_to_utf8(station.testo), station.valore3, *at});
@@ -138,7 +139,7 @@ void build_plan_view(const compiled_scenario& record, double from_metre, double 
     }
     for (std::size_t i = 1; i < record.celle.size(); ++i) {
         if (record.celle[i].tipo == kind::segnale) {
-            const auto metre = static_cast<std::int64_t>(i - 1) * cell_metres;
+            const std::int64_t metre = object_position(i);
             if (const auto at = row_point(metre)) {
                 plan.signals.push_back({metre, *at});
             }

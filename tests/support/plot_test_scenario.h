@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "compiler/cell_meaning.h"
 #include "compiler/rounding.h"
 #include "plot/model.h"
 
@@ -115,8 +117,8 @@ inline void add_series(std::vector<cella>& celle) {
     const int speeds[] = {60, 80, 100, 120, 90, 130};
     // The reader fills the series up to three cells before the last one.
     for (std::size_t i = 0; i + 3 < celle.size(); ++i) {
-        celle[i].extra5 = static_cast<std::uint8_t>(100 + gradients[i / 37 % 8]);
-        celle[i].extra4 = static_cast<std::uint8_t>(speeds[i / 53 % 6] / 5);
+        celle[i].extra5 = static_cast<std::uint8_t>(gradients[i / 37 % 8] + gradient_offset);
+        celle[i].extra4 = static_cast<std::uint8_t>(speeds[i / 53 % 6] / speed_limit_unit);
         celle[i].extra6 = 100;
     }
 }
@@ -132,33 +134,37 @@ inline void add_mountain(std::vector<cella>& celle, std::int32_t from, std::int3
 // `with_line`.
 inline plot::compiled_scenario make_sample_record(std::int32_t length, bool with_line) {
     plot::compiled_scenario record;
-    record.compila_linea = with_line ? 1 : 0;
-    record.limite_profilo = length + 7000;
-    record.ultima_cella = record.limite_profilo / 50;
-    record.celle.assign(static_cast<std::size_t>(record.ultima_cella) + 1, cella{});
-    record.voci[84].valore2 = length;
-    record.voci[85].testo = "Sample_Route";
-    record.voci[86].testo = "4321";
+    const std::int32_t limite_profilo = length + margine_oltre_linea;
+    const std::int32_t ultima_cella = limite_profilo / cell_metres;
+    record.celle.assign(static_cast<std::size_t>(ultima_cella) + 1, cella{});
+    record.voci[entry::length_and_train].valore2 = length;
+    record.voci[entry::route].testo = "Sample_Route";
+    record.voci[entry::train].testo = "4321";
     add_series(record.celle);
     add_stations(record, length);
     add_slowdown(record.celle, round_to_cell(length * 0.45), 600, 60);
     add_mountain(record.celle, 2000, 2600, 1);
     add_mountain(record.celle, round_to_cell(length * 0.5), round_to_cell(length * 0.5) + 1000, 2);
-    // An indicator board's text sits in entry 80, where a station would never be.
-    place(record.celle, 1200, kind::cartello_indicatore, 80);
-    record.voci[80].testo = "(  Km. ) (1.200)";
+    // The first indicator board's text sits in entry 80.
+    place(record.celle, 1200, kind::cartello_indicatore, entry::first_board_text);
+    record.voci[entry::first_board_text].testo = "(  Km. ) (1.200)";
     // Maximum-speed boards of 100, 110 and 120 km/h on both faces.
     for (std::int32_t p = 800; p < length; p += 5000) {
-        place(record.celle, p, kind::indicatore_v_max, 100 * 20 + 100 / 5);
         cella& board = record.celle[static_cast<std::size_t>(cella_di_punto(p))];
-        board.dato2 = 110 * 20 + 110 / 5;
-        board.dato3 = 120 * 20 + 120 / 5;
+        if (board.libera()) {
+            board.tipo = kind::indicatore_v_max;
+            if (!pack_board_speeds(100, 100, board.dato1) ||
+                !pack_board_speeds(110, 110, board.dato2) ||
+                !pack_board_speeds(120, 120, board.dato3)) {
+                std::abort();  // these speeds fit the field with room to spare
+            }
+        }
     }
     for (std::int32_t p = 1000; p < length; p += 1500) {
         place(record.celle, p, kind::segnale, 40);
     }
     if (with_line) {
-        record.profilo = make_plan(record.limite_profilo, sample_arcs(length));
+        record.profilo = make_plan(limite_profilo, sample_arcs(length));
     }
     return record;
 }
