@@ -1,3 +1,5 @@
+// The parts of whole-file access that are the same on every system; the calls that reach the
+// system are in file_access_posix.cpp and file_access_windows.cpp.
 #include "source/file_access.h"
 
 namespace scenario {
