@@ -136,6 +136,12 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     if (std::filesystem::is_directory(path, error)) {
         return status::failure("cannot write " + ansi_text(path.native()) + ": Is a directory");
     }
+    // An existing file that may not be written is refused as on other systems, rather than
+    // left to the rename, which some file systems let replace it.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return status::failure(describe(path, "write", ERROR_ACCESS_DENIED));
+    }
     remove_stale_partial_files(path);
     std::wstring partial;
     file_handle file(create_partial_file(path, partial));
@@ -150,7 +156,6 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
         ::DeleteFileW(partial.c_str());
         return status::failure(describe(path, "write", error_code));
     }
-    // A read-only file in the way is refused here, and stays as it was.
     if (::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
         const DWORD move_error = ::GetLastError();
         ::DeleteFileW(partial.c_str());

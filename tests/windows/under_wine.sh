@@ -210,6 +210,19 @@ replace_run() {
     expect_text "the folder holds the six files, nothing else" \
         "$(cd "$out/scenario" && ls -A | tr '\n' ' ')" "$(printf '%s ' "${six_files[@]}")"
     expect_six_files_of_linux_build "$out/scenario"
+
+    # A read-only file is refused before anything is written over it, as Windows refuses to
+    # rename over it: the build stops, the file keeps its bytes, no partial file stays.
+    chmod a-w "$out/scenario/Valdora_Rova_5284_note.txt"
+    run_to_end read_only build --dir "$out/scenario"
+    expect_text "a read-only file stops the build with exit status 2" \
+        "$(cat "$out/read_only.status")" 2
+    check "the message names the read-only file" grep -q \
+        "^scenario-builder: cannot write .*scenario.Valdora_Rova_5284_note.txt: " \
+        "$out/read_only.stderr"
+    check "the read-only file keeps its bytes" \
+        cmp "$out/scenario/Valdora_Rova_5284_note.txt" "$data/Valdora_Rova_5284_note.txt"
+    check "no partial file stays" test -z "$(cd "$out/scenario" && ls -A | grep partial)"
 }
 
 error_box_run() {
