@@ -6,9 +6,9 @@
 #
 #   under_wine.sh prefix    create the Wine prefix of the build tree, once
 #   under_wine.sh builtin   the no-argument run in a folder of its own: window, six files
-#   under_wine.sh replace   a build over the files of an earlier one and a left partial file
+#   under_wine.sh replace   a build over an earlier one's files, a left partial, a read-only file
 #   under_wine.sh error_box a forced error 1250: the box, OK pressed, exit status 2
-#   under_wine.sh sources   the two built-in source files
+#   under_wine.sh sources   the two built-in source files, also into a folder named outside ASCII
 #   under_wine.sh compile   a broken source: the Linux build's diagnostics and files
 #   under_wine.sh inspect   the views of the compiled files, byte for byte
 #   under_wine.sh plot      says that this build cannot draw
@@ -84,6 +84,8 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 [ -x "$wine64" ] || fail "wine64 is not installed (Debian package wine64; make test installs it)"
 [ -x "$wineserver" ] || fail "wineserver is not installed (Debian package wine64)"
 [ -f "$exe" ] || fail "no Windows program at $exe: build it with make windows"
+# Never the user's own prefix in the home folder.
+[ -n "${WINEPREFIX:-}" ] || fail "WINEPREFIX is not set: the tests use a prefix of the build tree"
 export WINELOADER=$wine64
 
 run_wine() {
