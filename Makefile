@@ -1,12 +1,15 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build;
-# `make test` checks the formatting, builds and passes every test (plain and sanitized) and
-# runs each fuzz target for a bounded time. Both install what they need.
+# `make test` checks the formatting, builds and passes every test (plain and sanitized), runs
+# the Windows build under Wine and each fuzz target for a bounded time. Both install what they
+# need.
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
             libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick \
-            pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core time
+            pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core time \
+            g++-mingw-w64-x86-64-posix wine64
 
-.PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean screenshot
+.PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean screenshot \
+        windows test-windows
 
 all: build
 
@@ -49,7 +52,18 @@ bench: packages
 	./build-release/scenario_benchmarks
 	./bench/floor.sh
 
-test: check-format test-plain test-sanitize fuzz
+# The Windows executable, cross-compiled with MinGW-w64 and linked statically:
+# build-windows/scenario-builder.exe.
+windows: packages
+	cmake --preset windows
+	cmake --build --preset windows
+
+# The Windows executable under Wine (in a prefix of build-windows/, made by the first run) and
+# a private Xvfb, against the Linux build's files and output.
+test-windows: build windows
+	ctest --preset windows
+
+test: check-format test-plain test-sanitize test-windows fuzz
 
 # The README's picture of the waiting window, taken by the desktop test under Xvfb.
 screenshot: test-plain
@@ -65,4 +79,4 @@ format: packages
 	if [ -n "$$files" ]; then clang-format -i $$files; fi
 
 clean:
-	rm -rf build build-sanitize build-release build-fuzz
+	rm -rf build build-sanitize build-release build-fuzz build-windows

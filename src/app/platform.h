@@ -26,7 +26,8 @@ inline constexpr const char* application_title = "Scenario builder";
 inline constexpr const char* window_label = "Attendere";
 
 std::unique_ptr<platform> make_headless_platform();
-// The desktop when a display can be opened, otherwise the headless platform.
+// The desktop when a display can be opened, otherwise the headless platform. On Windows it
+// is always the Win32 desktop, which goes on without windows where none can be made.
 std::unique_ptr<platform> make_platform();
 
 }  // namespace scenario

@@ -15,8 +15,8 @@ namespace scenario::test_seams {
 // a minute) after painting it, so that a test can find it while the build runs.
 std::chrono::milliseconds window_hold();
 
-// SCENARIO_TEST_DESCRIBE_WINDOWS=1: once a window is on screen, writes its X id, title,
-// size and every widget in it to standard error, one line each.
+// SCENARIO_TEST_DESCRIBE_WINDOWS=1: once a window is on screen, writes its title, size and
+// every widget in it (and on X its window id) to standard error, one line each.
 bool describe_windows();
 
 // SCENARIO_TEST_FORCE_ERROR=1250 or 1251: the build stops through `errore` with that code.

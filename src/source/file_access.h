@@ -1,6 +1,8 @@
 // Whole-file access for every file the system reads or writes in its folder. A file is
 // replaced whole or not at all: its bytes go to a temporary file in the same folder,
-// which is renamed over the old one only when complete.
+// which is renamed over the old one only when complete. The calls that reach the operating
+// system stand in one file per system (file_access_posix.cpp, file_access_windows.cpp),
+// chosen by the build.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,9 @@
 #include "source/status.h"
 
 namespace scenario {
+
+// The separator of the system's paths: a slash on POSIX systems, a backslash on Windows.
+extern const char path_separator;
 
 // The path of a file in a folder: the folder, one separator, the name. The separator is
 // always inserted, as the system has always composed its paths.

@@ -1,7 +1,5 @@
 #include "source/partial_files.h"
 
-#include <unistd.h>
-
 #include <system_error>
 
 namespace scenario {
@@ -33,7 +31,8 @@ void remove_stale_partial_files(const std::filesystem::path& path) {
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
         if (is_partial_file_of(entry->path().filename().string(), name)) {
-            (void)::unlink(entry->path().c_str());
+            std::error_code ignored;
+            std::filesystem::remove(entry->path(), ignored);
         }
     }
 }

@@ -1,3 +1,5 @@
+// Whole-file access on POSIX systems: descriptors, pwrite at each piece's place, mkstemp for
+// the partial file and rename(2) over the old file.
 #include "source/file_access.h"
 
 #include <fcntl.h>
@@ -69,23 +71,7 @@ bool read_all(int descriptor, std::size_t expected, std::string& bytes) {
 
 }  // namespace
 
-std::string join_path(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    path += '/';
-    path += name;
-    return path;
-}
-
-status replace_file(const std::filesystem::path& path, std::string_view bytes) {
-    bool handed_out = false;
-    return replace_file_in_pieces(path, [&]() -> file_piece {
-        if (handed_out) {
-            return {};
-        }
-        handed_out = true;
-        return {0, bytes};
-    });
-}
+const char path_separator = '/';
 
 status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece) {
     // An existing file that may not be written is refused as the old writers refused it,

@@ -1,0 +1,25 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <clocale>
+#include <cstdio>
+
+#include "app/process_setup.h"
+
+namespace scenario {
+
+void prepare_process() {
+    // The standard streams carry the program's bytes as they are: the same output as on other
+    // systems, with no CR put before each LF.
+    ::_setmode(::_fileno(stdin), _O_BINARY);
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
+    // Arguments and file names are single bytes of the ANSI code page; the C library, and the
+    // file-system paths made from them, convert them to the system's wide names by it.
+    std::setlocale(LC_CTYPE, ".ACP");
+    // A drive without its medium fails like any missing file, without a system dialog.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
+}  // namespace scenario

@@ -1,0 +1,25 @@
+// The parts of whole-file access that are the same on every system; the calls that reach the
+// system are in file_access_posix.cpp and file_access_windows.cpp.
+#include "source/file_access.h"
+
+namespace scenario {
+
+std::string join_path(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    path += path_separator;
+    path += name;
+    return path;
+}
+
+status replace_file(const std::filesystem::path& path, std::string_view bytes) {
+    bool handed_out = false;
+    return replace_file_in_pieces(path, [&]() -> file_piece {
+        if (handed_out) {
+            return {};
+        }
+        handed_out = true;
+        return {0, bytes};
+    });
+}
+
+}  // namespace scenario

@@ -1,0 +1,216 @@
+// Whole-file access on Windows, on the Win32 calls themselves: the partial file is created
+// with CREATE_NEW under a random name beside the real one, each piece is written at its
+// place, and MoveFileExW puts the finished file over the old one. Paths arrive as the
+// system's ANSI code page (the program sets the C library's conversions to it at start), so
+// the wide form of a path is the name the user gave.
+#include "source/file_access.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <random>
+
+#include "source/partial_files.h"
+
+namespace scenario {
+namespace {
+
+// A path in the system's ANSI code page, for messages: the same bytes the user typed.
+std::string ansi_text(const std::wstring& wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                          nullptr, nullptr);
+    return text;
+}
+
+// The system's own words for an error, in English where the system has them, without the
+// full stop and line end it puts after them.
+std::string system_message(DWORD error) {
+    char* buffer = nullptr;
+    const DWORD flags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD length =
+        ::FormatMessageA(flags, nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT),
+                         reinterpret_cast<char*>(&buffer), 0, nullptr);
+    if (length == 0) {
+        length = ::FormatMessageA(flags, nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0,
+                                  nullptr);
+    }
+    std::string text = length == 0 ? "error " + std::to_string(error) : std::string(buffer, length);
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
+                             text.back() == '.')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string describe(const std::filesystem::path& path, std::string_view action, DWORD error) {
+    return "cannot " + std::string(action) + " " + ansi_text(path.native()) + ": " +
+           system_message(error);
+}
+
+// Closes the handle when it goes out of scope.
+class file_handle {
+  public:
+    explicit file_handle(HANDLE handle) : handle_(handle) {}
+    ~file_handle() { close(); }
+    file_handle(const file_handle&) = delete;
+    file_handle& operator=(const file_handle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool close() {
+        const bool closed = !valid() || ::CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// WriteFile takes at most a DWORD of bytes at a time.
+constexpr std::size_t largest_transfer = 1u << 30;
+
+bool write_all(HANDLE file, std::string_view bytes, std::uint64_t offset) {
+    while (!bytes.empty()) {
+        OVERLAPPED place{};
+        place.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        place.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        const DWORD asked = static_cast<DWORD>(std::min(bytes.size(), largest_transfer));
+        DWORD written = 0;
+        if (::WriteFile(file, bytes.data(), asked, &written, &place) == 0 || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+        offset += written;
+    }
+    return true;
+}
+
+bool write_pieces(HANDLE file, const file_pieces& next_piece) {
+    for (file_piece piece = next_piece(); !piece.bytes.empty(); piece = next_piece()) {
+        if (!write_all(file, piece.bytes, piece.offset)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The partial file beside the real one, created new under ".NAME.partial-" and six random
+// characters; a name that is taken is drawn again.
+HANDLE create_partial_file(const std::filesystem::path& path, std::wstring& partial) {
+    constexpr std::wstring_view characters =
+        L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device source;
+    std::uniform_int_distribution<std::size_t> pick(0, characters.size() - 1);
+    const std::wstring stem = L"." + path.filename().native() + L".partial-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::wstring name = stem;
+        for (int i = 0; i < 6; ++i) {
+            name += characters[pick(source)];
+        }
+        partial = (path.parent_path() / name).native();
+        const HANDLE file = ::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+const char path_separator = '\\';
+
+status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece) {
+    // A folder in the file's place cannot be replaced; the words are those of other systems.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return status::failure("cannot write " + ansi_text(path.native()) + ": Is a directory");
+    }
+    // An existing file that may not be written is refused as on other systems, rather than
+    // left to the rename, which some file systems let replace it.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return status::failure(describe(path, "write", ERROR_ACCESS_DENIED));
+    }
+    remove_stale_partial_files(path);
+    std::wstring partial;
+    file_handle file(create_partial_file(path, partial));
+    if (!file.valid()) {
+        return status::failure(describe(path, "write", ::GetLastError()));
+    }
+    const bool complete = write_pieces(file.get(), next_piece);
+    const DWORD write_error = ::GetLastError();
+    const bool closed = file.close();
+    if (!complete || !closed) {
+        const DWORD error_code = complete ? ::GetLastError() : write_error;
+        ::DeleteFileW(partial.c_str());
+        return status::failure(describe(path, "write", error_code));
+    }
+    if (::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
+        const DWORD move_error = ::GetLastError();
+        ::DeleteFileW(partial.c_str());
+        return status::failure(describe(path, "write", move_error));
+    }
+    return status::success();
+}
+
+status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return status::failure("cannot read " + ansi_text(path.native()) + ": Is a directory");
+    }
+    const file_handle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return status::failure(describe(path, "read", ::GetLastError()));
+    }
+    // A device or a pipe could block the reader or never end: only plain files are read.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return status::failure("cannot read " + ansi_text(path.native()) + ": not a regular file");
+    }
+    // The size is only a guess that lets one read take the file whole; the reading goes on
+    // to the end whatever it finds.
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(file.get(), &size);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+    std::size_t used = 0;
+    while (true) {
+        if (used == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const DWORD asked = static_cast<DWORD>(std::min(bytes.size() - used, largest_transfer));
+        DWORD got = 0;
+        if (::ReadFile(file.get(), bytes.data() + used, asked, &got, nullptr) == 0) {
+            return status::failure(describe(path, "read", ::GetLastError()));
+        }
+        if (got == 0) {
+            break;
+        }
+        used += got;
+    }
+    bytes.resize(used);
+    return status::success();
+}
+
+status remove_file(const std::filesystem::path& path) {
+    if (::DeleteFileW(path.c_str()) == 0) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            return status::failure(describe(path, "delete", error));
+        }
+    }
+    return status::success();
+}
+
+}  // namespace scenario
