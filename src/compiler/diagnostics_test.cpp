@@ -150,21 +150,20 @@ const std::string fields_100 = numbered_fields(100);  // 600 characters
 
 INSTANTIATE_TEST_SUITE_P(
     Cuts, LongLine,
-    testing::Values(
-        cut_case{"LineThatFitsIsShownWhole", numbered_fields(19) + "xy", 115,
-                 numbered_fields(19) + "xy", 4 + 114},
-        cut_case{"FieldNearTheStartCutsTheEndOnly", fields_100, 13,
-                 fields_100.substr(0, 113) + "...", 4 + 12},
-        cut_case{"FieldInTheMiddleCutsBothSides", fields_100, 301,
-                 "..." + fields_100.substr(260, 110) + "...", 4 + 3 + 40},
-        cut_case{"FieldNearTheEndCutsTheStartOnly", fields_100, 595,
-                 "..." + fields_100.substr(600 - 113), 4 + 3 + 594 - 487}),
+    testing::Values(cut_case{"LineThatFitsIsShownWhole", numbered_fields(19) + "xy", 115,
+                             numbered_fields(19) + "xy", 4 + 114},
+                    cut_case{"FieldNearTheStartCutsTheEndOnly", fields_100, 13,
+                             fields_100.substr(0, 113) + "...", 4 + 12},
+                    cut_case{"FieldInTheMiddleCutsBothSides", fields_100, 301,
+                             "..." + fields_100.substr(260, 110) + "...", 4 + 3 + 40},
+                    cut_case{"FieldNearTheEndCutsTheStartOnly", fields_100, 595,
+                             "..." + fields_100.substr(600 - 113), 4 + 3 + 594 - 487}),
     [](const testing::TestParamInfo<cut_case>& info) { return std::string(info.param.name); });
 
 TEST(LongLine, CaretPastTheEndOfACutLineStaysAfterItsLastCharacter) {
     const std::string quoted = quote_line(fields_100, 601);
-    EXPECT_EQ(quoted, "    ..." + fields_100.substr(487) + "\n" + std::string(4 + 3 + 113, ' ') +
-                          "^\n");
+    EXPECT_EQ(quoted,
+              "    ..." + fields_100.substr(487) + "\n" + std::string(4 + 3 + 113, ' ') + "^\n");
 }
 
 // A compile that reports an error in its line file, and the file's text afterwards.

@@ -21,7 +21,8 @@ record_outcome stop_after_placed_record(train_reading& reading, std::string_view
     if (codice <= 0) {
         return record_outcome::next;
     }
-    // The code stays; only its position moves to this record, and the log says why.
+    // The code stays; only its position moves to this record, and the log says why. Every
+    // code recorded is in the table; one set by hand is taken to carry a position.
     const error_code_entry* code = find_error_code(codice);
     const error_code_entry kept = code != nullptr ? *code : error_code_entry{codice, true, ""};
     return end_with_error(reading, kept, posizione,

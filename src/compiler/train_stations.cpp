@@ -154,11 +154,12 @@ record_outcome space_and_count_station(train_reading& reading, const voce& stati
     ++reading.k;
     const std::int32_t e = reading.context.prossima_voce_cartello;
     if (reading.k >= e) {
-        return end_with_error(reading, error_code::item_table_full, std::nullopt,
-                              station_at(pos) + " is station " + std::to_string(k) + ": with " +
-                                  std::to_string(80 - e) +
-                                  " indicator boards the item table holds at most " +
-                                  std::to_string(std::max(0, e - 2)) + " stations");
+        return end_with_error(
+            reading, error_code::item_table_full, std::nullopt,
+            station_at(pos) + " is station " + std::to_string(k) + ": with " +
+                std::to_string(static_cast<std::int32_t>(entry::first_board_text) - e) +
+                " indicator boards the item table holds at most " +
+                std::to_string(std::max(0, e - 2)) + " stations");
     }
     return record_outcome::next;
 }
