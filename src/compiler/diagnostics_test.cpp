@@ -115,9 +115,8 @@ TEST(QuotedSource, WarningsComeFirstAndTheLastLineIsTheFinalError) {
 std::string numbered_fields(int count) {
     std::string line;
     for (int i = 0; i < count; ++i) {
-        char field[8];
-        std::snprintf(field, sizeof field, "f%03d, ", i);
-        line += field;
+        const std::string number = std::to_string(i);
+        line += "f" + std::string(3 - number.size(), '0') + number + ", ";
     }
     return line;
 }
