@@ -65,7 +65,7 @@ const std::string path = "d/R_linea.txt";
 TEST(QuotedSource, LineIsFoundWhateverTheLineEndsAndTheCaretKeepsTabs) {
     // Line 4 follows a CR LF, a lone LF and a lone CR.
     source_texts sources;
-    (void)sources.keep(path, "a\r\nb\nc\r\tpendenza,\t12x, 0\r\n[fine]\r\n");
+    sources.keep(path, "a\r\nb\nc\r\tpendenza,\t12x, 0\r\n[fine]\r\n");
     error_state errors;
     errors.record(error_code::runtime_failure, std::nullopt, {path, 4, 12}, "bad number");
     EXPECT_EQ(printed(errors, sources), path +
@@ -76,7 +76,7 @@ TEST(QuotedSource, LineIsFoundWhateverTheLineEndsAndTheCaretKeepsTabs) {
 
 TEST(QuotedSource, ControlCharactersInTheLineKeepTheCaretColumn) {
     source_texts sources;
-    (void)sources.keep(path, "x\x07y, 5\n");
+    sources.keep(path, "x\x07y, 5\n");
     error_state errors;
     errors.record(error_code::runtime_failure, std::nullopt, {path, 1, 5}, "bad");
     EXPECT_EQ(printed(errors, sources), path + ":1: error 25: bad\n    x?y, 5\n        ^\n");
@@ -84,7 +84,7 @@ TEST(QuotedSource, ControlCharactersInTheLineKeepTheCaretColumn) {
 
 TEST(QuotedSource, NothingIsQuotedWithoutALineToQuote) {
     source_texts sources;
-    (void)sources.keep(path, "only line\n");
+    sources.keep(path, "only line\n");
     error_state errors;
     errors.record(error_code::no_line_file, std::nullopt, {path, 0, 0}, "whole file");
     errors.record(error_code::runtime_failure, std::nullopt, {path, 7, 1}, "beyond the last line");
@@ -100,7 +100,7 @@ TEST(QuotedSource, NothingIsQuotedWithoutALineToQuote) {
 
 TEST(QuotedSource, WarningsComeFirstAndTheLastLineIsTheFinalError) {
     source_texts sources;
-    (void)sources.keep(path, "one\ntwo\n");
+    sources.keep(path, "one\ntwo\n");
     error_state errors;
     errors.record(error_code::beyond_grid, 100, {path, 2, 1}, "first");
     errors.warn({path, 1, 1}, "a warning");

@@ -51,10 +51,10 @@ TEST(SourceText, LinesAskedInAnyOrderAreTheSame) {
 TEST(SourceTexts, FindsTheTextKeptForAPathAndTheLatestOne) {
     source_texts sources;
     const auto first = sources.keep("d/a.txt", "first");
-    (void)sources.keep("d/b.txt", "other");
+    sources.keep("d/b.txt", "other");
     ASSERT_NE(sources.find("d/a.txt"), nullptr);
     EXPECT_EQ(sources.find("d/a.txt")->content(), "first");
-    (void)sources.keep("d/a.txt", "second");
+    sources.keep("d/a.txt", "second");
     EXPECT_EQ(sources.find("d/a.txt")->content(), "second");
     EXPECT_EQ(first->content(), "first") << "a reader of the first text keeps it";
     EXPECT_EQ(sources.find("d/c.txt"), nullptr);
