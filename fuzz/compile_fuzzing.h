@@ -130,7 +130,7 @@ inline void compile_and_check(const scratch_folder& folder, std::int32_t j) {
             "the error code is the last error logged");
     // The messages quote the source line under each error, as the compile command prints them.
     static std::FILE* const sink = std::fopen("/dev/null", "w");
-    print_diagnostics(sink, errors);
+    print_diagnostics(sink, errors, context.sources);
 
     require(exists(context.line_source_path()) && exists(context.train_source_path()),
             "a compile that keeps its sources keeps them");

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compiler/error_messages.h"
+#include "compiler/error_codes.h"
 #include "support/author_folder.h"
 
 namespace scenario {

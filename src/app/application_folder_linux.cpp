@@ -9,7 +9,7 @@ status find_application_folder(std::string& folder) {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
-        return status::failure("cannot find the program's own folder: " + error.message());
+        return status::not_found("cannot find the program's own folder: " + error.message());
     }
     folder = executable.parent_path().string();
     return status::success();

@@ -16,15 +16,15 @@ status find_application_folder(std::string& folder) {
         const DWORD length =
             ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
-            return status::failure("cannot find the program's own folder: " +
-                                   win32::system_error_text(::GetLastError()));
+            return status::not_found("cannot find the program's own folder: " +
+                                     win32::system_error_text(::GetLastError()));
         }
         if (length < path.size()) {
             path.resize(length);
             break;
         }
         if (path.size() >= longest_path) {
-            return status::failure("cannot find the program's own folder: its path is too long");
+            return status::not_found("cannot find the program's own folder: its path is too long");
         }
         path.resize(path.size() * 2);
     }
@@ -33,7 +33,7 @@ status find_application_folder(std::string& folder) {
         last_separator == std::wstring::npos ? L"." : path.substr(0, last_separator);
     const std::optional<std::string> ansi = win32::ansi_text(folder_path);
     if (!ansi) {
-        return status::failure(
+        return status::not_found(
             "the program's folder has a name that the system's ANSI code page cannot write: "
             "move the program to a folder whose name uses only the characters of that code "
             "page");

@@ -19,8 +19,8 @@ subcommand add_build_command(CLI::App& app) {
     parser->add_option("--dir", *folder, "Folder that receives the scenario (created if missing)")
         ->required();
     return {parser, [folder] {
-                if (!make_output_folder(*folder)) {
-                    return exit_status::fatal;
+                if (const status made = make_output_folder(*folder); !made.ok()) {
+                    return report_failure("", made);
                 }
                 const auto desktop = make_platform();
                 if (const std::string code = test_seams::forced_error_code(); !code.empty()) {

@@ -1,7 +1,5 @@
 #include "app/build_driver.h"
 
-#include <cstdio>
-
 #include "app/exit_status.h"
 #include "documents/route_notes.h"
 #include "documents/slowdown_order.h"
@@ -15,10 +13,10 @@ namespace {
 
 // A failure outside the compiler's error state stops the run with a message that names the
 // file and the cause.
-int stop_with(platform& desktop, const std::string& message) {
-    std::fprintf(stderr, "scenario-builder: %s\n", message.c_str());
+int stop_with(platform& desktop, const std::string& message, int status) {
+    tell_failure("", message);
     desktop.close_window();
-    return exit_status::fatal;
+    return status;
 }
 
 }  // namespace
@@ -36,7 +34,7 @@ int run_builtin_build(platform& desktop, const std::string& folder) {
     for (const writer write :
          {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
         if (const status written = write(folder, identity); !written.ok()) {
-            return stop_with(desktop, written.message());
+            return stop_with(desktop, written.message(), exit_status_of(written.kind()));
         }
     }
 
@@ -45,19 +43,21 @@ int run_builtin_build(platform& desktop, const std::string& folder) {
 }
 
 int end_build(platform& desktop, const compile_outcome& outcome) {
+    // An error recorded while compiling does not stop the built-in build: it ends normally
+    // with its files written.
+    const int status = exit_status_of(outcome.how, /*errors_count=*/false);
     switch (outcome.how) {
         case compile_outcome::end::stamp_in_use:
-            return errore(desktop, outcome.fatal_code);
+            errore(desktop, outcome.fatal_code);
+            return status;
         case compile_outcome::end::no_grid:
         case compile_outcome::end::write_failed:
-            return stop_with(desktop, outcome.message);
+            return stop_with(desktop, outcome.message, status);
         case compile_outcome::end::written:
             break;
     }
-    // An error recorded while compiling does not stop the built-in build: it ends normally
-    // with its files written.
     desktop.close_window();
-    return exit_status::ok;
+    return status;
 }
 
 }  // namespace scenario

@@ -19,8 +19,7 @@ constexpr const char* usage_line = "usage: scenario-builder [COMMAND ...] (see -
 int build_in_application_folder() {
     std::string folder;
     if (const status found = find_application_folder(folder); !found.ok()) {
-        std::fprintf(stderr, "scenario-builder: %s\n", found.message().c_str());
-        return exit_status::fatal;
+        return report_failure("", found);
     }
     const auto desktop = make_platform();
     return run_builtin_build(*desktop, folder);
@@ -64,7 +63,7 @@ int run_command_line(int argc, char** argv) {
         } else {
             std::fprintf(stderr, "%s: %s\n", usage_line, e.what());
         }
-        return exit_status::usage;
+        return exit_status_of(status_kind::invalid_input);
     }
 
     for (const subcommand& command : commands) {
@@ -73,7 +72,7 @@ int run_command_line(int argc, char** argv) {
         }
     }
     std::fprintf(stderr, "%s\n", usage_line);
-    return exit_status::usage;
+    return exit_status_of(status_kind::invalid_input);
 }
 
 }  // namespace scenario

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/exit_status.h"
 #include "app/subcommand.h"
@@ -39,58 +40,51 @@ std::string name_problem(const std::string& name) {
     return "";
 }
 
-int usage_error(const std::string& message) {
-    std::fprintf(stderr, "scenario-builder compile: %s\n", message.c_str());
-    return exit_status::usage;
-}
-
-int stopped(const std::string& message) {
-    std::fprintf(stderr, "scenario-builder compile: %s\n", message.c_str());
-    return exit_status::fatal;
-}
+constexpr std::string_view command = "compile";
 
 int compile(compile_request request) {
     for (const auto& [option, value] :
          {std::pair{"--route", request.route}, std::pair{"--train", request.train}}) {
         if (const std::string problem = name_problem(value); !problem.empty()) {
-            return usage_error(std::string(option) + " " + problem +
-                               ": the route and the train name files in DIR, so each must be a "
-                               "plain part of a file name");
+            return report_failure(
+                command, status::invalid_input(std::string(option) + " " + problem +
+                                               ": the route and the train name files in DIR, so "
+                                               "each must be a plain part of a file name"));
         }
     }
     const scenario_identity identity{request.route, request.train};
     // Train "linea" would give the grid file the name of the compiled line file.
     if (grid_file_name(identity) == compiled_line_name(identity)) {
-        return usage_error("--train " + request.train + ": the grid file " +
-                           grid_file_name(identity) +
-                           " would take the name of the compiled line file");
+        return report_failure(
+            command, status::invalid_input("--train " + request.train + ": the grid file " +
+                                           grid_file_name(identity) +
+                                           " would take the name of the compiled line file"));
     }
     while (request.folder.size() > 1 && request.folder.back() == '/') {
         request.folder.pop_back();
     }
     compile_context context(compile_options{request.folder, identity, /*delete_sources=*/false});
     const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
-    print_diagnostics(stderr, context.errors);
+    print_diagnostics(stderr, context.errors, context.sources);
 
     switch (outcome.how) {
         case compile_outcome::end::stamp_in_use:
             // The message of the fatal error box, after the reason in plain words.
-            std::fprintf(stderr, "scenario-builder compile: nothing was written: %s\n",
-                         outcome.message.c_str());
+            tell_failure(command, "nothing was written: " + outcome.message);
             std::fprintf(stderr, " Errore n. %s\n", outcome.fatal_code.c_str());
-            return exit_status::fatal;
+            break;
         case compile_outcome::end::no_grid:
-            return stopped("nothing was written: " + outcome.message);
+            tell_failure(command, "nothing was written: " + outcome.message);
+            break;
         case compile_outcome::end::write_failed:
-            return stopped(outcome.message);
+            tell_failure(command, outcome.message);
+            break;
         case compile_outcome::end::written:
             break;
     }
-    if (context.errors.codice_errore != 0 ||
-        (request.warnings_as_errors && !context.errors.warnings().empty())) {
-        return exit_status::errors_recorded;
-    }
-    return exit_status::ok;
+    const bool errors_count = context.errors.codice_errore != 0 ||
+                              (request.warnings_as_errors && !context.errors.warnings().empty());
+    return exit_status_of(outcome.how, errors_count);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 #include <regex>
 #include <string>
+#include <string_view>
 
 #include "app/exit_status.h"
 #include "app/subcommand.h"
@@ -41,15 +42,7 @@ std::string kind_from_name(const std::string& file) {
     return "";
 }
 
-int usage_error(const std::string& message) {
-    std::fprintf(stderr, "scenario-builder inspect: %s\n", message.c_str());
-    return exit_status::usage;
-}
-
-int file_error(const std::string& message) {
-    std::fprintf(stderr, "scenario-builder inspect: %s\n", message.c_str());
-    return exit_status::fatal;
-}
+constexpr std::string_view command = "inspect";
 
 bool parse_range(const std::string& text, cell_range& range) {
     static const std::regex pattern(R"((\d*)\.\.(\d*))");
@@ -66,16 +59,20 @@ bool parse_range(const std::string& text, cell_range& range) {
 int inspect(const inspect_request& request) {
     const std::string kind = request.kind.empty() ? kind_from_name(request.file) : request.kind;
     if (kind.empty()) {
-        return usage_error("cannot tell the kind of " + request.file +
-                           " from its name (.sim, _linea.dat, .dat): give --kind");
+        return report_failure(
+            command, status::invalid_input("cannot tell the kind of " + request.file +
+                                           " from its name (.sim, _linea.dat, .dat): give --kind"));
     }
     if ((request.csv || !request.cells.empty()) && kind != "grid") {
-        return usage_error("--csv and --cells apply to a grid file only");
+        return report_failure(command,
+                              status::invalid_input("--csv and --cells apply to a grid file only"));
     }
     cell_range range;
     if (!request.cells.empty() && !parse_range(request.cells, range)) {
-        return usage_error("--cells " + request.cells +
-                           ": give A..B with whole numbers A <= B, for example 700..740");
+        return report_failure(
+            command,
+            status::invalid_input("--cells " + request.cells +
+                                  ": give A..B with whole numbers A <= B, for example 700..740"));
     }
     // No compiled file comes near this size (the longest line's plan takes about 20 MB): a
     // larger file is refused before it is read into memory.
@@ -83,11 +80,13 @@ int inspect(const inspect_request& request) {
     std::error_code size_error;
     if (std::filesystem::is_regular_file(request.file, size_error) &&
         std::filesystem::file_size(request.file, size_error) > largest_compiled_file) {
-        return file_error(request.file + ": not a compiled file: it is larger than 64 MiB");
+        return report_failure(
+            command,
+            status::corrupt_file(request.file + ": not a compiled file: it is larger than 64 MiB"));
     }
     std::string bytes;
     if (const status read = read_whole_file(request.file, bytes); !read.ok()) {
-        return file_error(read.message());
+        return report_failure(command, read);
     }
     std::ios::sync_with_stdio(false);
     std::ostream& out = std::cout;
@@ -103,8 +102,9 @@ int inspect(const inspect_request& request) {
         decoded = decode_grid_file(bytes, celle);
         const auto last = static_cast<std::int64_t>(celle.size()) - 1;
         if (decoded.ok() && range.first > last) {
-            return usage_error("--cells " + request.cells + ": the grid has cells 0 to " +
-                               std::to_string(last));
+            return report_failure(command, status::invalid_input("--cells " + request.cells +
+                                                                 ": the grid has cells 0 to " +
+                                                                 std::to_string(last)));
         }
         if (decoded.ok()) {
             if (request.summary) {
@@ -123,7 +123,8 @@ int inspect(const inspect_request& request) {
         }
     }
     if (!decoded.ok()) {
-        return file_error(request.file + ": " + decoded.message());
+        return report_failure(
+            command, status::failure(decoded.kind(), request.file + ": " + decoded.message()));
     }
     out.flush();
     return exit_status::ok;

@@ -1,11 +1,14 @@
-// The folder a command writes into: created when missing, with a message when it cannot be.
+// The folder a command writes into: created when missing.
 #pragma once
 
 #include <string>
 
+#include "source/status.h"
+
 namespace scenario {
 
-// True when the folder exists or was created; otherwise the reason is on standard error.
-bool make_output_folder(const std::string& folder);
+// Success when the folder exists or was created; otherwise a failure that names the folder
+// and the cause.
+status make_output_folder(const std::string& folder);
 
 }  // namespace scenario

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/exit_status.h"
 #include "app/subcommand.h"
@@ -23,30 +24,22 @@ struct plot_request {
     plot::plot_options options;
 };
 
-int usage_error(const std::string& message) {
-    std::fprintf(stderr, "scenario-builder plot: %s\n", message.c_str());
-    return exit_status::usage;
-}
-
-int file_error(const std::string& message) {
-    std::fprintf(stderr, "scenario-builder plot: %s\n", message.c_str());
-    return exit_status::fatal;
-}
+constexpr std::string_view command = "plot";
 
 // Reads one compiled file and decodes it; a missing file says which compile leaves it.
 template <typename decoder, typename table>
 status read_compiled(const std::string& path, const char* what, decoder decode, table& into) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        return status::failure(std::string("no ") + what + " " + path +
-                               ": compile the scenario into this folder first");
+        return status::not_found(std::string("no ") + what + " " + path +
+                                 ": compile the scenario into this folder first");
     }
     std::string bytes;
     if (const status read = read_whole_file(path, bytes); !read.ok()) {
         return read;
     }
     if (const status decoded = decode(bytes, into); !decoded.ok()) {
-        return status::failure(path + ": " + decoded.message());
+        return status::failure(decoded.kind(), path + ": " + decoded.message());
     }
     return status::success();
 }
@@ -64,7 +57,7 @@ status read_record(const plot_request& request, plot::compiled_scenario& record)
         return read;
     }
     if (record.celle.size() < 2) {
-        return status::failure(grid + ": a grid of one cell has no length to draw");
+        return status::corrupt_file(grid + ": a grid of one cell has no length to draw");
     }
     // The line file is optional: a compile without the line leaves none.
     std::error_code error;
@@ -82,23 +75,24 @@ int plot_scenario(const plot_request& request) {
             : request.output;
     const auto format = plot::format_from_path(output);
     if (!format) {
-        return usage_error("cannot tell the picture's format from " + output +
-                           ": name it .png, .svg or .pdf");
+        return report_failure(
+            command, status::invalid_input("cannot tell the picture's format from " + output +
+                                           ": name it .png, .svg or .pdf"));
     }
     plot::compiled_scenario record;
     if (const status read = read_record(request, record); !read.ok()) {
-        return file_error(read.message());
+        return report_failure(command, read);
     }
     const plot::sheet_layout sheet;
     plot::plot_model model;
     if (const status built = plot::build_plot_model(record, request.options, sheet, model);
         !built.ok()) {
-        return usage_error(built.message());
+        return report_failure(command, built);
     }
     const status drawn = plot::render_plot(model, sheet, *format, output);
     plot::release_drawing_caches();
     if (!drawn.ok()) {
-        return file_error(drawn.message());
+        return report_failure(command, drawn);
     }
     std::printf("wrote %s\n", output.c_str());
     return exit_status::ok;

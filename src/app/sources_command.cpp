@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -19,14 +18,13 @@ subcommand add_sources_command(CLI::App& app) {
     parser->add_option("--dir", *folder, "Folder that receives the two files (created if missing)")
         ->required();
     return {parser, [folder] {
-                if (!make_output_folder(*folder)) {
-                    return exit_status::fatal;
+                if (const status made = make_output_folder(*folder); !made.ok()) {
+                    return report_failure("", made);
                 }
                 using writer = status (*)(const std::string&, const scenario_identity&);
                 for (const writer write : {dati_linea, dati_treno}) {
                     if (const status written = write(*folder, builtin_identity()); !written.ok()) {
-                        std::fprintf(stderr, "scenario-builder: %s\n", written.message().c_str());
-                        return exit_status::fatal;
+                        return report_failure("", written);
                     }
                 }
                 return exit_status::ok;

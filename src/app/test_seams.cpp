@@ -6,6 +6,7 @@
 
 #include "app/build_driver.h"
 #include "app/exit_status.h"
+#include "compiler/error_codes.h"
 #include "source/builtin_line.h"
 #include "source/scenario_files.h"
 
@@ -40,8 +41,11 @@ bool describe_windows() {
 std::string forced_error_code() {
     const std::string_view code = environment("SCENARIO_TEST_FORCE_ERROR");
     // Only the codes that the compile routine can raise through `errore`.
-    if (code == "1250" || code == "1251") {
-        return std::string(code);
+    for (const error_code_entry& fatal :
+         {error_code::format_stamp_slot_taken, error_code::scenario_code_slot_taken}) {
+        if (code == std::to_string(fatal.codice)) {
+            return std::string(code);
+        }
     }
     return {};
 }
@@ -52,7 +56,7 @@ int run_forced_error_build(platform& desktop, const std::string& folder, const s
     // from "wrote into another folder".
     if (const status written = dati_linea(folder, builtin_identity()); !written.ok()) {
         desktop.close_window();
-        return exit_status::fatal;
+        return exit_status_of(written.kind());
     }
     return errore(desktop, code);
 }

@@ -1,6 +1,7 @@
 // Everything one compile works on: where the sources are, whose scenario it is, the
-// scenario record being filled and the error state. The two readers, the grid pass and the
-// compile routine all work on one context.
+// scenario record being filled, the error state and the source texts as they were read. The
+// two readers, the grid pass and the compile routine all work on one context; a context
+// compiled again starts afresh.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "compiler/error_state.h"
 #include "compiler/scenario_record.h"
 #include "source/scenario_files.h"
+#include "source/source_text.h"
 
 namespace scenario {
 
@@ -27,6 +29,8 @@ struct compile_context {
     compile_options options;
     scenario_record record;
     error_state errors;
+    // The texts that the readers read, which the messages about them quote.
+    source_texts sources;
     // The next item-table entry for an indicator board's text: 80 downward. The train half
     // stops its stations below the lowest board.
     std::int32_t prossima_voce_cartello = entry::first_board_text;

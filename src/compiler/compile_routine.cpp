@@ -26,8 +26,8 @@ compile_outcome no_grid(const compile_context& context) {
     return {compile_outcome::end::no_grid, {}, message};
 }
 
-compile_outcome stamp_in_use(const char* code, std::string message) {
-    return {compile_outcome::end::stamp_in_use, code, std::move(message)};
+compile_outcome stamp_in_use(const error_code_entry& code, std::string message) {
+    return {compile_outcome::end::stamp_in_use, std::to_string(code.codice), std::move(message)};
 }
 
 std::string slot_in_use(const cella& cell, const char* field, std::int16_t value,
@@ -44,13 +44,13 @@ std::optional<compile_outcome> stamp(scenario_record& record) {
     voce& generale = record.voci[entry::route];
     cella& cella_1 = record.celle[1];
     if (generale.numero1 != 0 || cella_1.dato1 != 0) {
-        return stamp_in_use("1250",
+        return stamp_in_use(error_code::format_stamp_slot_taken,
                             slot_in_use(cella_1, "dato1", cella_1.dato1, "the format stamp"));
     }
     generale.numero1 = format_stamp;
     cella_1.dato1 = grid_stamp;
     if (generale.valore4 != 0 || cella_1.dato2 != 0) {
-        return stamp_in_use("1251",
+        return stamp_in_use(error_code::scenario_code_slot_taken,
                             slot_in_use(cella_1, "dato2", cella_1.dato2, "the scenario code"));
     }
     generale.valore4 = codice_gara_st(record.voci);
@@ -75,7 +75,11 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     scenario_record& record = context.record;
     record = scenario_record{};  // every entry of `voci` zero, no grid and no plan yet
     record.compila_linea = j;
-    context.errors.codice_errore = 0;
+    // A context compiled again shows nothing of its last compile: no code, no position, no
+    // logged error or warning and no source text. In a fresh context all of them are empty
+    // already, the position 0.
+    context.errors = error_state{};
+    context.sources.clear();
     context.prossima_voce_cartello = entry::first_board_text;
 
     memorizza_dati(context);

@@ -67,6 +67,32 @@ TEST(CompileRoutine, StartsWithAClearErrorCode) {
     EXPECT_EQ(context.errors.codice_errore, 0);
 }
 
+TEST(CompileRoutine, ContextCompiledAgainShowsNothingOfItsLastCompile) {
+    source_folder folder;
+    folder.write_train_source(testing_support::empty_train_source);
+    compile_context context = folder.context();
+    context.options.delete_sources = false;
+
+    // A board on a taken cell (code 6 at 810 m) and a gradient out of order (a warning).
+    folder.write_line_source(
+        line_of_length(2000, {"pendenza, 500, 1", "pendenza, 400, 2",
+                              "cartello indicatore, 800, (a)", "cartello indicatore, 810, (b)"}));
+    ASSERT_EQ(memorizza_percorso(context, 1).how, compile_outcome::end::written);
+    ASSERT_EQ(context.errors.codice_errore, 6);
+    ASSERT_EQ(context.errors.posizione_errore, 810);
+    ASSERT_FALSE(context.errors.warnings().empty());
+
+    folder.write_line_source(line_of_length(2000, {"pendenza, 500, 1"}));
+    EXPECT_EQ(memorizza_percorso(context, 1).how, compile_outcome::end::written);
+    EXPECT_EQ(context.errors.codice_errore, 0);
+    EXPECT_EQ(context.errors.posizione_errore, 0);
+    EXPECT_TRUE(context.errors.errors().empty());
+    EXPECT_TRUE(context.errors.warnings().empty());
+    const source_text* text = context.sources.find(folder.line_source_path().string());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->line(4), "pendenza, 500, 1") << "the text of this compile, not the last";
+}
+
 TEST(CompileRoutine, DataErrorAfterTheGridStillWritesTheFiles) {
     source_folder folder;
     const auto result = compile_sources(

@@ -31,8 +31,8 @@ class unread_bytes {
 };
 
 status does_not_fit(const std::string& what, std::size_t offset) {
-    return status::failure("not a compiled " + what + ": the layout stops fitting at byte " +
-                           std::to_string(offset));
+    return status::corrupt_file("not a compiled " + what + ": the layout stops fitting at byte " +
+                                std::to_string(offset));
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ status decode_item_file(std::string_view bytes, std::array<voce, numero_voci>& v
         entry.valore4 = get_i32(tail + field::valore4);
     }
     if (!in.done()) {
-        return status::failure(
+        return status::corrupt_file(
             "not a compiled item file: " + std::to_string(bytes.size() - in.offset()) +
             " bytes follow the " + std::to_string(numero_voci) + "th entry");
     }
@@ -78,9 +78,9 @@ status decode_item_file(std::string_view bytes, std::array<voce, numero_voci>& v
 status decode_grid_file(std::string_view bytes, std::vector<cella>& celle) {
     namespace field = cell_layout;
     if (bytes.empty() || bytes.size() % grid_cell_bytes != 0) {
-        return status::failure("not a compiled grid file: its size, " +
-                               std::to_string(bytes.size()) + " bytes, is not a whole number of " +
-                               std::to_string(grid_cell_bytes) + "-byte cells");
+        return status::corrupt_file(
+            "not a compiled grid file: its size, " + std::to_string(bytes.size()) +
+            " bytes, is not a whole number of " + std::to_string(grid_cell_bytes) + "-byte cells");
     }
     celle.assign(bytes.size() / grid_cell_bytes, cella{});
     unread_bytes in(bytes);
@@ -112,9 +112,9 @@ status decode_line_file(std::string_view bytes, std::optional<profilo_linea>& pr
     unread_bytes in(bytes);
     while (!in.done()) {
         if (elements.size() >= 2 * most_profile_rows) {
-            return status::failure("not a compiled line file: it holds more than the " +
-                                   std::to_string(most_profile_rows) +
-                                   " rows a column of the longest line has");
+            return status::corrupt_file("not a compiled line file: it holds more than the " +
+                                        std::to_string(most_profile_rows) +
+                                        " rows a column of the longest line has");
         }
         if (!in.has(profile_tag_bytes)) {
             return does_not_fit("line file", in.offset());
@@ -135,8 +135,8 @@ status decode_line_file(std::string_view bytes, std::optional<profilo_linea>& pr
         }
     }
     if (elements.size() < 2 || elements.size() % 2 != 0) {
-        return status::failure("not a compiled line file: " + std::to_string(elements.size()) +
-                               " elements do not make two columns of equal length");
+        return status::corrupt_file("not a compiled line file: " + std::to_string(elements.size()) +
+                                    " elements do not make two columns of equal length");
     }
     const auto rows = static_cast<std::int32_t>(elements.size() / 2);
     profilo.emplace(rows - 1);

@@ -1,13 +1,9 @@
 #include "compiler/diagnostics.h"
 
-#include <map>
+#include <algorithm>
 #include <optional>
-#include <string_view>
-#include <utility>
-#include <vector>
 
-#include "compiler/error_messages.h"
-#include "source/file_access.h"
+#include "compiler/error_codes.h"
 
 namespace scenario {
 namespace {
@@ -39,77 +35,65 @@ std::string location(const source_point& where) {
     return where.file + ":" + std::to_string(where.line) + ": ";
 }
 
-// A source file split into lines once, however many messages point into it. Line ends are
-// those of the field reader: CR LF, a lone LF or a lone CR.
-class source_lines {
-  public:
-    explicit source_lines(const std::string& path) {
-        readable_ = read_whole_file(path, content_).ok();
-        std::size_t start = 0;
-        for (std::size_t i = 0; i < content_.size(); ++i) {
-            if (content_[i] != '\r' && content_[i] != '\n') {
-                continue;
-            }
-            lines_.emplace_back(start, i - start);
-            if (content_[i] == '\r' && i + 1 < content_.size() && content_[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
-        lines_.emplace_back(start, content_.size() - start);
-    }
+constexpr std::string_view indent = "    ";
+constexpr std::string_view cut_mark = "...";
+// How much of a cut line stands before the field, so that the record's key and the fields
+// before this one usually stay in sight.
+constexpr std::size_t shown_before_field = 40;
 
-    bool readable() const { return readable_; }
-
-    // Line n, counted from 1; none when the file has no such line.
-    std::optional<std::string_view> line(int n) const {
-        if (n < 1 || static_cast<std::size_t>(n) > lines_.size()) {
-            return std::nullopt;
-        }
-        const auto [start, length] = lines_[static_cast<std::size_t>(n - 1)];
-        return std::string_view(content_).substr(start, length);
-    }
-
-  private:
-    std::string content_;
-    std::vector<std::pair<std::size_t, std::size_t>> lines_;
-    bool readable_ = false;
+// The part of a line that is shown: from `start` to `end`, with a cut mark on each cut side.
+struct shown_part {
+    std::size_t start = 0;
+    std::size_t end = 0;
 };
 
-class source_quoter {
-  public:
-    // The source line and a caret under the column, when the file can still be read.
-    std::string quote(const source_point& where) {
-        if (where.file.empty() || where.line <= 0) {
-            return "";
-        }
-        auto found = files_.find(where.file);
-        if (found == files_.end()) {
-            found = files_.emplace(where.file, source_lines(where.file)).first;
-        }
-        const std::optional<std::string_view> line = found->second.line(where.line);
-        if (!found->second.readable() || !line) {
-            return "";
-        }
-        std::string under;
-        for (std::size_t i = 0; i < line->size() && static_cast<int>(i) + 1 < where.column; ++i) {
-            under += (*line)[i] == '\t' ? '\t' : ' ';
-        }
-        return "    " + printable(*line) + "\n    " + under + "^\n";
+shown_part part_around(std::size_t length, std::size_t field) {
+    const std::size_t room = widest_quoted_line - indent.size();
+    if (length <= room) {
+        return {0, length};
     }
-
-  private:
-    std::map<std::string, source_lines> files_;
-};
+    // Cut before the field only when the field stands too far in to show it otherwise.
+    std::size_t start = field > shown_before_field ? field - shown_before_field : 0;
+    const std::size_t marks_before = start > 0 ? cut_mark.size() : 0;
+    std::size_t end = start + room - marks_before - cut_mark.size();
+    if (end >= length) {
+        // The line's end is in reach: show it whole and cut at the start alone.
+        end = length;
+        start = length - (room - cut_mark.size());
+    }
+    return {start, end};
+}
 
 }  // namespace
+
+std::string quote_line(std::string_view line, int column) {
+    const std::size_t field =
+        std::min(static_cast<std::size_t>(std::max(column, 1) - 1), line.size());
+    const shown_part part = part_around(line.size(), field);
+    std::string shown(indent);
+    std::string under(indent);
+    if (part.start > 0) {
+        shown += cut_mark;
+        under += std::string(cut_mark.size(), ' ');
+    }
+    shown += printable(line.substr(part.start, part.end - part.start));
+    if (part.end < line.size()) {
+        shown += cut_mark;
+    }
+    // Tabs stay tabs below, so that the caret lines up however wide the terminal shows them.
+    for (std::size_t i = part.start; i < field; ++i) {
+        under += line[i] == '\t' ? '\t' : ' ';
+    }
+    return shown + "\n" + under + "^\n";
+}
 
 std::string format_error(const recorded_error& error) {
     std::string text = location(error.where) + "error " + std::to_string(error.codice);
     if (error.posizione) {
         text += " at " + std::to_string(*error.posizione) + " m";
     }
-    text += ": " + (error.detail.empty() ? error_code_meaning(error.codice) : error.detail);
+    text += ": " +
+            (error.detail.empty() ? std::string(error_code_meaning(error.codice)) : error.detail);
     return printable(text);
 }
 
@@ -117,14 +101,32 @@ std::string format_warning(const recorded_warning& warning) {
     return printable(location(warning.where) + "warning: " + warning.message);
 }
 
-void print_diagnostics(std::FILE* out, const error_state& errors) {
-    source_quoter quoter;
+namespace {
+
+// The source line under a message, from the text as the compile read it; nothing when the
+// message points at no line, or at a text that was never read or has no such line.
+std::string quote(const source_texts& sources, const source_point& where) {
+    if (where.file.empty() || where.line <= 0) {
+        return "";
+    }
+    const source_text* text = sources.find(where.file);
+    if (text == nullptr) {
+        return "";
+    }
+    const std::optional<std::string_view> line = text->line(where.line);
+    return line ? quote_line(*line, where.column) : "";
+}
+
+}  // namespace
+
+void print_diagnostics(std::FILE* out, const error_state& errors, const source_texts& sources) {
     for (const recorded_warning& warning : errors.warnings()) {
         std::fprintf(out, "%s\n%s", format_warning(warning).c_str(),
-                     quoter.quote(warning.where).c_str());
+                     quote(sources, warning.where).c_str());
     }
     for (const recorded_error& error : errors.errors()) {
-        std::fprintf(out, "%s\n%s", format_error(error).c_str(), quoter.quote(error.where).c_str());
+        std::fprintf(out, "%s\n%s", format_error(error).c_str(),
+                     quote(sources, error.where).c_str());
     }
 }
 

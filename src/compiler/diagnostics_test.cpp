@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <string>
+
+#include "support/compile_test_support.h"
 
 namespace scenario {
 namespace {
@@ -46,76 +48,152 @@ INSTANTIATE_TEST_SUITE_P(
                     "f:2: error 5: the key \"ripetizione?[2J\" is wrong"}),
     [](const testing::TestParamInfo<format_case>& info) { return std::string(info.param.name); });
 
-// Prints the diagnostics of an error state into a string.
-std::string printed(const error_state& errors) {
+// Prints the diagnostics of an error state into a string, quoting the sources given.
+std::string printed(const error_state& errors, const source_texts& sources = {}) {
     char* buffer = nullptr;
     std::size_t size = 0;
     std::FILE* out = ::open_memstream(&buffer, &size);
-    print_diagnostics(out, errors);
+    print_diagnostics(out, errors, sources);
     std::fclose(out);
     std::string text(buffer, size);
     std::free(buffer);
     return text;
 }
 
-class QuotedSource : public testing::Test {
-  protected:
-    QuotedSource() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "scenario-diagnostics-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-    }
-    ~QuotedSource() override { std::filesystem::remove_all(folder_); }
+const std::string path = "d/R_linea.txt";
 
-    std::string write(const std::string& content) const {
-        const std::string path = (folder_ / "R_linea.txt").string();
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
+TEST(QuotedSource, LineIsFoundWhateverTheLineEndsAndTheCaretKeepsTabs) {
+    // Line 4 follows a CR LF, a lone LF and a lone CR.
+    source_texts sources;
+    sources.keep(path, "a\r\nb\nc\r\tpendenza,\t12x, 0\r\n[fine]\r\n");
+    error_state errors;
+    errors.record(error_code::runtime_failure, std::nullopt, {path, 4, 12}, "bad number");
+    EXPECT_EQ(printed(errors, sources), path +
+                                            ":4: error 25: bad number\n"
+                                            "    \tpendenza,\t12x, 0\n"
+                                            "    \t         \t^\n");
+}
 
-    std::filesystem::path folder_;
+TEST(QuotedSource, ControlCharactersInTheLineKeepTheCaretColumn) {
+    source_texts sources;
+    sources.keep(path, "x\x07y, 5\n");
+    error_state errors;
+    errors.record(error_code::runtime_failure, std::nullopt, {path, 1, 5}, "bad");
+    EXPECT_EQ(printed(errors, sources), path + ":1: error 25: bad\n    x?y, 5\n        ^\n");
+}
+
+TEST(QuotedSource, NothingIsQuotedWithoutALineToQuote) {
+    source_texts sources;
+    sources.keep(path, "only line\n");
+    error_state errors;
+    errors.record(error_code::no_line_file, std::nullopt, {path, 0, 0}, "whole file");
+    errors.record(error_code::runtime_failure, std::nullopt, {path, 7, 1}, "beyond the last line");
+    errors.record(error_code::runtime_failure, std::nullopt, {"d/unread.txt", 1, 1},
+                  "a file the compile never read");
+    errors.record(error_code::no_cell_ahead_of_signal, 3050, {}, "grid pass");
+    EXPECT_EQ(printed(errors, sources), path + ": error 101: whole file\n" + path +
+                                            ":7: error 25: beyond the last line\n"
+                                            "d/unread.txt:1: error 25: a file the compile never "
+                                            "read\n"
+                                            "error 11 at 3050 m: grid pass\n");
+}
+
+TEST(QuotedSource, WarningsComeFirstAndTheLastLineIsTheFinalError) {
+    source_texts sources;
+    sources.keep(path, "one\ntwo\n");
+    error_state errors;
+    errors.record(error_code::beyond_grid, 100, {path, 2, 1}, "first");
+    errors.warn({path, 1, 1}, "a warning");
+    errors.record(error_code::reference_off_cell, std::nullopt, {}, "last");
+    EXPECT_EQ(printed(errors, sources), path + ":1: warning: a warning\n    one\n    ^\n" + path +
+                                            ":2: error 15 at 100 m: first\n    two\n    ^\n"
+                                            "error 2: last\n");
+}
+
+// A long line of numbered fields: "f000, f001, ..." (6 characters a field), so that every
+// cut shows which fields it keeps.
+std::string numbered_fields(int count) {
+    std::string line;
+    for (int i = 0; i < count; ++i) {
+        const std::string number = std::to_string(i);
+        line += "f" + std::string(3 - number.size(), '0') + number + ", ";
+    }
+    return line;
+}
+
+struct cut_case {
+    const char* name;
+    std::string line;
+    int column;
+    std::string shown;  // the quoted line without its indent
+    std::size_t caret;  // the caret's column in the quoted line, its indent included
 };
 
-TEST_F(QuotedSource, LineIsFoundWhateverTheLineEndsAndTheCaretKeepsTabs) {
-    // Line 4 follows a CR LF, a lone LF and a lone CR.
-    const std::string path = write("a\r\nb\nc\r\tpendenza,\t12x, 0\r\n[fine]\r\n");
-    error_state errors;
-    errors.record(25, std::nullopt, {path, 4, 12}, "bad number");
-    EXPECT_EQ(printed(errors), path +
-                                   ":4: error 25: bad number\n"
-                                   "    \tpendenza,\t12x, 0\n"
-                                   "    \t         \t^\n");
+class LongLine : public testing::TestWithParam<cut_case> {};
+
+TEST_P(LongLine, IsCutAroundTheFieldWithTheCaretUnderIt) {
+    const cut_case& c = GetParam();
+    const std::string quoted = quote_line(c.line, c.column);
+    const std::size_t end = quoted.find('\n');
+    ASSERT_NE(end, std::string::npos);
+    const std::string shown = quoted.substr(0, end);
+    const std::string under = quoted.substr(end + 1);
+    EXPECT_EQ(shown, "    " + c.shown);
+    EXPECT_LE(shown.size(), widest_quoted_line);
+    EXPECT_EQ(under, std::string(c.caret, ' ') + "^\n");
+    // The caret stands under the field's first character, wherever the line was cut.
+    EXPECT_EQ(shown.substr(c.caret, 4), c.line.substr(static_cast<std::size_t>(c.column - 1), 4));
 }
 
-TEST_F(QuotedSource, ControlCharactersInTheLineKeepTheCaretColumn) {
-    const std::string path = write("x\x07y, 5\n");
-    error_state errors;
-    errors.record(25, std::nullopt, {path, 1, 5}, "bad");
-    EXPECT_EQ(printed(errors), path + ":1: error 25: bad\n    x?y, 5\n        ^\n");
+const std::string fields_100 = numbered_fields(100);  // 600 characters
+
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, LongLine,
+    testing::Values(cut_case{"LineThatFitsIsShownWhole", numbered_fields(19) + "xy", 115,
+                             numbered_fields(19) + "xy", 4 + 114},
+                    cut_case{"FieldNearTheStartCutsTheEndOnly", fields_100, 13,
+                             fields_100.substr(0, 113) + "...", 4 + 12},
+                    cut_case{"FieldInTheMiddleCutsBothSides", fields_100, 301,
+                             "..." + fields_100.substr(260, 110) + "...", 4 + 3 + 40},
+                    cut_case{"FieldNearTheEndCutsTheStartOnly", fields_100, 595,
+                             "..." + fields_100.substr(600 - 113), 4 + 3 + 594 - 487}),
+    [](const testing::TestParamInfo<cut_case>& info) { return std::string(info.param.name); });
+
+TEST(LongLine, CaretPastTheEndOfACutLineStaysAfterItsLastCharacter) {
+    const std::string quoted = quote_line(fields_100, 601);
+    EXPECT_EQ(quoted,
+              "    ..." + fields_100.substr(487) + "\n" + std::string(4 + 3 + 113, ' ') + "^\n");
 }
 
-TEST_F(QuotedSource, NothingIsQuotedWithoutALineToQuote) {
-    const std::string path = write("only line\n");
-    error_state errors;
-    errors.record(101, std::nullopt, {path, 0, 0}, "whole file");
-    errors.record(25, std::nullopt, {path, 7, 1}, "beyond the last line");
-    errors.record(25, std::nullopt, {(folder_ / "gone.txt").string(), 1, 1}, "missing file");
-    errors.record(11, 3050, {}, "grid pass");
-    EXPECT_EQ(printed(errors), path + ": error 101: whole file\n" + path +
-                                   ":7: error 25: beyond the last line\n" +
-                                   (folder_ / "gone.txt").string() +
-                                   ":1: error 25: missing file\n"
-                                   "error 11 at 3050 m: grid pass\n");
+// A compile that reports an error in its line file, and the file's text afterwards.
+class QuotedAsRead : public testing::Test {
+  protected:
+    const std::string line_text =
+        testing_support::line_of_length(2000, {"pendenza, 100, 2", "pendenza, 9000, 1"});
+    const std::string expected_quote = "    pendenza, 9000, 1\n    ^\n";
+
+    std::string compile_and_change(const std::function<void()>& change) {
+        const auto result = testing_support::compile_sources(folder_, line_text);
+        EXPECT_EQ(result.context.errors.codice_errore, error_code::beyond_grid.codice);
+        change();
+        return printed(result.context.errors, result.context.sources);
+    }
+
+    testing_support::source_folder folder_;
+};
+
+TEST_F(QuotedAsRead, SourceChangedAfterTheCompileIsQuotedAsItWasRead) {
+    const std::string text = compile_and_change([&] {
+        folder_.write_line_source(testing_support::line_of_length(2000, {"changed, 1, 2, 3"}));
+    });
+    EXPECT_NE(text.find(expected_quote), std::string::npos) << text;
 }
 
-TEST_F(QuotedSource, WarningsComeFirstAndTheLastLineIsTheFinalError) {
-    const std::string path = write("one\ntwo\n");
-    error_state errors;
-    errors.record(15, 100, {path, 2, 1}, "first");
-    errors.warn({path, 1, 1}, "a warning");
-    errors.record(2, std::nullopt, {}, "last");
-    EXPECT_EQ(printed(errors), path + ":1: warning: a warning\n    one\n    ^\n" + path +
-                                   ":2: error 15 at 100 m: first\n    two\n    ^\nerror 2: last\n");
+TEST_F(QuotedAsRead, SourceDeletedAfterTheCompileIsQuotedAsItWasRead) {
+    // The built-in build deletes its sources after reading them.
+    const std::string text = compile_and_change([] {});
+    ASSERT_FALSE(std::filesystem::exists(folder_.line_source_path()));
+    EXPECT_NE(text.find(expected_quote), std::string::npos) << text;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/error_codes.h"
+
 namespace scenario {
 
 // A place in a source file; an empty file name means that no source line caused it.
@@ -30,20 +32,14 @@ struct recorded_warning {
     std::string message;
 };
 
-// Codes that are not part of the compiled scenario's own table.
-namespace error_code {
-inline constexpr std::int32_t runtime_failure = 25;
-inline constexpr std::int32_t no_room = 200;  // input that the record has no room for
-}  // namespace error_code
-
 class error_state {
   public:
     std::int32_t codice_errore = 0;
     std::int32_t posizione_errore = 0;
 
     // Sets the code (and the position, when the code carries one) and logs the error.
-    void record(std::int32_t codice, std::optional<std::int32_t> posizione, source_point where,
-                std::string detail = {});
+    void record(const error_code_entry& code, std::optional<std::int32_t> posizione,
+                source_point where, std::string detail = {});
     void warn(source_point where, std::string message);
 
     const std::vector<recorded_error>& errors() const { return errors_; }

@@ -39,7 +39,7 @@ void point_ahead_of_signal(scenario_record& record, error_state& errors, std::in
             return;
         }
     }
-    errors.record(11, cell_position(s), source_point{},
+    errors.record(error_code::no_cell_ahead_of_signal, cell_position(s), source_point{},
                   "signal in " + cell_text(s) + " before the slowdown warning board in " +
                       cell_text(board) + ": no free cell for the point ahead of it (cells " +
                       std::to_string(s - 2) + " and " + std::to_string(s - 1) + " are taken)");
@@ -65,7 +65,7 @@ void place_windows(scenario_record& record, error_state& errors, std::int64_t i)
         if (!place_point_if_free(record.celle[i - ahead.w1]) &&
             !place_point_if_free(record.celle[i - ahead.w2]) &&
             !place_point_if_free(record.celle[i - ahead.w3])) {
-            errors.record(12, cell_position(i), source_point{},
+            errors.record(error_code::no_cell_ahead_of_slowdown, cell_position(i), source_point{},
                           "slowdown starting in " + cell_text(i) + ": no free cell among cells " +
                               std::to_string(i - ahead.w3) + " to " + std::to_string(i - ahead.w1) +
                               " for a point ahead of it");

@@ -45,7 +45,7 @@ std::optional<std::int64_t> place_points_inside(scenario_record& record, error_s
         } else if (r + 1 <= last && place_point_if_free(record.celle[r + 1])) {
             n = -1;
         } else {
-            errors.record(13, cell_position(r), source_point{},
+            errors.record(error_code::no_cell_in_slowdown, cell_position(r), source_point{},
                           "slowdown starting in cell " + std::to_string(i) +
                               ": no free cell around cell " + std::to_string(r) +
                               " for a point inside it");
@@ -79,7 +79,7 @@ void point_after_end(scenario_record& record, error_state& errors, std::int64_t 
     }
     if (!place_point_if_free(record.celle[n]) && !place_point_if_free(record.celle[n - 1])) {
         // The position names the slowdown's end, not the signal.
-        errors.record(13, cell_position(r), source_point{},
+        errors.record(error_code::no_cell_in_slowdown, cell_position(r), source_point{},
                       "slowdown ending in cell " + std::to_string(r) +
                           ": no free cell for the point ahead of the signal in cell " +
                           std::to_string(n + 1));
@@ -99,7 +99,7 @@ void treat_slowdown_course(scenario_record& record, error_state& errors, std::in
         // no end to search after. This is the author's error (a slowdown too short for its
         // own cells), and it is reported as a missing place for a point after the end, at the
         // start cell; points already placed inside stay.
-        errors.record(13, cell_position(i), source_point{},
+        errors.record(error_code::no_cell_in_slowdown, cell_position(i), source_point{},
                       "slowdown starting in cell " + std::to_string(i) +
                           ": no end of slowdown follows up to the last cell, " +
                           std::to_string(last_cell(record)) +

@@ -31,8 +31,9 @@ placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
     const std::int64_t i = cella_di_punto(posizione);
     cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
     if (!cell.libera()) {
-        reading.context.errors.record(21, posizione, reading.cursor.record_start(),
-                                      occupied("indicatori_vmax", posizione, i, cell.tipo));
+        reading.errors.record(error_code::speed_board_cell_taken, posizione,
+                              reading.cursor.record_start(),
+                              occupied("indicatori_vmax", posizione, i, cell.tipo));
         return placement::refused;
     }
     cell.tipo = kind::indicatore_v_max;
@@ -82,7 +83,7 @@ record_outcome read_speed_board(line_reading& reading) {
     std::array<std::int32_t, 9> values{};
     std::array<field_location, 9> places{};
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!read_into(cursor, values[i])) {
+        if (!cursor.read_int32(values[i])) {
             return record_outcome::returned;
         }
         places[i] = cursor.place();
@@ -90,11 +91,13 @@ record_outcome read_speed_board(line_reading& reading) {
     const std::int32_t posizione = values[0];
     const speed_board board{values[1], values[2], values[3], values[4],
                             values[5], values[6], values[7], values[8]};
-    if (beyond_placement_limit(reading.record, posizione)) {
-        return stop_beyond_grid(reading, "indicatori_vmax", posizione);
+    if (beyond_placement_limit(reading.record, posizione, record_margin)) {
+        return stop_line_beyond_grid(reading, "indicatori_vmax", posizione);
     }
     if (posizione < 0) {
-        return refuse_no_room(reading, "indicatori_vmax", posizione, "the line starts at metre 0");
+        return refuse_no_room(
+            reading, posizione,
+            record_at("indicatori_vmax", posizione) + ": the line starts at metre 0");
     }
     switch (memo_indicatori_v_max(reading, posizione, board)) {
         case placement::placed:
@@ -115,26 +118,28 @@ record_outcome read_speed_board(line_reading& reading) {
 
 record_outcome read_indicator_board(line_reading& reading) {
     std::int32_t posizione = 0;
-    if (!read_into(reading.cursor, posizione) || !reading.cursor.read_field()) {
+    if (!reading.cursor.read_int32(posizione) || !reading.cursor.read_field()) {
         return record_outcome::returned;
     }
-    if (beyond_placement_limit(reading.record, posizione)) {
-        return stop_beyond_grid(reading, "cartello indicatore", posizione);
+    if (beyond_placement_limit(reading.record, posizione, record_margin)) {
+        return stop_line_beyond_grid(reading, "cartello indicatore", posizione);
     }
     if (posizione < 0) {
-        return refuse_no_room(reading, "cartello indicatore", posizione,
-                              "the line starts at metre 0");
+        return refuse_no_room(
+            reading, posizione,
+            record_at("cartello indicatore", posizione) + ": the line starts at metre 0");
     }
     std::int32_t& e = reading.context.prossima_voce_cartello;
     if (e < 1) {
-        return refuse_no_room(reading, "cartello indicatore", posizione,
-                              "the item table holds at most 80 indicator boards");
+        return refuse_no_room(reading, posizione,
+                              record_at("cartello indicatore", posizione) +
+                                  ": the item table holds at most 80 indicator boards");
     }
     const std::int64_t i = cella_di_punto(posizione);
     cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
     if (!cell.libera()) {
-        return fail_with(reading, 6, posizione,
-                         occupied("cartello indicatore", posizione, i, cell.tipo));
+        return end_with_error(reading, error_code::indicator_board_cell_taken, posizione,
+                              occupied("cartello indicatore", posizione, i, cell.tipo));
     }
     cell.tipo = kind::cartello_indicatore;
     cell.dato1 = static_cast<std::int16_t>(e);

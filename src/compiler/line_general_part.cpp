@@ -1,6 +1,7 @@
 // The general part of the line file: the line length that sizes the grid and the plan, the
 // kilometre references, the background settings and the cab-signal repetition.
 #include <array>
+#include <initializer_list>
 
 #include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
@@ -9,23 +10,21 @@
 namespace scenario {
 namespace {
 
-bool read_line_length(line_reading& reading) {
+record_outcome read_line_length(line_reading& reading) {
     scenario_record& record = reading.record;
-    if (!read_into(reading.cursor, record.voci[entry::length_and_train].valore2)) {
-        return false;
+    if (!read_number_keeping_old(reading.cursor, record.voci[entry::length_and_train].valore2)) {
+        return record_outcome::returned;
     }
     const std::int32_t length = record.voci[entry::length_and_train].valore2;
     if (length > lunghezza_massima) {
-        fail_with(reading, 1, std::nullopt,
-                  "lunghezza percorso is " + std::to_string(length) +
-                      " m: the longest line that can be compiled is 1000000 m");
-        return false;
+        return end_with_error(reading, error_code::line_too_long, std::nullopt,
+                              "lunghezza percorso is " + std::to_string(length) +
+                                  " m: the longest line that can be compiled is 1000000 m");
     }
     if (length < 0) {
-        fail_with(reading, error_code::no_room, length,
-                  "lunghezza percorso is " + std::to_string(length) +
-                      " m: a line cannot have a negative length");
-        return false;
+        return end_with_error(reading, error_code::no_room, length,
+                              "lunghezza percorso is " + std::to_string(length) +
+                                  " m: a line cannot have a negative length");
     }
     // A second length setting sizes the grid and the plan afresh.
     record.limite_profilo = length + margine_oltre_linea;
@@ -34,46 +33,77 @@ bool read_line_length(line_reading& reading) {
     if (record.compila_linea != 0) {
         record.profilo.emplace(record.limite_profilo);
     }
-    return true;
+    return record_outcome::next;
 }
 
-bool read_reference(source_cursor& cursor, voce& entry) {
-    return read_into(cursor, entry.valore1) && read_into(cursor, entry.valore2) &&
-           read_into(cursor, entry.valore3);
+record_outcome read_values(line_reading& reading, std::initializer_list<std::int32_t*> targets) {
+    for (std::int32_t* target : targets) {
+        if (!read_number_keeping_old(reading.cursor, *target)) {
+            return record_outcome::returned;
+        }
+    }
+    return record_outcome::next;
 }
 
-bool read_cab_signalling(line_reading& reading, const std::string& key) {
+template <std::size_t slot>
+record_outcome read_reference(line_reading& reading) {
+    voce& reference = reading.record.voci[slot];
+    return read_values(reading, {&reference.valore1, &reference.valore2, &reference.valore3});
+}
+
+// The three backgrounds go to entry 85 crossed: "due" to valore3, "tre" to valore2.
+template <std::int32_t voce::*field>
+record_outcome read_background(line_reading& reading) {
+    return read_values(reading, {&(reading.record.voci[entry::route].*field)});
+}
+
+record_outcome read_cab_signalling(line_reading& reading) {
     voce& entry = reading.record.voci[entry::train];
-    if (!read_into(reading.cursor, entry.valore1) || !read_into(reading.cursor, entry.valore2)) {
-        return false;
+    if (read_values(reading, {&entry.valore1, &entry.valore2}) != record_outcome::next) {
+        return record_outcome::returned;
     }
     if (entry.valore1 % 50 != 0) {
-        fail_with(reading, 3, std::nullopt,
-                  "ripetizione segnali starts at " + std::to_string(entry.valore1) +
-                      " m, which is not a multiple of 50 m");
-        return false;
+        return end_with_error(reading, error_code::cab_signalling_start_off_cell, std::nullopt,
+                              "ripetizione segnali starts at " + std::to_string(entry.valore1) +
+                                  " m, which is not a multiple of 50 m");
     }
     if (entry.valore2 % 50 != 0) {
-        fail_with(reading, 4, std::nullopt,
-                  "ripetizione segnali ends at " + std::to_string(entry.valore2) +
-                      " m, which is not a multiple of 50 m");
-        return false;
+        return end_with_error(reading, error_code::cab_signalling_end_off_cell, std::nullopt,
+                              "ripetizione segnali ends at " + std::to_string(entry.valore2) +
+                                  " m, which is not a multiple of 50 m");
     }
-    if (contains_ignoring_case(key, "4")) {
+    if (contains_ignoring_case(reading.key, "4")) {
         entry.valore3 = 4;
-    } else if (contains_ignoring_case(key, "9")) {
+    } else if (contains_ignoring_case(reading.key, "9")) {
         entry.valore3 = 9;
     } else {
-        fail_with(reading, 5, std::nullopt,
-                  "the key \"" + key + "\" gives no code count: write 4 or 9 in it");
-        return false;
+        return end_with_error(
+            reading, error_code::cab_signalling_key, std::nullopt,
+            "the key \"" + reading.key + "\" gives no code count: write 4 or 9 in it");
     }
     // An end of 0 means that the line has no equipped stretch.
     if (entry.valore2 == 0) {
         entry.valore3 = 0;
     }
-    return true;
+    return record_outcome::next;
 }
+
+// The settings in the order in which a key is tested for them. Only the line length is
+// named in either case; the other words must stand in lower case.
+constexpr letter_case matched = letter_case::matched;
+constexpr keyword_table<line_reading, 8> settings = {{
+    {"lunghezza", "percorso", "lunghezza percorso", read_line_length},
+    {"tre", "progressiva", "progressiva chilometrica tre",
+     read_reference<entry::greatest_reference>, nullptr, matched},
+    {"due", "progressiva", "progressiva chilometrica due", read_reference<entry::middle_reference>,
+     nullptr, matched},
+    {"uno", "progressiva", "progressiva chilometrica uno",
+     read_reference<entry::smallest_reference>, nullptr, matched},
+    {"sfondo", "uno", "sfondo uno", read_background<&voce::valore1>, nullptr, matched},
+    {"sfondo", "due", "sfondo due", read_background<&voce::valore3>, nullptr, matched},
+    {"sfondo", "tre", "sfondo tre", read_background<&voce::valore2>, nullptr, matched},
+    {"segnali", "ripetizione", "ripetizione segnali", read_cab_signalling, nullptr, matched},
+}};
 
 struct reference {
     std::int32_t valore1 = 0;
@@ -87,43 +117,8 @@ reference reference_of(const voce& entry) {
 
 }  // namespace
 
-bool read_settings(line_reading& reading, const std::string& key) {
-    auto& voci = reading.record.voci;
-    source_cursor& cursor = reading.cursor;
-    // Every setting whose words the key holds is read, in this order, from the same key.
-    if (contains_ignoring_case(key, "lunghezza") && contains_ignoring_case(key, "percorso") &&
-        !read_line_length(reading)) {
-        return false;
-    }
-    if (contains(key, "tre") && contains(key, "progressiva") &&
-        !read_reference(cursor, voci[entry::greatest_reference])) {
-        return false;
-    }
-    if (contains(key, "due") && contains(key, "progressiva") &&
-        !read_reference(cursor, voci[entry::middle_reference])) {
-        return false;
-    }
-    if (contains(key, "uno") && contains(key, "progressiva") &&
-        !read_reference(cursor, voci[entry::smallest_reference])) {
-        return false;
-    }
-    if (contains(key, "sfondo") && contains(key, "uno") &&
-        !read_into(cursor, voci[entry::route].valore1)) {
-        return false;
-    }
-    if (contains(key, "sfondo") && contains(key, "due") &&
-        !read_into(cursor, voci[entry::route].valore3)) {
-        return false;
-    }
-    if (contains(key, "sfondo") && contains(key, "tre") &&
-        !read_into(cursor, voci[entry::route].valore2)) {
-        return false;
-    }
-    if (contains(key, "segnali") && contains(key, "ripetizione") &&
-        !read_cab_signalling(reading, key)) {
-        return false;
-    }
-    return true;
+record_outcome read_settings(line_reading& reading) {
+    return read_named_records(reading, settings);
 }
 
 void progressive_ordina(scenario_record& record) {

@@ -45,27 +45,30 @@ void warn_about_gradient(line_reading& reading, std::int32_t posizione, std::int
 record_outcome read_gradient(line_reading& reading) {
     std::int32_t posizione = 0;
     std::int32_t gradient = 0;
-    if (!read_into(reading.cursor, posizione)) {
+    if (!reading.cursor.read_int32(posizione)) {
         return record_outcome::returned;
     }
     const field_location position_place = reading.cursor.place();
-    if (!read_into(reading.cursor, gradient)) {
+    if (!reading.cursor.read_int32(gradient)) {
         return record_outcome::returned;
     }
     const field_location gradient_place = reading.cursor.place();
-    if (beyond_placement_limit(reading.record, posizione)) {
-        return stop_beyond_grid(reading, "pendenza", posizione);
+    if (beyond_placement_limit(reading.record, posizione, record_margin)) {
+        return stop_line_beyond_grid(reading, "pendenza", posizione);
     }
     if (posizione < 0) {
-        return refuse_no_room(reading, "pendenza", posizione, "the line starts at metre 0");
+        return refuse_no_room(reading, posizione,
+                              record_at("pendenza", posizione) + ": the line starts at metre 0");
     }
     // Records out of order push the fill point one cell each; past the last cell neither the
     // record nor the gradient tail would have a cell to fill.
     if (reading.fill_point >= reading.record.ultima_cella) {
-        return refuse_no_room(reading, "pendenza", posizione,
-                              "the gradients before it already fill the grid to its last cell, " +
-                                  std::to_string(reading.record.ultima_cella) +
-                                  ": list the gradients in increasing order of position");
+        return refuse_no_room(
+            reading, posizione,
+            record_at("pendenza", posizione) +
+                ": the gradients before it already fill the grid to its last cell, " +
+                std::to_string(reading.record.ultima_cella) +
+                ": list the gradients in increasing order of position");
     }
     const std::int64_t first_cell = cella_di_inizio(posizione);
     warn_about_gradient(reading, posizione, gradient, first_cell, position_place, gradient_place);

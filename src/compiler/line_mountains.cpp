@@ -70,28 +70,30 @@ record_outcome read_mountain(line_reading& reading) {
     std::int32_t inizio = 0;
     std::int32_t fine = 0;
     std::int32_t tipo = 0;
-    if (!read_into(reading.cursor, inizio)) {
+    if (!reading.cursor.read_int32(inizio)) {
         return record_outcome::returned;
     }
     const field_location start_place = reading.cursor.place();
-    if (!read_into(reading.cursor, fine) || !read_into(reading.cursor, tipo)) {
+    if (!reading.cursor.read_int32(fine) || !reading.cursor.read_int32(tipo)) {
         return record_outcome::returned;
     }
-    if (beyond_placement_limit(reading.record, inizio)) {
-        return stop_beyond_grid(reading, "montagna", inizio);
+    if (beyond_placement_limit(reading.record, inizio, record_margin)) {
+        return stop_line_beyond_grid(reading, "montagna", inizio);
     }
     if (inizio < 0) {
-        return refuse_no_room(reading, "montagna", inizio, "the line starts at metre 0");
+        return refuse_no_room(reading, inizio,
+                              record_at("montagna", inizio) + ": the line starts at metre 0");
     }
     if (reading.numero_montagne >= massimo_montagne) {
-        return refuse_no_room(reading, "montagna", inizio,
-                              "a line has at most 80 mountain-side stretches");
+        return refuse_no_room(
+            reading, inizio,
+            record_at("montagna", inizio) + ": a line has at most 80 mountain-side stretches");
     }
     const auto last_cell = static_cast<std::int64_t>(nearest(fine / 50.0 - 1.0));
     if (last_cell > reading.record.ultima_cella) {
-        return refuse_no_room(reading, "montagna", inizio,
-                              "the stretch ends at " + std::to_string(fine) +
-                                  " m, beyond the last cell of the grid, " +
+        return refuse_no_room(reading, inizio,
+                              record_at("montagna", inizio) + ": the stretch ends at " +
+                                  std::to_string(fine) + " m, beyond the last cell of the grid, " +
                                   std::to_string(reading.record.ultima_cella));
     }
     warn_about_mountain_order(reading, inizio, tipo, start_place);

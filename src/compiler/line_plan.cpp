@@ -15,8 +15,8 @@ namespace {
 constexpr std::array<double, 6> curvature_of_digit = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
 record_outcome plan_too_long(line_reading& reading) {
-    return fail_with(reading, 103, std::nullopt,
-                     "curva: the plan of the line would run past metre 1000000");
+    return end_with_error(reading, error_code::bad_curve, std::nullopt,
+                          "curva: the plan of the line would run past metre 1000000");
 }
 
 // The plan is drawn in file order: an arc whose start the plan has already passed is drawn
@@ -72,18 +72,19 @@ void start_plan(line_reading& reading) {
     reading.record.profilo->set_start(0, 0, 0, 1);
 }
 
-record_outcome read_curve(line_reading& reading, const std::string& key) {
+record_outcome read_curve(line_reading& reading) {
+    const std::string& key = reading.key;
     std::int32_t inizio = 0;
     std::int32_t length = 0;
-    if (!read_into(reading.cursor, inizio)) {
+    if (!reading.cursor.read_int32(inizio)) {
         return record_outcome::returned;
     }
     const field_location start_place = reading.cursor.place();
-    if (!read_into(reading.cursor, length)) {
+    if (!reading.cursor.read_int32(length)) {
         return record_outcome::returned;
     }
-    if (beyond_placement_limit(reading.record, inizio)) {
-        return stop_beyond_grid(reading, "curva", inizio);
+    if (beyond_placement_limit(reading.record, inizio, record_margin)) {
+        return stop_line_beyond_grid(reading, "curva", inizio);
     }
     double k = 0.0;
     for (std::size_t digit = 0; digit < curvature_of_digit.size() && k == 0.0; ++digit) {
@@ -92,22 +93,24 @@ record_outcome read_curve(line_reading& reading, const std::string& key) {
         }
     }
     if (k == 0.0) {
-        return fail_with(reading, 103, std::nullopt,
-                         "the curve key \"" + key +
-                             "\" gives no curvature: write one digit 1 to 6 "
-                             "in it");
+        return end_with_error(reading, error_code::bad_curve, std::nullopt,
+                              "the curve key \"" + key +
+                                  "\" gives no curvature: write one digit 1 to 6 "
+                                  "in it");
     }
     if (contains_ignoring_case(key, "s")) {
         k = -k;
     }
     const std::int64_t fine = std::int64_t{inizio} + length;
     if (inizio < 0) {
-        return refuse_no_room(reading, "curva", inizio, "the plan of the line starts at metre 0");
+        return refuse_no_room(
+            reading, inizio,
+            record_at("curva", inizio) + ": the plan of the line starts at metre 0");
     }
     if (fine > reading.record.limite_profilo) {
-        return refuse_no_room(reading, "curva", inizio,
-                              "the arc ends at metre " + std::to_string(fine) +
-                                  ", beyond the last metre of the plan, " +
+        return refuse_no_room(reading, inizio,
+                              record_at("curva", inizio) + ": the arc ends at metre " +
+                                  std::to_string(fine) + ", beyond the last metre of the plan, " +
                                   std::to_string(reading.record.limite_profilo));
     }
 

@@ -1,6 +1,5 @@
 #include "compiler/line_reader.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -25,25 +24,21 @@ std::string no_line_file_detail(const std::filesystem::file_status& found) {
 }
 
 // Reads up to the general header. False when the reading has ended.
-bool find_general_header(line_reading& reading) {
-    scenario_record& record = reading.record;
-    source_cursor& cursor = reading.cursor;
-    while (true) {
-        if (!cursor.read_field()) {
-            return false;
-        }
-        if (cursor.at_end()) {
-            // The whole file is at fault, not one of its lines.
-            reading.context.errors.record(
-                102, std::nullopt, {cursor.path(), 0, 0},
-                "the line file has no \"[generale]\" header: nothing in it can be read");
-            delete_source(reading.context, cursor.path());
-            return false;
-        }
-        if (contains_ignoring_case(record.riga, "[generale]")) {
+bool find_header(line_reading& reading) {
+    switch (find_general_header(reading)) {
+        case header_search::found:
             return true;
-        }
+        case header_search::end_of_file:
+            // The whole file is at fault, not one of its lines.
+            reading.errors.record(
+                error_code::no_general_header, std::nullopt, {reading.cursor.path(), 0, 0},
+                "the line file has no \"[generale]\" header: nothing in it can be read");
+            delete_source(reading.context, reading.cursor.path());
+            return false;
+        case header_search::failed:
+            return false;
     }
+    return false;
 }
 
 // The next section header ends the general part; a comment that happens to hold brackets
@@ -56,114 +51,38 @@ bool is_section_header(std::string_view field) {
 
 // The general part. False when the reading has ended.
 bool read_general_part(line_reading& reading) {
-    source_cursor& cursor = reading.cursor;
-    while (!cursor.at_end()) {
-        cursor.leave_record();
-        if (!cursor.read_field()) {
+    while (true) {
+        // A longer run of comments than the rule passes over has its next field examined
+        // like a key; the general part says nothing about it.
+        const key_read read = read_key(reading, general_part_comments);
+        if (read == key_read::failed) {
             return false;
         }
-        if (cursor.at_end()) {
-            break;
+        if (read == key_read::end_of_file) {
+            return true;
         }
-        // Comments are passed over ten at most; a longer run has its eleventh field examined
-        // like a key. These reads do not look for the end of the file.
-        for (int skipped = 0; skipped < 10; ++skipped) {
-            if (contains(reading.record.riga, "-") && !cursor.read_field()) {
-                return false;
-            }
-        }
-        cursor.mark_record();
-        const std::string key = reading.record.riga;
-        if (!read_settings(reading, key)) {
+        if (read_settings(reading) == record_outcome::returned) {
             return false;
         }
-        if (is_section_header(key)) {
-            break;
+        if (is_section_header(reading.key)) {
+            return true;
         }
     }
-    return true;
 }
 
-enum class key_read { key, third_comment, end_of_file, failed };
-
-// Reads the field that the next record starts with, passing over at most two comment lines;
-// a third comment in a row is read as a key like any other field.
-key_read read_record_key(line_reading& reading) {
-    source_cursor& cursor = reading.cursor;
-    cursor.leave_record();
-    if (cursor.at_end()) {
-        return key_read::end_of_file;
-    }
-    for (int comments = 0; comments <= 2; ++comments) {
-        if (!cursor.read_field()) {
-            return key_read::failed;
-        }
-        if (cursor.at_end()) {
-            return key_read::end_of_file;
-        }
-        if (!contains(reading.record.riga, "-")) {
-            break;
-        }
-        if (comments == 2) {
-            return key_read::third_comment;
-        }
-    }
-    return key_read::key;
+bool draws_plan(const line_reading& reading) {
+    return reading.record.compila_linea != 0;
 }
 
-// The record kinds in the order in which a key is tested for them. The tests are not
-// exclusive: every kind whose words the key holds is read, in this order, from the same key.
-struct record_kind {
-    std::string_view word;
-    std::string_view second_word;  // also required when not empty
-    bool needs_plan;               // read only when the line itself is compiled
-    record_outcome (*read)(line_reading&, const std::string& key);
-};
-
-constexpr std::array<record_kind, 5> record_kinds = {{
-    {"pendenza", "", false, [](line_reading& r, const std::string&) { return read_gradient(r); }},
-    {"curva", "", true, read_curve},
-    {"montagna", "", false, [](line_reading& r, const std::string&) { return read_mountain(r); }},
-    {"indicatori_v", "", false,
-     [](line_reading& r, const std::string&) { return read_speed_board(r); }},
-    {"cartello", "indicat", false,
-     [](line_reading& r, const std::string&) { return read_indicator_board(r); }},
+// The record kinds in the order in which a key is tested for them. A curve is read only
+// where the plan of the line is drawn; otherwise its key and values pass as ignored fields.
+constexpr keyword_table<line_reading, 5> record_kinds = {{
+    {"pendenza", "", "pendenza", read_gradient},
+    {"curva", "", "curva", read_curve, draws_plan},
+    {"montagna", "", "montagna", read_mountain},
+    {"indicatori_v", "", "indicatori_v", read_speed_board},
+    {"cartello", "indicat", "cartello", read_indicator_board},
 }};
-
-bool names_kind(const line_reading& reading, const record_kind& kind, const std::string& key) {
-    return (!kind.needs_plan || reading.record.compila_linea != 0) &&
-           contains_ignoring_case(key, kind.word) &&
-           (kind.second_word.empty() || contains_ignoring_case(key, kind.second_word));
-}
-
-record_outcome read_record(line_reading& reading, const std::string& key) {
-    for (const record_kind& kind : record_kinds) {
-        if (!names_kind(reading, kind, key)) {
-            continue;
-        }
-        if (const record_outcome outcome = kind.read(reading, key);
-            outcome != record_outcome::next) {
-            return outcome;
-        }
-    }
-    return record_outcome::next;
-}
-
-// A comment that holds a record's key is read as that record when it is the third comment in
-// a row: most likely the author meant it as a comment.
-void warn_about_third_comment(line_reading& reading, const std::string& key) {
-    for (const record_kind& kind : record_kinds) {
-        if (names_kind(reading, kind, key)) {
-            reading.context.errors.warn(
-                reading.cursor.record_start(),
-                "a third comment line in a row is not passed over but read as a record: it "
-                "holds \"" +
-                    std::string(kind.word) + "\", so it is read as a " + std::string(kind.word) +
-                    " record; an empty line between the comments starts a new run");
-            return;
-        }
-    }
-}
 
 line_half_end read_record_part(line_reading& reading) {
     compile_context& context = reading.context;
@@ -177,28 +96,9 @@ line_half_end read_record_part(line_reading& reading) {
     context.prossima_voce_cartello = entry::first_board_text;
     start_plan(reading);
 
-    while (true) {
-        const key_read read = read_record_key(reading);
-        if (read == key_read::failed) {
-            return line_half_end::returned;
-        }
-        if (read == key_read::end_of_file) {
-            break;
-        }
-        reading.cursor.mark_record();
-        const std::string key = reading.record.riga;
-        if (read == key_read::third_comment) {
-            warn_about_third_comment(reading, key);
-        }
-        const record_outcome outcome = read_record(reading, key);
-        if (outcome == record_outcome::returned) {
-            return line_half_end::returned;
-        }
-        if (outcome == record_outcome::end_of_reading) {
-            break;
-        }
+    if (read_records(reading, record_kinds) == record_outcome::returned) {
+        return line_half_end::returned;
     }
-
     delete_source(context, context.line_source_path());
     finish_gradients(reading);
     finish_plan(reading);
@@ -216,7 +116,8 @@ line_half_end read_line_file(compile_context& context) {
     std::error_code error;
     const std::filesystem::file_status found = std::filesystem::status(path, error);
     if (!std::filesystem::is_regular_file(found)) {
-        context.errors.record(101, std::nullopt, {path, 0, 0}, no_line_file_detail(found));
+        context.errors.record(error_code::no_line_file, std::nullopt, {path, 0, 0},
+                              no_line_file_detail(found));
         return line_half_end::returned;
     }
     std::string content;
@@ -227,7 +128,7 @@ line_half_end read_line_file(compile_context& context) {
 
     source_cursor cursor(context, path, std::move(content));
     line_reading reading(context, cursor);
-    if (!find_general_header(reading) || !read_general_part(reading)) {
+    if (!find_header(reading) || !read_general_part(reading)) {
         return line_half_end::returned;
     }
     progressive_ordina(record);

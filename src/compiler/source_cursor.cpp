@@ -7,9 +7,19 @@
 #include "source/file_access.h"
 
 namespace scenario {
+namespace {
+
+constexpr expected_field text_field{"a field", ""};
+constexpr expected_field int32_number{"a whole number", " from -2147483648 to 2147483647"};
+constexpr expected_field int16_number{"a whole number", " from -32768 to 32767"};
+constexpr expected_field uint8_number{"a whole number", " from 0 to 255"};
+
+}  // namespace
 
 source_cursor::source_cursor(compile_context& context, std::string path, std::string content)
-    : context_(context), path_(std::move(path)), reader_(std::move(content)) {}
+    : context_(context),
+      path_(std::move(path)),
+      reader_(context.sources.keep(path_, std::move(content))) {}
 
 source_point source_cursor::here() const {
     return {path_, reader_.last_field().line, reader_.last_field().column};
@@ -21,12 +31,12 @@ void source_cursor::warn_at(field_location where, std::string message) {
 
 bool source_cursor::read_field() {
     const read_result result = reader_.read_text(context_.record.riga);
-    return result == read_result::ok || fail(result, "a field");
+    return result == read_result::ok || fail(result, text_field);
 }
 
 bool source_cursor::read_int32(std::int32_t& value) {
     const read_result result = reader_.read_number(value);
-    return result == read_result::ok || fail(result, "a whole number");
+    return result == read_result::ok || fail(result, int32_number);
 }
 
 bool source_cursor::read_int16(std::int16_t& value) {
@@ -36,7 +46,7 @@ bool source_cursor::read_int16(std::int16_t& value) {
     }
     if (wide < std::numeric_limits<std::int16_t>::min() ||
         wide > std::numeric_limits<std::int16_t>::max()) {
-        return fail(read_result::out_of_range, "a whole number from -32768 to 32767");
+        return fail(read_result::out_of_range, int16_number);
     }
     value = static_cast<std::int16_t>(wide);
     return true;
@@ -48,7 +58,7 @@ bool source_cursor::read_uint8(std::uint8_t& value) {
         return false;
     }
     if (wide < 0 || wide > 255) {
-        return fail(read_result::out_of_range, "a whole number from 0 to 255");
+        return fail(read_result::out_of_range, uint8_number);
     }
     value = static_cast<std::uint8_t>(wide);
     return true;
@@ -78,8 +88,9 @@ std::string source_cursor::field_text_here() const {
     return std::string(text);
 }
 
-bool source_cursor::fail(read_result result, std::string_view expected) {
+bool source_cursor::fail(read_result result, const expected_field& expected) {
     const std::string record = "the \"" + record_key_ + "\" record";
+    const std::string what(expected.what);
     std::string detail;
     source_point where = here();
     switch (result) {
@@ -87,22 +98,18 @@ bool source_cursor::fail(read_result result, std::string_view expected) {
             if (in_record_) {
                 // Nothing stands where the field was expected: point at the record instead.
                 where = record_start_;
-                detail = "the file ends inside " + record + ", where " + std::string(expected) +
-                         " was expected";
+                detail = "the file ends inside " + record + ", where " + what + " was expected";
             } else {
-                detail = "the file ends where " + std::string(expected) + " was expected";
+                detail = "the file ends where " + what + " was expected";
             }
             break;
         case read_result::not_a_number:
-            detail = (in_record_ ? record + ": " : std::string()) + "expected " +
-                     std::string(expected) + ", found \"" + field_text_here() + "\"";
+            detail = (in_record_ ? record + ": " : std::string()) + "expected " + what +
+                     ", found \"" + field_text_here() + "\"";
             break;
         case read_result::out_of_range:
             detail = (in_record_ ? record + ": " : std::string()) + field_text_here() +
-                     " does not fit: expected " + std::string(expected);
-            if (expected == "a whole number") {
-                detail += " from -2147483648 to 2147483647";
-            }
+                     " does not fit: expected " + what + std::string(expected.range);
             break;
         case read_result::ok:
             break;

@@ -1,5 +1,6 @@
-// A reader's hold on one source file: the field reader over its content, the file's path
-// for messages, and the reads that the two source readers make. A read that fails (past the
+// A reader's hold on one source file: the field reader over its text, which the compile
+// context keeps for the messages that quote it, the file's path for messages, and the reads
+// that the two source readers make. A read that fails (past the
 // end of the file, a number field that is not a whole number, a value outside its field's
 // range) is the compile's run-time failure: it is recorded as code 25 at the field that
 // caused it, the source files are deleted when the compile deletes its sources, and the
@@ -15,8 +16,16 @@
 
 namespace scenario {
 
+// What a read expected, for messages: the kind of field, and the range that a number must
+// lie in when it does not fit.
+struct expected_field {
+    std::string_view what;   // "a whole number"
+    std::string_view range;  // " from 0 to 255"; empty for a text field
+};
+
 class source_cursor {
   public:
+    // Reads the content read from the path; the compile context keeps it.
     source_cursor(compile_context& context, std::string path, std::string content);
 
     // Reads a text field into the record's `riga`.
@@ -47,7 +56,7 @@ class source_cursor {
     std::string_view line_text(int line) const { return reader_.line_text(line); }
 
   private:
-    bool fail(read_result result, std::string_view expected);
+    bool fail(read_result result, const expected_field& expected);
     std::string field_text_here() const;
 
     compile_context& context_;

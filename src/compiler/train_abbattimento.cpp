@@ -7,16 +7,16 @@
 // "abbattimento" points placed by the train file: with a value (kind 12) or without (kind 13).
 namespace scenario {
 
-after_record read_abbattimento(train_reading& reading) {
+record_outcome read_abbattimento(train_reading& reading) {
     std::int32_t p = 0;
     std::int32_t w = 0;
     if (!read_numbers(reading.cursor, {&p, &w})) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     const std::string what = "\"abbattimento\" at " + std::to_string(p) + " m";
     if (beyond_placement_limit(record, p, record_margin)) {
-        return stop_beyond_grid(reading, "\"abbattimento\"", p, record_margin);
+        return stop_train_beyond_grid(reading, "\"abbattimento\"", p, record_margin);
     }
     if (p < 0) {
         return refuse_no_room(reading, p, what + ": the line has no cell before 0 m");
@@ -26,7 +26,7 @@ after_record read_abbattimento(train_reading& reading) {
     cella& cell = record.celle[i];
     if (!cell.libera()) {
         return end_with_error(
-            reading, 7, p,
+            reading, error_code::abbattimento_cell_taken, p,
             what + ": cell " + std::to_string(i) + " already holds " + describe_cell(cell));
     }
     if (w > 0) {
@@ -35,7 +35,7 @@ after_record read_abbattimento(train_reading& reading) {
     } else {
         cell.tipo = kind::abbattimento_senza_valore;
     }
-    return after_record::next_record;
+    return record_outcome::next;
 }
 
 }  // namespace scenario

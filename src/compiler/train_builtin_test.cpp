@@ -122,7 +122,8 @@ TEST_F(BuiltInTrain, GridPassAddsOnlyTheWindowPointsAheadOfBothSlowdowns) {
 }
 
 TEST_F(BuiltInTrain, AfterCode15FromTheLineFileStopsAtTheFirstSlowdown) {
-    f.context.errors.record(15, 88950, source_point{"line", 1, 1}, "beyond the grid");
+    f.context.errors.record(error_code::beyond_grid, 88950, source_point{"line", 1, 1},
+                            "beyond the grid");
     read();
     EXPECT_EQ(f.codice(), 15);
     EXPECT_EQ(f.posizione(), 36500);

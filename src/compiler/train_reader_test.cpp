@@ -264,7 +264,8 @@ TEST_F(KilometreReferences, ReplaceCode15FromEitherHalf) {
 
 TEST_F(KilometreReferences, AreCheckedAfterCode15LeftByTheLineFile) {
     set_references(25, 0);
-    f.context.errors.record(15, 88950, source_point{"line.txt", 9, 1}, "beyond");
+    f.context.errors.record(error_code::beyond_grid, 88950, source_point{"line.txt", 9, 1},
+                            "beyond");
     f.read({"numero vetture, 6"});
     EXPECT_EQ(f.codice(), 2);
     EXPECT_EQ(f.posizione(), 88950);
@@ -272,7 +273,9 @@ TEST_F(KilometreReferences, AreCheckedAfterCode15LeftByTheLineFile) {
 
 class AfterLineCode15 : public testing::Test {
   protected:
-    AfterLineCode15() { f.context.errors.record(15, 88950, source_point{"line.txt", 9, 1}, ""); }
+    AfterLineCode15() {
+        f.context.errors.record(error_code::beyond_grid, 88950, source_point{"line.txt", 9, 1}, "");
+    }
     train_fixture f;
 };
 

@@ -4,23 +4,15 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "compiler/compile_context.h"
 #include "compiler/series_order.h"
-#include "compiler/source_cursor.h"
+#include "compiler/source_reading.h"
 
 namespace scenario {
-
-// How the record loop goes on after a record.
-enum class after_record {
-    next_record,  // read the next keyword field
-    end_of_file,  // stop reading records: the end of the train file follows (tails, checks)
-    returned,     // the file is already deleted and the error recorded: return at once
-};
 
 struct timed_station {
     std::int32_t seconds = 0;
@@ -28,9 +20,9 @@ struct timed_station {
     std::string name;
 };
 
-struct train_reading {
-    compile_context& context;
-    source_cursor& cursor;
+struct train_reading : source_reading {
+    train_reading(compile_context& ctx, source_cursor& src) : source_reading(ctx, src) {}
+
     std::int32_t k = 1;  // entry of the next station
     // The next cell to receive a speed limit, and an adherence value.
     std::int64_t speed_fill = 0;
@@ -43,9 +35,6 @@ struct train_reading {
     series_history adherences{};
     // The last station with a timetabled time, for the order of the timetable.
     std::optional<timed_station> last_timed{};
-
-    scenario_record& record() { return context.record; }
-    error_state& errors() { return context.errors; }
 };
 
 // A station shorter than this keeps no tab flag.
@@ -55,49 +44,30 @@ inline bool keeps_mar(std::uint8_t tipo) {
     return tipo < 5 || tipo > 8;
 }
 
-// Placement margins: a record needs 100 m of grid after its position, a station 800 m.
-inline constexpr int record_margin = 100;
-inline constexpr int station_margin = 800;
-
-// Reads whole numbers into the targets in order; false (code 25 recorded) at the first failure.
-[[nodiscard]] bool read_numbers(source_cursor& cursor,
-                                std::initializer_list<std::int32_t*> targets);
-
-// True when a record at p lies beyond the placement limit: (p + margin) / 50 > ultima_cella.
-bool beyond_placement_limit(const scenario_record& record, std::int32_t p, int margin);
-
-// Code 15 for a record beyond the placement limit: reading stops and the end processing runs.
-after_record stop_beyond_grid(train_reading& reading, std::string_view what, std::int32_t p,
-                              int margin);
-
-// A data error that ends the reading: delete the train file, record the error at the record's
-// source line, return.
-after_record end_with_error(train_reading& reading, std::int32_t codice,
-                            std::optional<std::int32_t> posizione, std::string detail);
-
-// Input that the record has no room for (code 200 at the record's position): nothing has been
-// written for it, and the reading ends as for a data error.
-after_record refuse_no_room(train_reading& reading, std::int32_t posizione, std::string detail);
+// Code 15 for a record of the train file beyond its placement limit (a station has a wider
+// margin than the other records): reading stops and the end of the train file follows.
+record_outcome stop_train_beyond_grid(train_reading& reading, std::string_view what, std::int32_t p,
+                                      int margin);
 
 // After a signal or a slowdown has been placed, a code already set (15 left by the line file)
 // still ends the reading there, with the record's position.
-after_record stop_after_placed_record(train_reading& reading, std::string_view what,
-                                      std::int32_t posizione);
+record_outcome stop_after_placed_record(train_reading& reading, std::string_view what,
+                                        std::int32_t posizione);
 
 // What occupies a cell, for messages ("a signal", "a station end", ...).
 std::string describe_cell(const cella& cell);
 
 // One record kind each; the keyword field has been read and examined.
-after_record read_braked_mass(train_reading& reading);
-after_record read_coaches(train_reading& reading);
-after_record read_clock(train_reading& reading);
-after_record read_sand(train_reading& reading);
-after_record read_speed_limit(train_reading& reading);
-after_record read_adherence(train_reading& reading);
-after_record read_signal(train_reading& reading);
-after_record read_slowdown(train_reading& reading);
-after_record read_abbattimento(train_reading& reading);
-after_record read_station(train_reading& reading);
+record_outcome read_braked_mass(train_reading& reading);
+record_outcome read_coaches(train_reading& reading);
+record_outcome read_clock(train_reading& reading);
+record_outcome read_sand(train_reading& reading);
+record_outcome read_speed_limit(train_reading& reading);
+record_outcome read_adherence(train_reading& reading);
+record_outcome read_signal(train_reading& reading);
+record_outcome read_slowdown(train_reading& reading);
+record_outcome read_abbattimento(train_reading& reading);
+record_outcome read_station(train_reading& reading);
 
 // A station record as read, before its area and flags are settled: the values that the
 // warnings about it look at, and where they stand.

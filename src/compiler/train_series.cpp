@@ -55,20 +55,20 @@ void warn_about_series(train_reading& reading, series_history& history, series_k
 
 }  // namespace
 
-after_record read_speed_limit(train_reading& reading) {
+record_outcome read_speed_limit(train_reading& reading) {
     std::int32_t p = 0;
     std::int32_t s = 0;
     if (!reading.cursor.read_int32(p)) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     const field_location position_place = reading.cursor.place();
     if (!reading.cursor.read_int32(s)) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     const field_location speed_place = reading.cursor.place();
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     if (beyond_placement_limit(record, p, record_margin)) {
-        return stop_beyond_grid(reading, "speed limit", p, record_margin);
+        return stop_train_beyond_grid(reading, "speed limit", p, record_margin);
     }
     if (p < 0) {
         return refuse_no_room(reading, p,
@@ -99,23 +99,23 @@ after_record read_speed_limit(train_reading& reading) {
         } while (reading.speed_fill < n);
     }
     reading.current_speed = s;
-    return after_record::next_record;
+    return record_outcome::next;
 }
 
-after_record read_adherence(train_reading& reading) {
+record_outcome read_adherence(train_reading& reading) {
     std::int32_t p = 0;
     std::int32_t a = 0;
     if (!reading.cursor.read_int32(p)) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     const field_location position_place = reading.cursor.place();
     if (!reading.cursor.read_int32(a)) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     const field_location value_place = reading.cursor.place();
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     if (beyond_placement_limit(record, p, record_margin)) {
-        return stop_beyond_grid(reading, "adherence", p, record_margin);
+        return stop_train_beyond_grid(reading, "adherence", p, record_margin);
     }
     if (p < 0) {
         return refuse_no_room(reading, p, at("adherence", p) + ": the line has no cell before 0 m");
@@ -145,13 +145,13 @@ after_record read_adherence(train_reading& reading) {
         } while (reading.adherence_fill < n);
     }
     reading.current_adherence = a;
-    return after_record::next_record;
+    return record_outcome::next;
 }
 
 // The last value of each series runs on to the third cell from the end; the last three cells
 // keep what they hold. At least one cell is written, never one beyond the grid.
 void fill_speed_tail(train_reading& reading) {
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     do {
         if (reading.speed_fill > record.ultima_cella) {
             break;
@@ -162,7 +162,7 @@ void fill_speed_tail(train_reading& reading) {
 }
 
 void fill_adherence_tail(train_reading& reading) {
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     do {
         if (reading.adherence_fill > record.ultima_cella) {
             break;

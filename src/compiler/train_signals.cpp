@@ -118,20 +118,20 @@ void warn_about_tempo(source_cursor& cursor, const signal_fields& f, std::int32_
 
 }  // namespace
 
-after_record read_signal(train_reading& reading) {
+record_outcome read_signal(train_reading& reading) {
     signal_fields f;
     const std::array<std::int32_t*, 11> targets = {
         &f.posizione, &f.sx, &f.s1, &f.s2, &f.s3, &f.rapp, &f.dx, &f.d1, &f.d2, &f.d3, &f.tempo};
     field_places places{};
     for (std::size_t i = 0; i < targets.size(); ++i) {
         if (!reading.cursor.read_int32(*targets[i])) {
-            return after_record::returned;
+            return record_outcome::returned;
         }
         places[i] = reading.cursor.place();
     }
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     if (beyond_placement_limit(record, f.posizione, record_margin)) {
-        return stop_beyond_grid(reading, "signal", f.posizione, record_margin);
+        return stop_train_beyond_grid(reading, "signal", f.posizione, record_margin);
     }
     if (f.posizione < 0) {
         return refuse_no_room(reading, f.posizione,
@@ -145,7 +145,7 @@ after_record read_signal(train_reading& reading) {
                                   "signal needs at least 325 m of line before it");
     }
     if (!record.celle[i].libera()) {
-        return end_with_error(reading, 16, f.posizione,
+        return end_with_error(reading, error_code::signal_cell_taken, f.posizione,
                               signal_at(f.posizione) + ": cell " + std::to_string(i) +
                                   " already holds " + describe_cell(record.celle[i]));
     }

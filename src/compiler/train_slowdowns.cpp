@@ -42,14 +42,14 @@ void mark_slowdown_cell(cella& cell, std::uint8_t tipo, const slowdown_fields& f
 
 }  // namespace
 
-after_record read_slowdown(train_reading& reading) {
+record_outcome read_slowdown(train_reading& reading) {
     slowdown_fields f;
     if (!read_numbers(reading.cursor, {&f.x, &f.v, &f.l, &f.f_tt, &f.f_ta, &f.d_v})) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
-    scenario_record& record = reading.record();
+    scenario_record& record = reading.record;
     if (beyond_placement_limit(record, f.x, record_margin)) {
-        return stop_beyond_grid(reading, "slowdown", f.x, record_margin);
+        return stop_train_beyond_grid(reading, "slowdown", f.x, record_margin);
     }
     if (f.x < 0) {
         return refuse_no_room(reading, f.x, slowdown_at(f.x) + ": the line has no cell before 0 m");
@@ -69,15 +69,15 @@ after_record read_slowdown(train_reading& reading) {
     const bool has_board = f.x > last_start_without_board;
     const std::int64_t board = cella_di_punto(f.x - board_distance);
     if (has_board && !record.celle[board].libera()) {
-        return end_with_error(reading, 17, f.x,
+        return end_with_error(reading, error_code::warning_board_cell_taken, f.x,
                               slowdown_at(f.x) + ": its warning board's " + taken(record, board));
     }
     if (!record.celle[start].libera()) {
-        return end_with_error(reading, 18, f.x,
+        return end_with_error(reading, error_code::slowdown_start_cell_taken, f.x,
                               slowdown_at(f.x) + ": its start's " + taken(record, start));
     }
     if (!record.celle[end].libera()) {
-        return end_with_error(reading, 19, f.x,
+        return end_with_error(reading, error_code::slowdown_end_cell_taken, f.x,
                               slowdown_at(f.x) + ": its end's " + taken(record, end));
     }
 
@@ -99,7 +99,7 @@ after_record read_slowdown(train_reading& reading) {
         const std::int64_t b = cella_di_inizio(f.x - board_distance);
         for (int step = 0; step < cells_before_board; ++step) {
             if (!record.celle[b - step].libera()) {
-                return end_with_error(reading, 20, f.x,
+                return end_with_error(reading, error_code::cells_before_warning_board_taken, f.x,
                                       slowdown_at(f.x) +
                                           ": of the four cells before its warning "
                                           "board, " +

@@ -84,7 +84,7 @@ void warn_about_time(train_reading& reading, const voce& station, const station_
 void warn_about_station(train_reading& reading, const voce& station, const station_as_read& read) {
     const std::string head = "station at " + std::to_string(read.pos) + " m";
     if (reading.k > 1) {
-        const std::int32_t previous = reading.record().voci[reading.k - 1].valore3;
+        const std::int32_t previous = reading.record.voci[reading.k - 1].valore3;
         if (read.pos < previous) {
             reading.cursor.warn_at(
                 read.pos_place, head + " comes after the station at " + std::to_string(previous) +

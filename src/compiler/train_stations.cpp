@@ -73,16 +73,16 @@ std::string station_at(std::int32_t pos) {
 }
 
 // Restores the entry of a station that the record has no room for and refuses it.
-after_record refuse(train_reading& reading, voce& station, const voce& before, std::int32_t pos,
-                    const std::string& why) {
+record_outcome refuse(train_reading& reading, voce& station, const voce& before, std::int32_t pos,
+                      const std::string& why) {
     station = before;
     return refuse_no_room(reading, pos, station_at(pos) + ": " + why);
 }
 
 // The station's area, its flags and its cells, once every column is read.
-after_record place_station(train_reading& reading, voce& station, const voce& before,
-                           std::int32_t pos, std::int32_t lung) {
-    scenario_record& record = reading.record();
+record_outcome place_station(train_reading& reading, voce& station, const voce& before,
+                             std::int32_t pos, std::int32_t lung) {
+    scenario_record& record = reading.record;
     const station_area area = area_of(station.tipo, pos, lung, station.extra3 != 0);
     if (!fits_32_bits(area.inizio) || !fits_32_bits(area.fine)) {
         return refuse(reading, station, before, pos,
@@ -123,7 +123,7 @@ after_record place_station(train_reading& reading, voce& station, const voce& be
     }
     if (has_end) {
         if (end_point <= 1) {
-            return end_with_error(reading, 24, std::nullopt,
+            return end_with_error(reading, error_code::station_ends_too_early, std::nullopt,
                                   station_at(pos) + ": its area ends at " +
                                       std::to_string(station.valore2) +
                                       " m; a station must end beyond 100 m");
@@ -133,17 +133,17 @@ after_record place_station(train_reading& reading, voce& station, const voce& be
         end.tipo = kind::fine_stazione;
         end.dato1 = low_16_bits(reading.k);
     }
-    return after_record::next_record;
+    return record_outcome::next;
 }
 
 // Stations follow each other at least 350 m apart, and stop below the indicator boards.
-after_record space_and_count_station(train_reading& reading, const voce& station,
-                                     std::int32_t pos) {
+record_outcome space_and_count_station(train_reading& reading, const voce& station,
+                                       std::int32_t pos) {
     const std::int32_t k = reading.k;
     if (k > 1) {
-        const std::int32_t previous_end = reading.record().voci[k - 1].valore2;
+        const std::int32_t previous_end = reading.record.voci[k - 1].valore2;
         if (std::int64_t{station.valore1} - station_spacing < previous_end) {
-            return end_with_error(reading, 22, pos,
+            return end_with_error(reading, error_code::stations_too_close, pos,
                                   station_at(pos) + ": its area begins at " +
                                       std::to_string(station.valore1) +
                                       " m, less than 350 m after the previous station's area "
@@ -154,24 +154,25 @@ after_record space_and_count_station(train_reading& reading, const voce& station
     ++reading.k;
     const std::int32_t e = reading.context.prossima_voce_cartello;
     if (reading.k >= e) {
-        return end_with_error(reading, 10, std::nullopt,
-                              station_at(pos) + " is station " + std::to_string(k) + ": with " +
-                                  std::to_string(80 - e) +
-                                  " indicator boards the item table holds at most " +
-                                  std::to_string(std::max(0, e - 2)) + " stations");
+        return end_with_error(
+            reading, error_code::item_table_full, std::nullopt,
+            station_at(pos) + " is station " + std::to_string(k) + ": with " +
+                std::to_string(static_cast<std::int32_t>(entry::first_board_text) - e) +
+                " indicator boards the item table holds at most " +
+                std::to_string(std::max(0, e - 2)) + " stations");
     }
-    return after_record::next_record;
+    return record_outcome::next;
 }
 
 }  // namespace
 
-after_record read_station(train_reading& reading) {
-    scenario_record& record = reading.record();
+record_outcome read_station(train_reading& reading) {
+    scenario_record& record = reading.record;
     source_cursor& cursor = reading.cursor;
     const std::int32_t e = reading.context.prossima_voce_cartello;
     station_as_read read;
     if (!cursor.read_int32(read.pos)) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     read.pos_place = cursor.place();
     const std::int32_t pos = read.pos;
@@ -186,33 +187,33 @@ after_record read_station(train_reading& reading) {
 
     station.valore3 = pos;
     if (beyond_placement_limit(record, pos, station_margin)) {
-        return stop_beyond_grid(reading, "station", pos, station_margin);
+        return stop_train_beyond_grid(reading, "station", pos, station_margin);
     }
     if (pos < 0) {
         return refuse(reading, station, before, pos, "the line has no cell before 0 m");
     }
     if (pos % cell_metres != 0) {
-        return end_with_error(reading, 8, pos,
+        return end_with_error(reading, error_code::station_position_off_cell, pos,
                               station_at(pos) + ": the position is not a multiple of 50 m");
     }
     if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(read.lung)) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     const std::int32_t lung = read.lung;
     if (lung % 100 != 0) {
-        return end_with_error(reading, 9, pos,
+        return end_with_error(reading, error_code::station_length_off_100, pos,
                               station_at(pos) + ": the length " + std::to_string(lung) +
                                   " m is not a multiple of 100 m");
     }
     if (!read_columns(cursor, station, read) || !cursor.read_field()) {
-        return after_record::returned;
+        return record_outcome::returned;
     }
     station.valore4 = low_32_bits((std::int64_t{read.oro} * 60 + read.orm) * 60 + read.ors);
     station.testo = record.riga;
     warn_about_station(reading, station, read);
 
-    if (const after_record placed = place_station(reading, station, before, pos, lung);
-        placed != after_record::next_record) {
+    if (const record_outcome placed = place_station(reading, station, before, pos, lung);
+        placed != record_outcome::next) {
         return placed;
     }
     return space_and_count_station(reading, station, pos);

@@ -46,20 +46,21 @@ status resolve_range(const compiled_scenario& record, const plot_options& option
     from_metre = options.from_km ? *options.from_km * 1000.0 : 0.0;
     to_metre = options.to_km ? *options.to_km * 1000.0 : end;
     if (!std::isfinite(from_metre) || !std::isfinite(to_metre)) {
-        return status::failure("--from and --to take kilometres as plain numbers");
+        return status::invalid_input("--from and --to take kilometres as plain numbers");
     }
     if (from_metre < 0.0) {
-        return status::failure("--from " + kilometres(from_metre) +
-                               " km lies before the origin of the line (0 km)");
+        return status::invalid_input("--from " + kilometres(from_metre) +
+                                     " km lies before the origin of the line (0 km)");
     }
     if (to_metre > end) {
-        return status::failure("--to " + kilometres(to_metre) +
-                               " km lies beyond the grid, which ends at " + kilometres(end) +
-                               " km");
+        return status::invalid_input("--to " + kilometres(to_metre) +
+                                     " km lies beyond the grid, which ends at " + kilometres(end) +
+                                     " km");
     }
     if (from_metre >= to_metre) {
-        return status::failure("the range from " + kilometres(from_metre) + " km to " +
-                               kilometres(to_metre) + " km is empty: --from must lie before --to");
+        return status::invalid_input("the range from " + kilometres(from_metre) + " km to " +
+                                     kilometres(to_metre) +
+                                     " km is empty: --from must lie before --to");
     }
     return status::success();
 }

@@ -71,7 +71,7 @@ void draw_sheet(cairo_t* context, const plot_model& model, const sheet_layout& l
 }
 
 status cairo_failure(const std::string& path, cairo_status_t code) {
-    return status::failure("cannot draw " + path + ": " + cairo_status_to_string(code));
+    return status::input_output("cannot draw " + path + ": " + cairo_status_to_string(code));
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 
 namespace scenario {
 
-field_reader::field_reader(std::string content) : content_(std::move(content)) {}
+field_reader::field_reader(std::string content)
+    : field_reader(std::make_shared<const source_text>(std::move(content))) {}
+
+field_reader::field_reader(std::shared_ptr<const source_text> text)
+    : text_(std::move(text)), content_(text_->content()) {}
 
 bool field_reader::at_line_end() const {
     return position_ < content_.size() &&
@@ -114,26 +118,6 @@ read_result field_reader::read_number(std::int32_t& value) {
     }
     value = static_cast<std::int32_t>(signed_value);
     return read_result::ok;
-}
-
-std::string_view field_reader::line_text(int line) const {
-    std::size_t start = 0;
-    for (int current = 1; current < line && start < content_.size(); ++current) {
-        while (start < content_.size() && content_[start] != '\r' && content_[start] != '\n') {
-            ++start;
-        }
-        if (start < content_.size()) {
-            start += (content_[start] == '\r' && start + 1 < content_.size() &&
-                      content_[start + 1] == '\n')
-                         ? 2
-                         : 1;
-        }
-    }
-    std::size_t end = start;
-    while (end < content_.size() && content_[end] != '\r' && content_[end] != '\n') {
-        ++end;
-    }
-    return std::string_view(content_).substr(start, end - start);
 }
 
 }  // namespace scenario

@@ -12,8 +12,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "source/source_text.h"
 
 namespace scenario {
 
@@ -33,6 +36,8 @@ struct field_location {
 class field_reader {
   public:
     explicit field_reader(std::string content);
+    // Reads a text that is kept elsewhere too, for messages that quote it.
+    explicit field_reader(std::shared_ptr<const source_text> text);
 
     [[nodiscard]] read_result read_text(std::string& field);
     [[nodiscard]] read_result read_number(std::int32_t& value);
@@ -43,8 +48,9 @@ class field_reader {
     // Where the field most recently read (or attempted) begins.
     const field_location& last_field() const { return last_field_; }
 
-    // The text of a line of the file, without its line end (for pointing at a field).
-    std::string_view line_text(int line) const;
+    // The text of a line of the file, without its line end (for pointing at a field); empty
+    // when the file has no such line.
+    std::string_view line_text(int line) const { return text_->line(line).value_or(""); }
 
   private:
     static bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -53,7 +59,8 @@ class field_reader {
     void consume_line_end();
     void mark_field_start();
 
-    std::string content_;
+    std::shared_ptr<const source_text> text_;
+    std::string_view content_;  // the text's content
     std::size_t position_ = 0;
     int line_ = 1;
     std::size_t line_start_ = 0;

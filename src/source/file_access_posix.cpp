@@ -14,8 +14,13 @@
 namespace scenario {
 namespace {
 
-std::string describe(const std::filesystem::path& path, std::string_view action, int error) {
-    return "cannot " + std::string(action) + " " + path.string() + ": " + std::strerror(error);
+// A failure of the system named with its cause. A path that leads nowhere is a file not
+// found; any other refusal is one of input or output.
+status refused(const std::filesystem::path& path, std::string_view action, int error) {
+    const status_kind kind =
+        error == ENOENT || error == ENOTDIR ? status_kind::not_found : status_kind::input_output;
+    return status::failure(
+        kind, "cannot " + std::string(action) + " " + path.string() + ": " + std::strerror(error));
 }
 
 bool write_all(int descriptor, std::string_view bytes, std::uint64_t offset) {
@@ -77,20 +82,20 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     // An existing file that may not be written is refused as the old writers refused it,
     // rather than silently renamed over.
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
-        return status::failure(describe(path, "write", errno));
+        return refused(path, "write", errno);
     }
     remove_stale_partial_files(path);
     std::string pattern = partial_file_pattern(path);
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
-        return status::failure(describe(path, "write", errno));
+        return refused(path, "write", errno);
     }
     const bool complete = write_pieces(descriptor, next_piece);
     const int write_error = errno;
     const bool closed = ::close(descriptor) == 0;
     if (!complete || !closed) {
         ::unlink(pattern.c_str());
-        return status::failure(describe(path, "write", complete ? errno : write_error));
+        return refused(path, "write", complete ? errno : write_error);
     }
     // A temporary file is private to its writer; the finished file gets the permissions
     // that a newly created file would have.
@@ -100,7 +105,7 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     if (::rename(pattern.c_str(), path.c_str()) != 0) {
         const int rename_error = errno;
         ::unlink(pattern.c_str());
-        return status::failure(describe(path, "write", rename_error));
+        return refused(path, "write", rename_error);
     }
     return status::success();
 }
@@ -108,35 +113,35 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
 status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        return status::failure("cannot read " + path.string() + ": Is a directory");
+        return refused(path, "read", EISDIR);
     }
     // A pipe or a device could block the reader or never end: only plain files are read.
     const std::filesystem::file_status kind = std::filesystem::status(path, error);
     if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
-        return status::failure("cannot read " + path.string() + ": not a regular file");
+        return status::input_output("cannot read " + path.string() + ": not a regular file");
     }
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
-        return status::failure(describe(path, "read", errno));
+        return refused(path, "read", errno);
     }
     struct stat info {};
     if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
         const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(descriptor);
-        return status::failure(describe(path, "read", error));
+        return refused(path, "read", error);
     }
     const bool complete = read_all(descriptor, static_cast<std::size_t>(info.st_size), bytes);
     const int read_error = errno;
     ::close(descriptor);
     if (!complete) {
-        return status::failure(describe(path, "read", read_error));
+        return refused(path, "read", read_error);
     }
     return status::success();
 }
 
 status remove_file(const std::filesystem::path& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        return status::failure(describe(path, "delete", errno));
+        return refused(path, "delete", errno);
     }
     return status::success();
 }

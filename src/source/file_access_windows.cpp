@@ -55,6 +55,15 @@ std::string describe(const std::filesystem::path& path, std::string_view action,
            system_message(error);
 }
 
+// A failure of the system named with its cause. A path that leads nowhere is a file not
+// found; any other refusal is one of input or output.
+status refused(const std::filesystem::path& path, std::string_view action, DWORD error) {
+    const status_kind kind = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                                 ? status_kind::not_found
+                                 : status_kind::input_output;
+    return status::failure(kind, describe(path, action, error));
+}
+
 // Closes the handle when it goes out of scope.
 class file_handle {
   public:
@@ -134,19 +143,20 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     // A folder in the file's place cannot be replaced; the words are those of other systems.
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        return status::failure("cannot write " + ansi_text(path.native()) + ": Is a directory");
+        return status::input_output("cannot write " + ansi_text(path.native()) +
+                                    ": Is a directory");
     }
     // An existing file that may not be written is refused as on other systems, rather than
     // left to the rename, which some file systems let replace it.
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return status::failure(describe(path, "write", ERROR_ACCESS_DENIED));
+        return refused(path, "write", ERROR_ACCESS_DENIED);
     }
     remove_stale_partial_files(path);
     std::wstring partial;
     file_handle file(create_partial_file(path, partial));
     if (!file.valid()) {
-        return status::failure(describe(path, "write", ::GetLastError()));
+        return refused(path, "write", ::GetLastError());
     }
     const bool complete = write_pieces(file.get(), next_piece);
     const DWORD write_error = ::GetLastError();
@@ -154,12 +164,12 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     if (!complete || !closed) {
         const DWORD error_code = complete ? ::GetLastError() : write_error;
         ::DeleteFileW(partial.c_str());
-        return status::failure(describe(path, "write", error_code));
+        return refused(path, "write", error_code);
     }
     if (::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
         const DWORD move_error = ::GetLastError();
         ::DeleteFileW(partial.c_str());
-        return status::failure(describe(path, "write", move_error));
+        return refused(path, "write", move_error);
     }
     return status::success();
 }
@@ -167,17 +177,18 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
 status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        return status::failure("cannot read " + ansi_text(path.native()) + ": Is a directory");
+        return status::input_output("cannot read " + ansi_text(path.native()) + ": Is a directory");
     }
     const file_handle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        return status::failure(describe(path, "read", ::GetLastError()));
+        return refused(path, "read", ::GetLastError());
     }
     // A device or a pipe could block the reader or never end: only plain files are read.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-        return status::failure("cannot read " + ansi_text(path.native()) + ": not a regular file");
+        return status::input_output("cannot read " + ansi_text(path.native()) +
+                                    ": not a regular file");
     }
     // The size is only a guess that lets one read take the file whole; the reading goes on
     // to the end whatever it finds.
@@ -192,7 +203,7 @@ status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
         const DWORD asked = static_cast<DWORD>(std::min(bytes.size() - used, largest_transfer));
         DWORD got = 0;
         if (::ReadFile(file.get(), bytes.data() + used, asked, &got, nullptr) == 0) {
-            return status::failure(describe(path, "read", ::GetLastError()));
+            return refused(path, "read", ::GetLastError());
         }
         if (got == 0) {
             break;
@@ -207,7 +218,7 @@ status remove_file(const std::filesystem::path& path) {
     if (::DeleteFileW(path.c_str()) == 0) {
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            return status::failure(describe(path, "delete", error));
+            return refused(path, "delete", error);
         }
     }
     return status::success();

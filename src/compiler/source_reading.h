@@ -1,0 +1,181 @@
+// What the line reader and the train reader share: the reading of one source file on a
+// compile context, the rule by which comments are passed over before a key, the table of
+// keywords that a key is tested against and its one dispatch, and the ways out of a record
+// (a data error, input that the record has no room for, a record beyond the grid). Each
+// reader derives its own working state from `source_reading` and names the record kinds it
+// reads in a keyword table.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "compiler/compile_context.h"
+#include "compiler/source_cursor.h"
+
+namespace scenario {
+
+// How a reader goes on after a record (or a setting).
+enum class record_outcome {
+    next,            // read the next key
+    end_of_reading,  // a record beyond the grid (code 15): the file's end processing follows
+    returned,        // the error is recorded and the file deleted: the reader returns at once
+};
+
+struct source_reading {
+    source_reading(compile_context& ctx, source_cursor& src)
+        : context(ctx), record(ctx.record), errors(ctx.errors), cursor(src) {}
+
+    compile_context& context;
+    scenario_record& record;
+    error_state& errors;
+    source_cursor& cursor;
+    // The key of the record being read: its own fields overwrite `riga`.
+    std::string key;
+};
+
+// Comments are fields that hold "-". A reader passes over a run of them before a key, up to
+// a number of them; the field after that many is read as the key whatever it holds.
+struct comment_rule {
+    int most_passed_over;
+    // Whether each comment read also looks for the end of the file (which then ends the
+    // reading without examining the field), or none does.
+    bool end_of_file_ends_run;
+};
+// The general part of the line file passes over ten comments without looking for the end;
+// the record parts of both files pass over two and stop at the end of the file.
+inline constexpr comment_rule general_part_comments{10, false};
+inline constexpr comment_rule record_part_comments{2, true};
+
+enum class key_read {
+    key,
+    comment_read_as_key,  // the rule's comments ran out: a comment is read as the key
+    end_of_file,          // the file ended before a key to examine
+    failed,               // a read failed: code 25 is recorded
+};
+
+// Reads the next key after any comments, by the rule; marks it as the key of a record and
+// keeps it in `reading.key`.
+key_read read_key(source_reading& reading, comment_rule rule);
+
+enum class header_search { found, end_of_file, failed };
+
+// Reads up to the first field holding "[generale]": everything before it is preamble.
+header_search find_general_header(source_reading& reading);
+
+// One kind of record (or setting) that a key may name: the key names it when it holds the
+// word, and the second word too when there is one.
+enum class letter_case { ignored, matched };
+
+template <typename reading_type>
+struct record_keyword {
+    std::string_view word;
+    std::string_view second_word;  // also required when not empty
+    std::string_view record_name;  // how messages name the record
+    record_outcome (*read)(reading_type&);
+    // When set, the key is tested for this kind only when it holds (curves are read only
+    // where the plan of the line is drawn).
+    bool (*looked_for)(const reading_type&) = nullptr;
+    letter_case case_rule = letter_case::ignored;
+
+    bool named_by(const reading_type& reading) const {
+        if (looked_for != nullptr && !looked_for(reading)) {
+            return false;
+        }
+        const auto holds = [&](std::string_view wanted) {
+            return case_rule == letter_case::ignored ? contains_ignoring_case(reading.key, wanted)
+                                                     : contains(reading.key, wanted);
+        };
+        return holds(word) && (second_word.empty() || holds(second_word));
+    }
+};
+
+// The kinds a reader knows, in the order in which a key is tested for them.
+template <typename reading_type, std::size_t count>
+using keyword_table = std::array<record_keyword<reading_type>, count>;
+
+// The tests are not exclusive: every kind that the key names is read, in table order, from
+// the same key, until one of them ends the reading.
+template <typename reading_type, std::size_t count>
+record_outcome read_named_records(reading_type& reading,
+                                  const keyword_table<reading_type, count>& keywords) {
+    for (const record_keyword<reading_type>& keyword : keywords) {
+        if (!keyword.named_by(reading)) {
+            continue;
+        }
+        if (const record_outcome outcome = keyword.read(reading); outcome != record_outcome::next) {
+            return outcome;
+        }
+    }
+    return record_outcome::next;
+}
+
+// A third comment that names a record kind is read as that record: most likely the author
+// meant it as a comment.
+void warn_about_comment_read_as_record(source_reading& reading, std::string_view word,
+                                       std::string_view record_name);
+
+// The record part of a file: keys and their records until the end of the file
+// (end_of_reading, the end processing follows) or until a record ends the reading.
+template <typename reading_type, std::size_t count>
+record_outcome read_records(reading_type& reading,
+                            const keyword_table<reading_type, count>& keywords) {
+    while (true) {
+        const key_read read = read_key(reading, record_part_comments);
+        if (read == key_read::failed) {
+            return record_outcome::returned;
+        }
+        if (read == key_read::end_of_file) {
+            return record_outcome::end_of_reading;
+        }
+        if (read == key_read::comment_read_as_key) {
+            for (const record_keyword<reading_type>& keyword : keywords) {
+                if (keyword.named_by(reading)) {
+                    warn_about_comment_read_as_record(reading, keyword.word, keyword.record_name);
+                    break;
+                }
+            }
+        }
+        if (const record_outcome outcome = read_named_records(reading, keywords);
+            outcome != record_outcome::next) {
+            return outcome;
+        }
+    }
+}
+
+// Reads whole numbers into the targets in order; false (code 25 recorded) at the first
+// failure, which leaves its target at 0.
+[[nodiscard]] bool read_numbers(source_cursor& cursor,
+                                std::initializer_list<std::int32_t*> targets);
+// Reads one whole number; a failed read leaves the target as it was, so that a setting that
+// cannot be read keeps the value read before it.
+[[nodiscard]] bool read_number_keeping_old(source_cursor& cursor, std::int32_t& target);
+
+// "WHAT at P m", the way messages name a record.
+std::string record_at(std::string_view what, std::int32_t position);
+
+// Placement margins: a record needs 100 m of grid after its position, a station 800 m.
+inline constexpr int record_margin = 100;
+inline constexpr int station_margin = 800;
+
+// True when a record at p lies beyond the placement limit: (p + margin) / 50 > ultima_cella.
+bool beyond_placement_limit(const scenario_record& record, std::int32_t p, int margin);
+
+// Code 15 at the record's position for a record beyond the placement limit: the reading of
+// this file stops there and its end processing follows.
+record_outcome stop_beyond_grid(source_reading& reading, std::int32_t position, std::string detail);
+
+// A data error that ends the reading: the source file is deleted and the error recorded at
+// the record's key.
+record_outcome end_with_error(source_reading& reading, const error_code_entry& code,
+                              std::optional<std::int32_t> posizione, std::string detail);
+
+// Input that the record has no room for (code 200 at the record's position), refused before
+// anything is written for it: the reading ends as for a data error.
+record_outcome refuse_no_room(source_reading& reading, std::int32_t posizione, std::string detail);
+
+}  // namespace scenario
