@@ -40,16 +40,17 @@ TEST_P(StationAreasReadBack, FollowTheTypeAndComeBackAsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, StationAreasReadBack,
-    testing::Values(
-        written_area_case{"FirstBuiltinStationType8", 8, 0, 400, false, -400, 400},
-        written_area_case{"CentredWithMarIs50mLonger", 2, 2750, 600, true, 2450, 3100},
-        written_area_case{"CentredWithoutMar", 22, 27550, 400, false, 27350, 27750},
-        written_area_case{"Type5ReachesOnly150mAhead", 5, 5000, 300, true, 4700, 5150},
-        written_area_case{"Type6Likewise", 6, 5000, 300, false, 4700, 5150},
-        written_area_case{"Type7WholeLengthEitherSide", 7, 5000, 300, true, 4700, 5300},
-        written_area_case{"Type28IsCentred", 28, 11950, 400, false, 11750, 12150},
-        written_area_case{"ZeroLength", 4, 5000, 0, false, 5000, 5000}),
-    [](const testing::TestParamInfo<written_area_case>& info) { return std::string(info.param.name); });
+    testing::Values(written_area_case{"FirstBuiltinStationType8", 8, 0, 400, false, -400, 400},
+                    written_area_case{"CentredWithMarIs50mLonger", 2, 2750, 600, true, 2450, 3100},
+                    written_area_case{"CentredWithoutMar", 22, 27550, 400, false, 27350, 27750},
+                    written_area_case{"Type5ReachesOnly150mAhead", 5, 5000, 300, true, 4700, 5150},
+                    written_area_case{"Type6Likewise", 6, 5000, 300, false, 4700, 5150},
+                    written_area_case{"Type7WholeLengthEitherSide", 7, 5000, 300, true, 4700, 5300},
+                    written_area_case{"Type28IsCentred", 28, 11950, 400, false, 11750, 12150},
+                    written_area_case{"ZeroLength", 4, 5000, 0, false, 5000, 5000}),
+    [](const testing::TestParamInfo<written_area_case>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(StationTypes, EndCellAndApproachMarkersDependOnTheType) {
     EXPECT_TRUE(has_station_end(24));
