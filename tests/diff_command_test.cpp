@@ -168,8 +168,9 @@ TEST_F(FourEdits, TextGivesOneLinePerChange) {
         diff({before->string(), after->string(), "--route", route, "--train", train});
     EXPECT_EQ(result.exit_status, 1) << result.standard_error;
     const std::string& text = result.standard_output;
-    EXPECT_TRUE(text.starts_with("added station LASTRA at 13850 m: tipo 4, lung. 400 m, area from "
-                                 "13650 m, area to 14050 m, tps 0,\n"))
+    EXPECT_TRUE(
+        text.starts_with("added station LASTRA at 13850 m: tipo 4, lung. 400 m, area from "
+                         "13650 m, area to 14050 m, tps 0,\n"))
         << text;
     for (const char* line :
          {"\nmoved signal from 4600 m (cell 93) to 4800 m (cell 97)\n",

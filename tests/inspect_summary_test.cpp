@@ -61,14 +61,23 @@ std::int64_t start_cell(std::int32_t p) {
 }
 
 TEST(InspectSummary, ListsTheSixteenStationsAsTheTrainFileWritesThem) {
-    const std::vector<source_record> records = records_of(builtin_train_table(), "stazione", 16, true);
+    const std::vector<source_record> records =
+        records_of(builtin_train_table(), "stazione", 16, true);
     const json& stations = builtin_summary()["stations"];
     ASSERT_EQ(records.size(), 16u);
     ASSERT_EQ(stations.size(), records.size());
-    const char* const columns[] = {"position_m",     "tipo",           "lung",
-                                   "tps",            "tab",            "mar",
-                                   "first_group_d2", "first_group_d3", "rap",
-                                   "second_group_d1", "second_group_d2", "second_group_d3",
+    const char* const columns[] = {"position_m",
+                                   "tipo",
+                                   "lung",
+                                   "tps",
+                                   "tab",
+                                   "mar",
+                                   "first_group_d2",
+                                   "first_group_d3",
+                                   "rap",
+                                   "second_group_d1",
+                                   "second_group_d2",
+                                   "second_group_d3",
                                    "ac"};
     for (std::size_t k = 0; k < records.size(); ++k) {
         const source_record& record = records[k];
@@ -111,7 +120,8 @@ TEST(InspectSummary, ListsEverySignalAtItsPositionWithEachFieldDecoded) {
 }
 
 TEST(InspectSummary, ListsBothSlowdownsWithTheirWarningBoardsAndPoints) {
-    const std::vector<source_record> records = records_of(builtin_train_table(), "rallentamento", 6);
+    const std::vector<source_record> records =
+        records_of(builtin_train_table(), "rallentamento", 6);
     const json& slowdowns = builtin_summary()["slowdowns"];
     ASSERT_EQ(records.size(), 2u);
     ASSERT_EQ(slowdowns.size(), records.size());
@@ -209,8 +219,8 @@ TEST(InspectSummary, ListsTheMountainStretchesAndTheArcsThatThePlanDraws) {
             return arc["key"] == curve.key && inizio < last_metre &&
                    last_metre <= inizio + arc["length"].get<std::int64_t>();
         };
-        EXPECT_TRUE(std::any_of(arcs.begin(), arcs.end(), draws_it)) << curve.key << " "
-                                                                      << curve.numbers[0];
+        EXPECT_TRUE(std::any_of(arcs.begin(), arcs.end(), draws_it))
+            << curve.key << " " << curve.numbers[0];
     }
     EXPECT_EQ(arcs.front(), json::parse(R"({"position_m":700,"key":"curvas2","length":100,
         "radius":5000})"));
@@ -219,7 +229,8 @@ TEST(InspectSummary, ListsTheMountainStretchesAndTheArcsThatThePlanDraws) {
 TEST(InspectSummary, GivesTheGeneralValuesAndTheLinesExtent) {
     const json& summary = builtin_summary();
     const json& general = summary["general"];
-    EXPECT_EQ(general["numero_vetture"], records_of(builtin_train_table(), "vetture", 1)[0].numbers[0]);
+    EXPECT_EQ(general["numero_vetture"],
+              records_of(builtin_train_table(), "vetture", 1)[0].numbers[0]);
     EXPECT_EQ(general["percentuale_massa_frenata"],
               records_of(builtin_train_table(), "frenata", 1)[0].numbers[0]);
     EXPECT_EQ(general["sabbia"], records_of(builtin_train_table(), "sabbia", 1)[0].numbers[0]);
@@ -309,7 +320,8 @@ TEST(InspectSummary, CellsKeepTheObjectsThatTheyHold) {
 
 TEST(InspectSummary, LineFileAloneAmongSeveralTrainsNeedsTheTrain) {
     temporary_folder folder;
-    for (const char* name : {"Valdora_Rova_5284.sim", "Valdora_Rova_5284.dat", "Valdora_Rova_linea.dat"}) {
+    for (const char* name :
+         {"Valdora_Rova_5284.sim", "Valdora_Rova_5284.dat", "Valdora_Rova_linea.dat"}) {
         std::filesystem::copy_file(data_folder + "/" + name, folder.path() / name);
     }
     std::filesystem::copy_file(item_file, folder.path() / "Valdora_Rova_9999.sim");
@@ -324,8 +336,7 @@ TEST(InspectSummary, LineFileAloneAmongSeveralTrainsNeedsTheTrain) {
         run_program({"inspect", line, "--summary", "--json", "--train", "5284"});
     EXPECT_EQ(chosen.exit_status, 0) << chosen.standard_error;
     // The other train's grid is not there.
-    const program_result missing =
-        run_program({"inspect", line, "--summary", "--train", "9999"});
+    const program_result missing = run_program({"inspect", line, "--summary", "--train", "9999"});
     EXPECT_EQ(missing.exit_status, 2);
     EXPECT_EQ(missing.standard_error, "scenario-builder inspect: no compiled grid file " +
                                           (folder.path() / "Valdora_Rova_9999.dat").string() +

@@ -68,8 +68,9 @@ subcommand add_diff_command(CLI::App& app) {
         "diff",
         "Compare two compiled scenarios in the terms of their sources: general values, objects "
         "added, removed, moved or changed, series, and where the plans of the lines part");
-    parser->add_option("A", request->old_side,
-                       "The first scenario: a folder, or one of its compiled files")
+    parser
+        ->add_option("A", request->old_side,
+                     "The first scenario: a folder, or one of its compiled files")
         ->required();
     parser->add_option("B", request->new_side, "The second scenario, the same way")->required();
     parser->add_option("--route", request->route, "Route identifier R of the scenarios in folders");

@@ -58,10 +58,9 @@ described_object station_object(const station_description& station) {
         number("second group d2", station.second_d2),
         number("second group d3", station.second_d3),
         number("ac", station.ac),
-        station.time == 0 ? field_value{"time", {}, ""}
-                          : text("time", clock_text(station.time)),
-        place("end", station.end_cell ? std::optional(point_place(*station.end_cell))
-                                      : std::nullopt),
+        station.time == 0 ? field_value{"time", {}, ""} : text("time", clock_text(station.time)),
+        place("end",
+              station.end_cell ? std::optional(point_place(*station.end_cell)) : std::nullopt),
     };
     return {"station", station.nome, {station.pos, std::nullopt}, std::move(fields)};
 }
@@ -72,15 +71,16 @@ described_object signal_object(const signal_description& signal) {
             "",
             signal.at,
             {number("sx", g.sx), number("s1", g.s[0]), number("s2", g.s[1]), number("s3", g.s[2]),
-             number("rapp", g.rapp), number("dx", g.dx), number("d1", g.d[0]),
-             number("d2", g.d[1]), number("d3", g.d[2]), number("tempo", signal.tempo)}};
+             number("rapp", g.rapp), number("dx", g.dx), number("d1", g.d[0]), number("d2", g.d[1]),
+             number("d3", g.d[2]), number("tempo", signal.tempo)}};
 }
 
 std::vector<placed_part> point_parts(const std::vector<abbattimento_point>& points) {
     std::vector<placed_part> parts;
     for (const abbattimento_point& point : points) {
-        parts.push_back({point.at,
-                         {point.value ? number("value", *point.value) : field_value{"value", {}, ""}}});
+        parts.push_back(
+            {point.at,
+             {point.value ? number("value", *point.value) : field_value{"value", {}, ""}}});
     }
     return parts;
 }
@@ -127,7 +127,8 @@ described_object mountain_object(const mountain_stretch& stretch) {
             "",
             start_place(stretch.first_cell),
             {number("fine", start_place(stretch.last_cell + 1).metre, "m"),
-             number("last cell", stretch.last_cell), number("tipo", stretch.side),
+             number("last cell", stretch.last_cell),
+             number("tipo", stretch.side),
              {"markers", std::move(markers), ""}}};
 }
 
@@ -144,8 +145,7 @@ described_object curve_object(const curve_description& curve) {
     return {"curve",
             "",
             {curve.inizio, std::nullopt},
-            {text("key", key), number("length", curve.length, "m"),
-             number("radius", radius, "m")}};
+            {text("key", key), number("length", curve.length, "m"), number("radius", radius, "m")}};
 }
 
 described_object other_object_of(const other_object& other) {
@@ -153,9 +153,9 @@ described_object other_object_of(const other_object& other) {
     return {"other object",
             "",
             other.at,
-            {text("kind", cell_kind_name(c.tipo)), number("tipo", c.tipo),
-             number("dato1", c.dato1), number("dato2", c.dato2), number("dato3", c.dato3),
-             number("dato4", c.dato4), number("extra1", c.extra1)}};
+            {text("kind", cell_kind_name(c.tipo)), number("tipo", c.tipo), number("dato1", c.dato1),
+             number("dato2", c.dato2), number("dato3", c.dato3), number("dato4", c.dato4),
+             number("extra1", c.extra1)}};
 }
 
 template <typename object, typename make>

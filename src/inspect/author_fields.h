@@ -51,7 +51,7 @@ struct described_object {
     std::string category;  // "station", "signal", "slowdown", ... (see object_categories)
     std::string name;      // a station's name; empty for other objects
     line_place at;
-    field_list fields;     // everything but the place
+    field_list fields;  // everything but the place
 };
 
 // The categories in the order of the summary: singular, the heading of their list, and the
@@ -74,7 +74,7 @@ field_list general_fields(const scenario_description& description);
 struct described_series {
     const char* name;    // "gradient", "speed limit", "adherence"
     const char* plural;  // "gradients", "speed limits", "adherence"
-    const char* unit;  // "per mille", "km/h", ""
+    const char* unit;    // "per mille", "km/h", ""
     const std::vector<series_range>* ranges;
 };
 std::vector<described_series> series_of(const scenario_description& description);

@@ -123,9 +123,8 @@ std::optional<plan_change> compare_plans(const std::optional<profilo_linea>& old
         if (!change.first_parting_metre) {
             change.first_parting_metre = riga;
         }
-        const double distance =
-            std::hypot(new_plan->valore(riga, 0) - old_plan->valore(riga, 0),
-                       new_plan->valore(riga, 1) - old_plan->valore(riga, 1));
+        const double distance = std::hypot(new_plan->valore(riga, 0) - old_plan->valore(riga, 0),
+                                           new_plan->valore(riga, 1) - old_plan->valore(riga, 1));
         if (distance > change.largest_distance) {
             change.largest_distance = distance;
             change.largest_distance_metre = riga;

@@ -70,8 +70,8 @@ void compare_category(const std::vector<const described_object*>& olds,
         std::optional<std::size_t> nearest;
         for (std::size_t b = 0; b < news.size(); ++b) {
             if (!taken[b] && olds[a]->fields == news[b]->fields &&
-                (!nearest || metre_distance(*olds[a], *news[b]) <
-                                 metre_distance(*olds[a], *news[*nearest]))) {
+                (!nearest ||
+                 metre_distance(*olds[a], *news[b]) < metre_distance(*olds[a], *news[*nearest]))) {
                 nearest = b;
             }
         }
@@ -84,17 +84,17 @@ void compare_category(const std::vector<const described_object*>& olds,
     for (std::size_t a = 0; a < olds.size(); ++a) {
         const described_object& old_object = *olds[a];
         if (!partner[a]) {
-            changes.push_back({change_kind::removed, old_object.category, old_object, std::nullopt,
-                               {}});
+            changes.push_back(
+                {change_kind::removed, old_object.category, old_object, std::nullopt, {}});
             continue;
         }
         const described_object& new_object = *news[*partner[a]];
         std::vector<field_change> fields;
         if (!(old_object.at == new_object.at)) {
-            fields.push_back(
-                {"position", place_field(old_object.at), place_field(new_object.at)});
+            fields.push_back({"position", place_field(old_object.at), place_field(new_object.at)});
         }
-        const std::vector<field_change> values = changed_fields(old_object.fields, new_object.fields);
+        const std::vector<field_change> values =
+            changed_fields(old_object.fields, new_object.fields);
         fields.insert(fields.end(), values.begin(), values.end());
         if (!fields.empty()) {
             changes.push_back({moved[a] ? change_kind::moved : change_kind::changed,
@@ -164,14 +164,13 @@ void compare_series(const described_series& olds, const described_series& news,
 scenario_difference compare_descriptions(const scenario_description& old_scenario,
                                          const scenario_description& new_scenario) {
     scenario_difference difference;
-    difference.general =
-        changed_fields(general_fields(old_scenario), general_fields(new_scenario));
+    difference.general = changed_fields(general_fields(old_scenario), general_fields(new_scenario));
     const std::vector<described_object> olds = objects_of(old_scenario);
     const std::vector<described_object> news = objects_of(new_scenario);
     for (const object_category& category : object_categories()) {
         std::vector<object_change> changes;
-        compare_category(in_category(olds, category.singular),
-                         in_category(news, category.singular), changes);
+        compare_category(in_category(olds, category.singular), in_category(news, category.singular),
+                         changes);
         std::stable_sort(changes.begin(), changes.end(),
                          [](const object_change& a, const object_change& b) {
                              return change_metre(a) < change_metre(b);

@@ -123,10 +123,10 @@ TEST(CompareScenarios, GeneralValuesAreComparedOneByOne) {
     for (const field_change& change : difference.general) {
         names.push_back(change.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"numero vetture",
-                                               "progressiva chilometrica uno position",
-                                               "progressiva chilometrica uno value",
-                                               "progressiva chilometrica uno flag"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"numero vetture", "progressiva chilometrica uno position",
+                                        "progressiva chilometrica uno value",
+                                        "progressiva chilometrica uno flag"}));
     EXPECT_EQ(difference.general[2].new_value->value, field_content(std::int64_t{1000}));
 }
 

@@ -79,8 +79,8 @@ status only_item_file(const std::string& folder, const std::string& start, const
                                  ": compile the scenario there first");
     }
     if (names.size() > 1) {
-        return status::invalid_input(where + " holds several compiled scenarios (" +
-                                     listed(names) + "): give --route and --train");
+        return status::invalid_input(where + " holds several compiled scenarios (" + listed(names) +
+                                     "): give --route and --train");
     }
     name = names.front();
     return status::success();
@@ -128,9 +128,9 @@ status find_compiled_files(const std::string& one_file, const std::string& train
         const std::string route = name.substr(0, name.size() - line_ending.size());
         std::string item_name = route + "_" + train + std::string(item_ending);
         if (train.empty()) {
-            if (const status found = only_item_file(folder, route + "_", std::string(item_ending),
-                                                    route + "_T" + std::string(item_ending),
-                                                    item_name);
+            if (const status found =
+                    only_item_file(folder, route + "_", std::string(item_ending),
+                                   route + "_T" + std::string(item_ending), item_name);
                 !found.ok()) {
                 return found;
             }
@@ -174,8 +174,8 @@ status find_compiled_files_in(const std::string& folder, const std::string& rout
     }
     const std::string start = route.empty() ? "" : route + "_";
     const std::string end = (train.empty() ? "" : "_" + train) + std::string(item_ending);
-    const std::string wanted = (route.empty() ? "R" : route) + "_" +
-                               (train.empty() ? "T" : train) + std::string(item_ending);
+    const std::string wanted = (route.empty() ? "R" : route) + "_" + (train.empty() ? "T" : train) +
+                               std::string(item_ending);
     std::string name;
     if (const status found = only_item_file(folder, start, end, wanted, name); !found.ok()) {
         return found;

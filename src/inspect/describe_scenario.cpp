@@ -46,8 +46,7 @@ void describe_general(const compiled_tables& tables, scenario_description& descr
         description.stamps.plain_code = tables.celle[1].dato2;
     }
     const auto cell_count = static_cast<std::int64_t>(tables.celle.size());
-    description.grid = {cell_count,
-                        static_cast<std::int64_t>(series_cells(tables.celle.size()))};
+    description.grid = {cell_count, static_cast<std::int64_t>(series_cells(tables.celle.size()))};
 }
 
 void describe_stations(const compiled_tables& tables, scenario_description& description) {
@@ -155,8 +154,7 @@ scenario_description within(const scenario_description& description, const line_
     scenario_description part = description;
     const auto holds = [&](const auto& object) { return window.holds(object.at); };
     part.stations = kept(description.stations, [&](const station_description& station) {
-        return window.overlaps(station.area_start, station.area_end,
-                               cell_under(station.area_start),
+        return window.overlaps(station.area_start, station.area_end, cell_under(station.area_start),
                                last_cell_under(station.area_start, station.area_end));
     });
     part.signals = kept(description.signals, holds);

@@ -41,9 +41,9 @@ TEST(DescribeScenario, SlowdownClaimsItsCellsAndThePointsAroundIt) {
     for (std::int16_t j = 1; j <= 4; ++j) {
         c[76 - j] = object(kind::prima_dell_avviso, j, j);
     }
-    c[95] = object(kind::abbattimento_con_valore, 180);    // a window ahead of the start
-    c[118] = object(kind::abbattimento_senza_valore);      // 12 cells after the end
-    c[53] = object(kind::abbattimento_con_valore, 120);    // beyond the reach before the board
+    c[95] = object(kind::abbattimento_con_valore, 180);  // a window ahead of the start
+    c[118] = object(kind::abbattimento_senza_valore);    // 12 cells after the end
+    c[53] = object(kind::abbattimento_con_valore, 120);  // beyond the reach before the board
     const scenario_description d = describe_scenario(tables);
     ASSERT_EQ(d.slowdowns.size(), 1u);
     const slowdown_description& s = d.slowdowns[0];
@@ -77,7 +77,7 @@ TEST(DescribeScenario, SlowdownShorterThanACellHasNoEndAndLeavesTheNextEndToTheN
 TEST(DescribeScenario, CellsThatNoObjectClaimsAreShownAsTheyStand) {
     compiled_tables tables = grid_of(100);
     tables.celle[30] = object(kind::fine_rallentamento, 60);  // an end without its start
-    tables.celle[40] = object(9, 7);                         // a kind no reader writes
+    tables.celle[40] = object(9, 7);                          // a kind no reader writes
     tables.celle[50] = object(kind::marcatore_montagna);      // a marker outside a stretch
     tables.celle[60] = object(kind::fine_stazione, 3);        // the end of no station
     const scenario_description d = describe_scenario(tables);
@@ -113,8 +113,7 @@ TEST(DescribeScenario, StationEndAndMarkersBelongToTheirStationAndStretch) {
     EXPECT_EQ(s.end_cell, 46);
     EXPECT_TRUE(s.approach_markers);
     EXPECT_EQ(s.time, 29700);
-    EXPECT_EQ(d.mountains,
-              (std::vector<mountain_stretch>{{20, 27, 2, {23}}, {28, 28, 3, {}}}));
+    EXPECT_EQ(d.mountains, (std::vector<mountain_stretch>{{20, 27, 2, {23}}, {28, 28, 3, {}}}));
     EXPECT_TRUE(d.other_objects.empty());
 }
 

@@ -26,12 +26,12 @@ std::vector<series_range> runs_of(std::int64_t count, value_of value, std::optio
 void describe_series(const compiled_tables& tables, scenario_description& description) {
     const std::vector<cella>& celle = tables.celle;
     const std::int64_t reach = description.grid.series_cell_count;
-    description.gradients =
-        runs_of(reach, [&](std::size_t i) { return *gradient_per_mille(celle, i); }, std::nullopt);
-    description.speed_limits =
-        runs_of(reach, [&](std::size_t i) { return *speed_limit_kmh(celle, i); }, std::nullopt);
-    description.adherence =
-        runs_of(reach, [&](std::size_t i) { return *adherence(celle, i); }, std::nullopt);
+    description.gradients = runs_of(
+        reach, [&](std::size_t i) { return *gradient_per_mille(celle, i); }, std::nullopt);
+    description.speed_limits = runs_of(
+        reach, [&](std::size_t i) { return *speed_limit_kmh(celle, i); }, std::nullopt);
+    description.adherence = runs_of(
+        reach, [&](std::size_t i) { return *adherence(celle, i); }, std::nullopt);
 
     const std::vector<series_range> sides = runs_of(
         static_cast<std::int64_t>(celle.size()),

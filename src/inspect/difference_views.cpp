@@ -41,7 +41,8 @@ std::string change_text(const field_change& change) {
 }
 
 std::string head_of(const described_object& object) {
-    return object.name.empty() ? place_text(object.at) : object.name + " at " + place_text(object.at);
+    return object.name.empty() ? place_text(object.at)
+                               : object.name + " at " + place_text(object.at);
 }
 
 std::vector<std::string> all_fields(const described_object& object) {
@@ -71,11 +72,13 @@ const char* change_word(change_kind how) {
 void write_object_change(std::ostream& out, const object_change& change) {
     const std::string word = std::string(change_word(change.how)) + " " + change.category + " ";
     if (change.how == change_kind::added) {
-        write_wrapped(out, word + head_of(*change.new_object) + ":", all_fields(*change.new_object));
+        write_wrapped(out, word + head_of(*change.new_object) + ":",
+                      all_fields(*change.new_object));
         return;
     }
     if (change.how == change_kind::removed) {
-        write_wrapped(out, word + head_of(*change.old_object) + ":", all_fields(*change.old_object));
+        write_wrapped(out, word + head_of(*change.old_object) + ":",
+                      all_fields(*change.old_object));
         return;
     }
     std::vector<std::string> parts;
@@ -106,10 +109,11 @@ void write_plan_change(std::ostream& out, const plan_change& plan) {
     }
     std::string text = "plan: ";
     if (plan.first_parting_metre) {
-        text += format("the two lines part at metre %lld; the largest distance between them is "
-                       "%.3f m, at metre %lld",
-                       static_cast<long long>(*plan.first_parting_metre), plan.largest_distance,
-                       static_cast<long long>(plan.largest_distance_metre));
+        text += format(
+            "the two lines part at metre %lld; the largest distance between them is "
+            "%.3f m, at metre %lld",
+            static_cast<long long>(*plan.first_parting_metre), plan.largest_distance,
+            static_cast<long long>(plan.largest_distance_metre));
     } else {
         text += "the two lines run together wherever both have a position";
     }
@@ -181,15 +185,15 @@ author_json plan_json(const std::optional<plan_change>& plan) {
     if (!plan) {
         return nullptr;
     }
-    return {{"old_has_plan", plan->old_has_plan},
-            {"new_has_plan", plan->new_has_plan},
-            {"first_parting_metre", plan->first_parting_metre
-                                        ? author_json(*plan->first_parting_metre)
-                                        : author_json(nullptr)},
-            {"largest_distance_m", plan->largest_distance},
-            {"largest_distance_metre", plan->largest_distance_metre},
-            {"old_last_row", plan->old_last_row},
-            {"new_last_row", plan->new_last_row}};
+    return {
+        {"old_has_plan", plan->old_has_plan},
+        {"new_has_plan", plan->new_has_plan},
+        {"first_parting_metre", plan->first_parting_metre ? author_json(*plan->first_parting_metre)
+                                                          : author_json(nullptr)},
+        {"largest_distance_m", plan->largest_distance},
+        {"largest_distance_metre", plan->largest_distance_metre},
+        {"old_last_row", plan->old_last_row},
+        {"new_last_row", plan->new_last_row}};
 }
 
 }  // namespace
@@ -222,7 +226,8 @@ void print_difference_json(std::ostream& out, const scenario_difference& differe
     json["plan"] = plan_json(difference.plan);
     author_json raw = author_json::array();
     for (const raw_change& change : difference.raw) {
-        raw.push_back({{"where", change.where}, {"old", change.old_value}, {"new", change.new_value}});
+        raw.push_back(
+            {{"where", change.where}, {"old", change.old_value}, {"new", change.new_value}});
     }
     json["compiled_fields"] = std::move(raw);
     json["compiled_fields_total"] = difference.raw_total;

@@ -110,7 +110,7 @@ struct station_description {
     std::int16_t second_d2 = 0;
     std::int16_t second_d3 = 0;
     std::uint8_t ac = 0;
-    std::int32_t time = 0;  // seconds from midnight; 0 = no time in the timetable
+    std::int32_t time = 0;                 // seconds from midnight; 0 = no time in the timetable
     std::optional<std::int64_t> end_cell;  // the cell of kind 10 that names this entry
     bool approach_markers = false;         // the type gives the four approach codes
 
@@ -130,8 +130,7 @@ struct speed_board_description {
     board_faces faces;
 
     bool operator==(const speed_board_description& other) const {
-        return at == other.at && faces.left == other.faces.left &&
-               faces.right == other.faces.right;
+        return at == other.at && faces.left == other.faces.left && faces.right == other.faces.right;
     }
 };
 
@@ -202,8 +201,8 @@ struct curve_description {
 };
 
 struct plan_description {
-    std::int32_t last_row = 0;                // limite_profilo
-    std::int32_t last_filled_row = -1;        // the last row with a position
+    std::int32_t last_row = 0;          // limite_profilo
+    std::int32_t last_filled_row = -1;  // the last row with a position
     double min_x = 0.0;
     double max_x = 0.0;
     double min_y = 0.0;

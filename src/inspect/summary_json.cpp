@@ -24,9 +24,9 @@ author_json plan_json(const scenario_description& d) {
         return nullptr;
     }
     const plan_description& plan = *d.plan;
-    author_json json = {{"last_row", plan.last_row},       {"last_filled_row", plan.last_filled_row},
-                        {"x_min_m", plan.min_x},           {"x_max_m", plan.max_x},
-                        {"y_min_m", plan.min_y},           {"y_max_m", plan.max_y},
+    author_json json = {{"last_row", plan.last_row}, {"last_filled_row", plan.last_filled_row},
+                        {"x_min_m", plan.min_x},     {"x_max_m", plan.max_x},
+                        {"y_min_m", plan.min_y},     {"y_max_m", plan.max_y},
                         {"line_end", nullptr}};
     if (plan.line_end) {
         json["line_end"] = {{"x_m", plan.line_end->x}, {"y_m", plan.line_end->y}};

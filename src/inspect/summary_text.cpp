@@ -18,11 +18,13 @@ std::string format(const char* pattern, auto... values) {
 }
 
 // "HEAD: part, part, ..." wrapped at the line width.
-void write_wrapped(std::ostream& out, const std::string& head, const std::vector<std::string>& parts) {
+void write_wrapped(std::ostream& out, const std::string& head,
+                   const std::vector<std::string>& parts) {
     std::string line = "  " + head + (parts.empty() ? "" : ":");
     for (std::size_t k = 0; k < parts.size(); ++k) {
         const std::string part = parts[k] + (k + 1 < parts.size() ? "," : "");
-        if (line.size() + 1 + part.size() > line_width && line.size() > std::string(continuation).size()) {
+        if (line.size() + 1 + part.size() > line_width &&
+            line.size() > std::string(continuation).size()) {
             out << line << '\n';
             line = continuation + part;
         } else {
@@ -66,18 +68,19 @@ void write_window(std::ostream& out, const line_window& window) {
                 (window.last_cell ? std::to_string(*window.last_cell) : "");
     }
     if (window.from_metre || window.to_metre) {
-        text += (text.empty() ? "" : ", ") +
-                format("%g .. %g km", window.from_metre.value_or(0.0) / 1000,
-                       window.to_metre.value_or(0.0) / 1000);
+        text += (text.empty() ? "" : ", ") + format("%g .. %g km",
+                                                    window.from_metre.value_or(0.0) / 1000,
+                                                    window.to_metre.value_or(0.0) / 1000);
     }
     out << "only what lies within " << text << " (the general values for the whole line)\n";
 }
 
 void write_line(std::ostream& out, const scenario_description& d) {
     const std::int64_t cells = d.grid.cell_count;
-    out << "line: " << d.general.lunghezza_percorso << " m; grid cells 0.." << cells - 1 << ", 0 .. "
-        << cells * cell_metres << " m; series over cells 0.." << d.grid.series_cell_count - 1
-        << ", 0 .. " << d.grid.series_cell_count * cell_metres << " m\n";
+    out << "line: " << d.general.lunghezza_percorso << " m; grid cells 0.." << cells - 1
+        << ", 0 .. " << cells * cell_metres << " m; series over cells 0.."
+        << d.grid.series_cell_count - 1 << ", 0 .. " << d.grid.series_cell_count * cell_metres
+        << " m\n";
     if (!d.plan) {
         out << "plan: none (compiled without the line)\n";
         return;
@@ -94,10 +97,11 @@ void write_line(std::ostream& out, const scenario_description& d) {
 
 void write_general(std::ostream& out, const scenario_description& d) {
     const general_values& g = d.general;
-    out << format("train: numero vetture %d, percentuale massa frenata %d, sabbia %d, orologio "
-                  "%02d:%02d:%02d\n",
-                  g.numero_vetture, g.percentuale_massa_frenata, g.sabbia, g.orologio[0],
-                  g.orologio[1], g.orologio[2]);
+    out << format(
+        "train: numero vetture %d, percentuale massa frenata %d, sabbia %d, orologio "
+        "%02d:%02d:%02d\n",
+        g.numero_vetture, g.percentuale_massa_frenata, g.sabbia, g.orologio[0], g.orologio[1],
+        g.orologio[2]);
     out << format("backgrounds: sfondo uno %d, sfondo due %d, sfondo tre %d\n", g.sfondo[0],
                   g.sfondo[1], g.sfondo[2]);
     const cab_signal_stretch& cab = d.cab_signals;
@@ -143,11 +147,12 @@ void write_objects(std::ostream& out, const std::vector<described_object>& objec
 void write_series(std::ostream& out, const scenario_description& d) {
     for (const described_series& series : series_of(d)) {
         const std::size_t count = series.ranges->size();
-        out << '\n' << series.plural << " (" << count << (count == 1 ? " range" : " ranges") << "):\n";
+        out << '\n'
+            << series.plural << " (" << count << (count == 1 ? " range" : " ranges") << "):\n";
         for (const series_range& range : *series.ranges) {
-            out << "  " << range_from_metre(range) << " .. " << range_to_metre(range) << " m (cells "
-                << range.first_cell << ".." << range.last_cell << "): " << range.value
-                << (*series.unit ? " " : "") << series.unit << '\n';
+            out << "  " << range_from_metre(range) << " .. " << range_to_metre(range)
+                << " m (cells " << range.first_cell << ".." << range.last_cell
+                << "): " << range.value << (*series.unit ? " " : "") << series.unit << '\n';
         }
     }
 }
