@@ -3,9 +3,10 @@
 // then, among those left, by equal values at the nearest place: such a pair is an object
 // that moved. What is left was added or removed.
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <limits>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
 
 #include "inspect/scenario_difference.h"
 
@@ -37,29 +38,86 @@ field_value place_field(const line_place& at) {
     return {"position", at, ""};
 }
 
-bool same_identity(const described_object& a, const described_object& b) {
-    if (!a.name.empty() || !b.name.empty()) {
-        return a.name == b.name;
+// What identifies an object besides its values: a station's name, or else its place.
+std::string identity_of(const described_object& object) {
+    if (!object.name.empty()) {
+        return "name " + object.name;
     }
-    return a.at == b.at;
+    return "place " + place_text(object.at);
 }
 
-std::int64_t metre_distance(const described_object& a, const described_object& b) {
-    return std::llabs(a.at.metre - b.at.metre);
+// An object's values, without its place, as one key.
+std::string values_of(const described_object& object) {
+    std::string key;
+    for (const field_value& field : object.fields) {
+        key += field.name + "=" + value_text(field) + ";";
+    }
+    return key;
 }
+
+// The objects of a category that are still without a partner, by key and then by place:
+// every lookup takes the first, or the nearest, and removes it.
+class unpaired_objects {
+  public:
+    unpaired_objects(const std::vector<const described_object*>& objects,
+                     std::string (*key_of)(const described_object&)) {
+        for (std::size_t b = 0; b < objects.size(); ++b) {
+            by_key_[key_of(*objects[b])].insert({objects[b]->at.metre, b});
+        }
+    }
+
+    void remove(const std::string& key, std::int64_t metre, std::size_t index) {
+        by_key_[key].erase({metre, index});
+    }
+
+    std::optional<std::size_t> take_first(const std::string& key) {
+        auto found = by_key_.find(key);
+        if (found == by_key_.end() || found->second.empty()) {
+            return std::nullopt;
+        }
+        const std::size_t index = found->second.begin()->second;
+        found->second.erase(found->second.begin());
+        return index;
+    }
+
+    // The one nearest to the metre; of two as near, the one before it.
+    std::optional<std::size_t> take_nearest(const std::string& key, std::int64_t metre) {
+        auto found = by_key_.find(key);
+        if (found == by_key_.end() || found->second.empty()) {
+            return std::nullopt;
+        }
+        std::set<std::pair<std::int64_t, std::size_t>>& places = found->second;
+        auto after = places.lower_bound({metre, 0});
+        auto nearest = after;
+        if (after == places.end() ||
+            (after != places.begin() && metre - std::prev(after)->first <= after->first - metre)) {
+            nearest = std::prev(after);
+        }
+        const std::size_t index = nearest->second;
+        places.erase(nearest);
+        return index;
+    }
+
+  private:
+    std::map<std::string, std::set<std::pair<std::int64_t, std::size_t>>> by_key_;
+};
 
 void compare_category(const std::vector<const described_object*>& olds,
                       const std::vector<const described_object*>& news,
                       std::vector<object_change>& changes) {
     std::vector<std::optional<std::size_t>> partner(olds.size());
     std::vector<bool> taken(news.size());
+    unpaired_objects by_identity(news, identity_of);
+    unpaired_objects by_values(news, values_of);
+    const auto take = [&](std::size_t a, std::size_t b) {
+        partner[a] = b;
+        taken[b] = true;
+        by_identity.remove(identity_of(*news[b]), news[b]->at.metre, b);
+        by_values.remove(values_of(*news[b]), news[b]->at.metre, b);
+    };
     for (std::size_t a = 0; a < olds.size(); ++a) {
-        for (std::size_t b = 0; b < news.size(); ++b) {
-            if (!taken[b] && same_identity(*olds[a], *news[b])) {
-                partner[a] = b;
-                taken[b] = true;
-                break;
-            }
+        if (const auto b = by_identity.take_first(identity_of(*olds[a]))) {
+            take(a, *b);
         }
     }
     std::vector<bool> moved(olds.size());
@@ -67,17 +125,8 @@ void compare_category(const std::vector<const described_object*>& olds,
         if (partner[a]) {
             continue;
         }
-        std::optional<std::size_t> nearest;
-        for (std::size_t b = 0; b < news.size(); ++b) {
-            if (!taken[b] && olds[a]->fields == news[b]->fields &&
-                (!nearest ||
-                 metre_distance(*olds[a], *news[b]) < metre_distance(*olds[a], *news[*nearest]))) {
-                nearest = b;
-            }
-        }
-        if (nearest) {
-            partner[a] = nearest;
-            taken[*nearest] = true;
+        if (const auto b = by_values.take_nearest(values_of(*olds[a]), olds[a]->at.metre)) {
+            take(a, *b);
             moved[a] = true;
         }
     }

@@ -91,7 +91,8 @@ status only_item_file(const std::string& folder, const std::string& start, const
 status route_of_item_file(const std::string& items, std::string& route) {
     if (!exists(items)) {
         return status::not_found("no compiled item file " + items +
-                                 ": a summary reads the item, grid and line files together");
+                                 ": the item, grid and line files of a scenario are read "
+                                 "together");
     }
     std::string bytes;
     if (const status read = read_compiled_file(items, bytes); !read.ok()) {
