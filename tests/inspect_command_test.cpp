@@ -1,6 +1,6 @@
 // `inspect` on the built-in compiled files, as authors run it: JSON that parses back with
-// the record's field names, cell ranges, summaries, the grid as a table, and clear refusals
-// of files that do not fit their layout.
+// the record's field names, cell ranges, the grid as a table, and clear refusals of files
+// that do not fit their layout. The summary is inspect_summary_test.cpp.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -163,11 +163,17 @@ INSTANTIATE_TEST_SUITE_P(
         refusal_case{"CellsOfAnItemFile",
                      {item_file, "--cells", "1..2"},
                      64,
-                     "scenario-builder inspect: --csv and --cells apply to a grid file only"},
+                     "scenario-builder inspect: --cells and --km apply to a grid or line file, or "
+                     "to a summary"},
         refusal_case{"CsvOfAPlan",
                      {line_file, "--csv"},
                      64,
-                     "scenario-builder inspect: --csv and --cells apply to a grid file only"},
+                     "scenario-builder inspect: --csv applies to a grid file only"},
+        refusal_case{"CellsOfAPlan",
+                     {line_file, "--cells", "1..2"},
+                     64,
+                     "scenario-builder inspect: --cells applies to a grid file: give --km for "
+                     "rows of the plan"},
         refusal_case{"NameThatTellsNoKind",
                      {data_file("Valdora_Rova_linea.txt")},
                      64,
@@ -201,59 +207,6 @@ TEST(InspectCommand, FileLargerThanAnyCompiledFileIsRefusedUnread) {
     EXPECT_EQ(result.exit_status, 2);
     EXPECT_EQ(result.standard_error, "scenario-builder inspect: " + big.string() +
                                          ": not a compiled file: it is larger than 64 MiB\n");
-}
-
-TEST(InspectCommand, GridSummaryCountsEveryCellKind) {
-    const program_result result = run_program({"inspect", grid_file, "--summary"});
-    ASSERT_EQ(result.exit_status, 0);
-    const json grid = inspect_json({grid_file});
-    std::map<int, int> counts;
-    for (const json& cell : grid["celle"]) {
-        ++counts[cell["tipo"].get<int>()];
-    }
-    const std::vector<std::string> lines = lines_of(result.standard_output);
-    ASSERT_EQ(lines.size(), counts.size() + 1);
-    EXPECT_EQ(lines[0], "1781 cells (0..1780), 89050 m");
-    std::size_t row = 1;
-    for (const auto& [tipo, count] : counts) {
-        std::istringstream fields(lines[row++]);
-        std::string word;
-        int kind_read = -1;
-        fields >> word >> kind_read;
-        EXPECT_EQ(kind_read, tipo) << lines[row - 1];
-        EXPECT_TRUE(lines[row - 1].ends_with(" " + std::to_string(count))) << lines[row - 1];
-    }
-    EXPECT_EQ(counts.at(1), 42) << "the built-in train has 42 signals";
-    EXPECT_NE(result.standard_output.find("kind  1  signal"), std::string::npos);
-}
-
-TEST(InspectCommand, ItemSummaryListsTheStationsWithAreasAndTimes) {
-    const program_result result = run_program({"inspect", item_file, "--summary"});
-    ASSERT_EQ(result.exit_status, 0);
-    const std::vector<std::string> lines = lines_of(result.standard_output);
-    ASSERT_GE(lines.size(), 18u);
-    EXPECT_EQ(lines[0], "route Valdora_Rova, train 5284, line length 82000 m");
-    EXPECT_EQ(lines[1], "stations:");
-    EXPECT_EQ(lines[2],
-              "   1  VALDORA S.M.N.           type   8  at        0 m  area     -400 ..      400 "
-              "m  time 13:25:00");
-    EXPECT_EQ(lines[17],
-              "  16  ROVA C.le                type   2  at    80850 m  area    80500 ..    81200 "
-              "m  time 14:29:00");
-    // A station that the train passes without a stop has no time in the timetable.
-    EXPECT_EQ(lines[4],
-              "   3  VALDORA CASCINE          type   4  at     7400 m  area     7150 ..     7700 "
-              "m  time none");
-    EXPECT_EQ(lines[18], "indicator boards:");
-}
-
-TEST(InspectCommand, PlanSummaryGivesItsExtent) {
-    const program_result result = run_program({"inspect", line_file, "--summary"});
-    ASSERT_EQ(result.exit_status, 0);
-    EXPECT_EQ(result.standard_output,
-              "89001 rows (0..89000), last filled row 88998\n"
-              "x from -23915.977 to 66.889 m\n"
-              "y from 0.000 to 79390.428 m\n");
 }
 
 TEST(InspectCommand, CsvHasOneRowPerCellWithPositionSeriesAndObject) {

@@ -43,7 +43,7 @@ int run_command_line(int argc, char** argv) {
 
     const std::vector<subcommand> commands = {
         add_build_command(app),   add_compile_command(app), add_sources_command(app),
-        add_inspect_command(app), add_plot_command(app),
+        add_inspect_command(app), add_plot_command(app),    add_diff_command(app),
     };
 
     try {

@@ -15,6 +15,8 @@ inline constexpr int errors_recorded = 1;  // the compiled files were written wi
 inline constexpr int fatal = 2;            // the command stopped before writing its results
 inline constexpr int usage = 64;           // the command line was not understood
 inline constexpr int unavailable = 69;     // the command is not part of this build
+// `diff`: the two scenarios are not the same (0 when they are, as diff ends).
+inline constexpr int scenarios_differ = 1;
 }  // namespace exit_status
 
 // A request that is not understood is a usage error; a file that is missing, cannot be read

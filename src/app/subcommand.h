@@ -16,5 +16,6 @@ subcommand add_sources_command(CLI::App& app);
 subcommand add_inspect_command(CLI::App& app);
 subcommand add_compile_command(CLI::App& app);
 subcommand add_plot_command(CLI::App& app);
+subcommand add_diff_command(CLI::App& app);
 
 }  // namespace scenario

@@ -7,12 +7,10 @@
 #include <utility>
 
 #include "compiler/line_reading.h"
+#include "compiler/plan_meaning.h"
 
 namespace scenario {
 namespace {
-
-// Curvature in radians per metre for the digits 1 to 6 of a curve key.
-constexpr std::array<double, 6> curvature_of_digit = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
 record_outcome plan_too_long(line_reading& reading) {
     return end_with_error(reading, error_code::bad_curve, std::nullopt,

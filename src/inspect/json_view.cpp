@@ -74,9 +74,13 @@ void print_grid_json(std::ostream& out, const std::vector<cella>& celle, cell_ra
                 [&](std::size_t i) { return cell_json(i, celle[i]); });
 }
 
-void print_line_json(std::ostream& out, const profilo_linea& profilo) {
-    out << "{\n  \"file\": \"line\",\n  \"limite_profilo\": " << profilo.ultima_riga() << ",\n";
-    print_array(out, "profilo", 0, static_cast<std::size_t>(profilo.ultima_riga()) + 1,
+void print_line_json(std::ostream& out, const profilo_linea& profilo, cell_range rows) {
+    const std::int64_t last = profilo.ultima_riga();
+    const std::int64_t end = (rows.last < 0 || rows.last > last) ? last : rows.last;
+    const std::int64_t first = rows.first < 0 ? 0 : rows.first;
+    out << "{\n  \"file\": \"line\",\n  \"limite_profilo\": " << last << ",\n";
+    print_array(out, "profilo", static_cast<std::size_t>(first),
+                first > end ? static_cast<std::size_t>(first) : static_cast<std::size_t>(end) + 1,
                 [&](std::size_t i) {
                     const auto riga = static_cast<std::int32_t>(i);
                     return json{{"riga", riga},

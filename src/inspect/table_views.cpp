@@ -1,12 +1,9 @@
 #include <algorithm>
 #include <cstdio>
-#include <limits>
-#include <map>
 #include <optional>
 
 #include "compiler/cell_meaning.h"
 #include "compiler/cell_words.h"
-#include "compiler/item_meaning.h"
 #include "inspect/views.h"
 
 namespace scenario {
@@ -82,58 +79,6 @@ std::string describe_cell_contents(const cella& c) {
 }
 
 }  // namespace
-
-void print_items_summary(std::ostream& out, const std::array<voce, numero_voci>& voci) {
-    out << "route " << single_byte_to_utf8(voci[entry::route].testo) << ", train "
-        << single_byte_to_utf8(voci[entry::train].testo) << ", line length "
-        << voci[entry::length_and_train].valore2 << " m\n";
-    out << "stations:\n";
-    for (const std::size_t k : station_entries(voci)) {
-        const voce& s = voci[k];
-        const std::optional<std::int32_t> time = timetabled_time(s);
-        out << format("  %2zu  %-24s type %3u  at %8d m  area %8d .. %8d m  time %s\n", k,
-                      single_byte_to_utf8(s.testo).c_str(), unsigned{s.tipo}, s.valore3, s.valore1,
-                      s.valore2, time ? clock_text(*time).c_str() : "none");
-    }
-    out << "indicator boards:\n";
-    for (const std::size_t e : board_text_entries(voci)) {
-        out << format("  %2zu  %s\n", e, single_byte_to_utf8(voci[e].testo).c_str());
-    }
-}
-
-void print_grid_summary(std::ostream& out, const std::vector<cella>& celle) {
-    std::map<int, int> counts;
-    for (const cella& c : celle) {
-        ++counts[c.tipo];
-    }
-    out << celle.size() << " cells (0.." << celle.size() - 1 << "), " << celle.size() * cell_metres
-        << " m\n";
-    for (const auto& [tipo, count] : counts) {
-        out << format("  kind %2d  %-36s %6d\n", tipo,
-                      cell_kind_name(static_cast<std::uint8_t>(tipo)).c_str(), count);
-    }
-}
-
-void print_line_summary(std::ostream& out, const profilo_linea& profilo) {
-    double low[2] = {std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
-    double high[2] = {std::numeric_limits<double>::lowest(), std::numeric_limits<double>::lowest()};
-    std::int32_t last_filled = -1;
-    for (std::int32_t riga = 0; riga <= profilo.ultima_riga(); ++riga) {
-        for (int colonna = 0; colonna < 2; ++colonna) {
-            if (profilo.tag(riga, colonna) != profile_tag::vuoto) {
-                low[colonna] = std::min(low[colonna], profilo.valore(riga, colonna));
-                high[colonna] = std::max(high[colonna], profilo.valore(riga, colonna));
-                last_filled = riga;
-            }
-        }
-    }
-    out << profilo.ultima_riga() + 1 << " rows (0.." << profilo.ultima_riga()
-        << "), last filled row " << last_filled << "\n";
-    if (last_filled >= 0) {
-        out << format("x from %.3f to %.3f m\ny from %.3f to %.3f m\n", low[0], high[0], low[1],
-                      high[1]);
-    }
-}
 
 void print_grid_csv(std::ostream& out, const std::vector<cella>& celle, cell_range range) {
     out << "cell,position_m,gradient_per_mille,speed_limit_kmh,adherence,mountain_side,"

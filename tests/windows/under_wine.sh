@@ -350,9 +350,10 @@ inspect_run() {
     local views=(
         "Valdora_Rova_5284.sim"
         "Valdora_Rova_5284.sim --summary"
+        "Valdora_Rova_5284.sim --summary --json"
         "Valdora_Rova_5284.dat --cells 700..740"
-        "Valdora_Rova_5284.dat --csv"
-        "Valdora_Rova_5284.dat --summary"
+        "Valdora_Rova_5284.dat --csv --km 12.5..14"
+        "Valdora_Rova_5284.dat --summary --km 12.5..14"
         "Valdora_Rova_linea.dat --summary"
     )
     local index=0
@@ -365,6 +366,12 @@ inspect_run() {
         check "inspect $view prints the Linux build's bytes" \
             cmp "$out/windows_$index.txt" "$out/linux_$index.txt"
     done
+    # The scenario against itself, found from a file and from its folder: the same, silently.
+    (cd "$out/files" && run_to_end diff diff Valdora_Rova_5284.sim .)
+    expect_text "diff of a scenario with itself ends with exit status 0" \
+        "$(cat "$out/diff.status")" 0
+    expect_text "diff of a scenario with itself prints nothing" \
+        "$(cat "$out/diff.stdout" "$out/diff.stderr")" ""
 }
 
 plot_run() {

@@ -1,0 +1,235 @@
+#include "inspect/compiled_scenario.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "compiler/compiled_file_decoders.h"
+#include "source/file_access.h"
+#include "source/scenario_files.h"
+
+namespace scenario {
+namespace {
+
+constexpr std::string_view item_ending = ".sim";
+constexpr std::string_view grid_ending = ".dat";
+constexpr std::string_view line_ending = "_linea.dat";
+
+bool ends_with(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+bool exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// A file beside another: the same folder as the user wrote it, or no folder at all.
+std::string beside(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : join_path(folder, name);
+}
+
+std::string folder_of(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
+std::string name_of(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// The names of the item files in the folder that start and end as given, sorted. A name
+// that the system cannot give in its code page is passed over.
+std::vector<std::string> item_files_in(const std::string& folder, const std::string& start,
+                                       const std::string& end) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::string name;
+        try {
+            name = entries->path().filename().string();
+        } catch (const std::system_error&) {
+            continue;
+        }
+        if (name.size() >= start.size() + end.size() && name.starts_with(start) &&
+            ends_with(name, end) && entries->is_regular_file(error)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
+// The one item file in the folder that matches, or why there is none.
+status only_item_file(const std::string& folder, const std::string& start, const std::string& end,
+                      const std::string& wanted, std::string& name) {
+    const std::vector<std::string> names = item_files_in(folder, start, end);
+    const std::string where = folder.empty() ? "the current folder" : folder;
+    if (names.empty()) {
+        return status::not_found("no compiled item file " + wanted + " in " + where +
+                                 ": compile the scenario there first");
+    }
+    if (names.size() > 1) {
+        return status::invalid_input(where + " holds several compiled scenarios (" + listed(names) +
+                                     "): give --route and --train");
+    }
+    name = names.front();
+    return status::success();
+}
+
+// The route of an item file: from its name when the name ends with the train that the file
+// holds, else the route that the file holds.
+status route_of_item_file(const std::string& items, std::string& route) {
+    if (!exists(items)) {
+        return status::not_found("no compiled item file " + items +
+                                 ": the item, grid and line files of a scenario are read "
+                                 "together");
+    }
+    std::string bytes;
+    if (const status read = read_compiled_file(items, bytes); !read.ok()) {
+        return read;
+    }
+    std::array<voce, numero_voci> voci{};
+    if (const status decoded = decode_item_file(bytes, voci); !decoded.ok()) {
+        return status::failure(decoded.kind(), items + ": " + decoded.message());
+    }
+    const std::string name = name_of(items);
+    const std::string stem = name.substr(0, name.size() - item_ending.size());
+    const std::string train_part = "_" + voci[entry::train].testo;
+    route = ends_with(stem, train_part) && stem.size() > train_part.size()
+                ? stem.substr(0, stem.size() - train_part.size())
+                : voci[entry::route].testo;
+    return status::success();
+}
+
+}  // namespace
+
+bool is_folder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+status find_compiled_files(const std::string& one_file, const std::string& train,
+                           compiled_scenario_files& files) {
+    if (!exists(one_file)) {
+        return status::not_found("no compiled file or folder " + one_file);
+    }
+    const std::string folder = folder_of(one_file);
+    const std::string name = name_of(one_file);
+    if (ends_with(name, line_ending)) {
+        const std::string route = name.substr(0, name.size() - line_ending.size());
+        std::string item_name = route + "_" + train + std::string(item_ending);
+        if (train.empty()) {
+            if (const status found =
+                    only_item_file(folder, route + "_", std::string(item_ending),
+                                   route + "_T" + std::string(item_ending), item_name);
+                !found.ok()) {
+                return found;
+            }
+        }
+        const std::string stem = item_name.substr(0, item_name.size() - item_ending.size());
+        files = {beside(folder, item_name), beside(folder, stem + std::string(grid_ending)),
+                 one_file};
+        return status::success();
+    }
+    std::string stem;
+    if (ends_with(name, item_ending)) {
+        stem = name.substr(0, name.size() - item_ending.size());
+    } else if (ends_with(name, grid_ending)) {
+        stem = name.substr(0, name.size() - grid_ending.size());
+    } else {
+        return status::invalid_input("cannot tell which compiled file " + one_file +
+                                     " is from its name: give a file named R_T.sim, R_T.dat or "
+                                     "R_linea.dat, or the folder that holds them");
+    }
+    files.items = beside(folder, stem + std::string(item_ending));
+    files.grid = beside(folder, stem + std::string(grid_ending));
+    std::string route;
+    if (const status found = route_of_item_file(files.items, route); !found.ok()) {
+        return found;
+    }
+    files.line = beside(folder, compiled_line_name({route, ""}));
+    return status::success();
+}
+
+status find_compiled_files_in(const std::string& folder, const std::string& route,
+                              const std::string& train, compiled_scenario_files& files) {
+    if (!is_folder(folder)) {
+        return status::not_found("no folder " + folder);
+    }
+    if (!route.empty() && !train.empty()) {
+        const scenario_identity identity{route, train};
+        files = {join_path(folder, item_file_name(identity)),
+                 join_path(folder, grid_file_name(identity)),
+                 join_path(folder, compiled_line_name(identity))};
+        return status::success();
+    }
+    const std::string start = route.empty() ? "" : route + "_";
+    const std::string end = (train.empty() ? "" : "_" + train) + std::string(item_ending);
+    const std::string wanted = (route.empty() ? "R" : route) + "_" + (train.empty() ? "T" : train) +
+                               std::string(item_ending);
+    std::string name;
+    if (const status found = only_item_file(folder, start, end, wanted, name); !found.ok()) {
+        return found;
+    }
+    return find_compiled_files(join_path(folder, name), train, files);
+}
+
+status read_compiled_file(const std::string& path, std::string& bytes) {
+    // No compiled file comes near this size (the longest line's plan takes about 20 MB): a
+    // larger file is refused before it is read into memory.
+    constexpr std::uintmax_t largest_compiled_file = 64u << 20;
+    std::error_code size_error;
+    if (std::filesystem::is_regular_file(path, size_error) &&
+        std::filesystem::file_size(path, size_error) > largest_compiled_file) {
+        return status::corrupt_file(path + ": not a compiled file: it is larger than 64 MiB");
+    }
+    return read_whole_file(path, bytes);
+}
+
+namespace {
+
+template <typename decoder, typename table>
+status read_table(const std::string& path, const char* what, decoder decode, table& into) {
+    if (!exists(path)) {
+        return status::not_found(std::string("no compiled ") + what + " " + path +
+                                 ": compile the scenario first");
+    }
+    std::string bytes;
+    if (const status read = read_compiled_file(path, bytes); !read.ok()) {
+        return read;
+    }
+    if (const status decoded = decode(bytes, into); !decoded.ok()) {
+        return status::failure(decoded.kind(), path + ": " + decoded.message());
+    }
+    return status::success();
+}
+
+}  // namespace
+
+status read_compiled_tables(const compiled_scenario_files& files, compiled_tables& tables) {
+    if (const status read = read_table(files.items, "item file", decode_item_file, tables.voci);
+        !read.ok()) {
+        return read;
+    }
+    if (const status read = read_table(files.grid, "grid file", decode_grid_file, tables.celle);
+        !read.ok()) {
+        return read;
+    }
+    tables.profilo.reset();
+    if (exists(files.line)) {
+        return read_table(files.line, "line file", decode_line_file, tables.profilo);
+    }
+    return status::success();
+}
+
+}  // namespace scenario

@@ -1,0 +1,164 @@
+// The point objects of the grid, each in its author's terms. A slowdown's record made up to
+// seven cells (start, end, warning board and the four cells before it); a station's end cell
+// and a mountain stretch's markers belong to their station and stretch. Every cell that none
+// of them claims is shown as it stands.
+#include <algorithm>
+
+#include "inspect/scenario_description.h"
+#include "source/code_page.h"
+
+namespace scenario {
+namespace {
+
+// The warning board stands 1200 m (24 cells) before the start; the four cells before the
+// board hold 1 to 4 counting back from it.
+constexpr std::int64_t board_before_start = 1200 / cell_metres;
+constexpr std::int64_t cells_before_board = 4;
+// Where the grid pass adds points around a slowdown: ahead of the signals up to 20 cells
+// before the warning board (a point one or two cells before each), in the windows up to 20
+// cells before the start, inside the slowdown, and ahead of the first signal up to 12 cells
+// after its end.
+constexpr std::int64_t reach_before_board = 20 + 2;
+constexpr std::int64_t reach_before_start = 20;
+constexpr std::int64_t reach_after_end = 12;
+
+struct grid_reader {
+    const compiled_tables& tables;
+    scenario_description& description;
+    std::vector<bool> claimed;
+
+    const std::vector<cella>& celle() const { return tables.celle; }
+    std::int64_t count() const { return static_cast<std::int64_t>(tables.celle.size()); }
+    const cella& at(std::int64_t i) const { return tables.celle[static_cast<std::size_t>(i)]; }
+    bool is(std::int64_t i, std::uint8_t tipo) const {
+        return i >= 0 && i < count() && at(i).tipo == tipo;
+    }
+    void claim(std::int64_t i) { claimed[static_cast<std::size_t>(i)] = true; }
+};
+
+void read_slowdown(grid_reader& grid, std::int64_t i) {
+    const cella& start = grid.at(i);
+    slowdown_description slowdown;
+    slowdown.start = point_place(i);
+    slowdown.v = start.dato1;
+    slowdown.d_v = start.dato2;
+    slowdown.f_tt = start.dato3;
+    grid.claim(i);
+    // The end is the next end cell, unless another start comes first: a slowdown shorter
+    // than a cell has its start and end in one cell, which keeps the start's kind.
+    for (std::int64_t r = i + 1; r < grid.count() && !grid.is(r, kind::inizio_rallentamento); ++r) {
+        if (grid.is(r, kind::fine_rallentamento)) {
+            slowdown.end = point_place(r);
+            grid.claim(r);
+            break;
+        }
+    }
+    const std::int64_t board = i - board_before_start;
+    if (grid.is(board, kind::avviso_rallentamento)) {
+        slowdown.warning_board = point_place(board);
+        grid.claim(board);
+        for (std::int64_t j = 1; j <= cells_before_board; ++j) {
+            if (grid.is(board - j, kind::prima_dell_avviso) && grid.at(board - j).dato1 == j) {
+                ++slowdown.cells_before_board;
+                grid.claim(board - j);
+            }
+        }
+    }
+    grid.description.slowdowns.push_back(std::move(slowdown));
+}
+
+// The slowdown whose reach holds the cell, the first one when two reach it.
+slowdown_description* slowdown_reaching(scenario_description& description, std::int64_t cell) {
+    for (slowdown_description& slowdown : description.slowdowns) {
+        const std::int64_t start = *slowdown.start.cell;
+        const std::int64_t first = slowdown.warning_board
+                                       ? *slowdown.warning_board->cell - reach_before_board
+                                       : start - reach_before_start;
+        const std::int64_t last = (slowdown.end ? *slowdown.end->cell : start) + reach_after_end;
+        if (cell >= first && cell <= last) {
+            return &slowdown;
+        }
+    }
+    return nullptr;
+}
+
+void read_point(grid_reader& grid, std::int64_t i) {
+    const cella& cell = grid.at(i);
+    abbattimento_point point;
+    point.at = start_place(i);
+    if (cell.tipo == kind::abbattimento_con_valore) {
+        point.value = cell.dato1;
+    }
+    grid.claim(i);
+    if (slowdown_description* slowdown = slowdown_reaching(grid.description, i)) {
+        slowdown->points.push_back(point);
+    } else {
+        grid.description.points.push_back(point);
+    }
+}
+
+void read_point_object(grid_reader& grid, std::int64_t i) {
+    const cella& cell = grid.at(i);
+    scenario_description& description = grid.description;
+    switch (cell.tipo) {
+        case kind::segnale:
+            description.signals.push_back({point_place(i), unpack_signal(cell), cell.extra1});
+            break;
+        case kind::indicatore_v_max:
+            description.speed_boards.push_back({point_place(i), unpack_speed_board(cell)});
+            break;
+        case kind::cartello_indicatore: {
+            const bool in_table = cell.dato1 >= 0 && cell.dato1 < numero_voci;
+            description.indicator_boards.push_back(
+                {point_place(i), cell.dato1,
+                 in_table ? single_byte_to_utf8(
+                                grid.tables.voci[static_cast<std::size_t>(cell.dato1)].testo)
+                          : std::string()});
+            break;
+        }
+        default:
+            return;
+    }
+    grid.claim(i);
+}
+
+// Station ends that name a station, and markers inside a mountain stretch.
+void claim_parts(grid_reader& grid) {
+    for (const station_description& station : grid.description.stations) {
+        if (station.end_cell) {
+            grid.claim(*station.end_cell);
+        }
+    }
+    for (const mountain_stretch& stretch : grid.description.mountains) {
+        for (const std::int64_t marker : stretch.markers) {
+            grid.claim(marker);
+        }
+    }
+}
+
+}  // namespace
+
+void describe_grid_objects(const compiled_tables& tables, scenario_description& description) {
+    grid_reader grid{tables, description, std::vector<bool>(tables.celle.size())};
+    for (std::int64_t i = 0; i < grid.count(); ++i) {
+        if (grid.is(i, kind::inizio_rallentamento)) {
+            read_slowdown(grid, i);
+        }
+    }
+    for (std::int64_t i = 0; i < grid.count(); ++i) {
+        if (grid.is(i, kind::abbattimento_con_valore) ||
+            grid.is(i, kind::abbattimento_senza_valore)) {
+            read_point(grid, i);
+        } else {
+            read_point_object(grid, i);
+        }
+    }
+    claim_parts(grid);
+    for (std::int64_t i = 0; i < grid.count(); ++i) {
+        if (grid.at(i).tipo != kind::libera && !grid.claimed[static_cast<std::size_t>(i)]) {
+            description.other_objects.push_back({point_place(i), grid.at(i)});
+        }
+    }
+}
+
+}  // namespace scenario
