@@ -6,8 +6,10 @@
 #include <string>
 
 #include "app/exit_status.h"
+#include "app/module_loader.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
+#include "plot/drawing_module.h"
 #include "plot/model.h"
 #include "plot/render.h"
 #include "source/file_access.h"
@@ -51,6 +53,25 @@ status read_compiled(const std::string& path, const char* what, decoder decode, 
     return status::success();
 }
 
+// The drawing module beside the program: only this command loads cairo and the libraries
+// under it.
+status load_drawing_module(const scenario_drawing_functions*& drawing) {
+    void* entry = nullptr;
+    if (const status loaded =
+            load_module_entry(plot::drawing_module_name, plot::drawing_entry_name, entry);
+        !loaded.ok()) {
+        return status::failure("cannot draw without the drawing module: " + loaded.message());
+    }
+    const auto module_functions = reinterpret_cast<decltype(&scenario_drawing_module)>(entry);
+    drawing = module_functions(plot::drawing_interface_version);
+    if (drawing == nullptr) {
+        return status::failure(std::string("cannot draw: the drawing module ") +
+                               plot::drawing_module_name +
+                               " beside the program comes from another build of it");
+    }
+    return status::success();
+}
+
 status read_record(const plot_request& request, plot::compiled_scenario& record) {
     const std::string items = join_path(request.folder, item_file_name(request.identity));
     const std::string grid = join_path(request.folder, grid_file_name(request.identity));
@@ -85,6 +106,10 @@ int plot_scenario(const plot_request& request) {
         return usage_error("cannot tell the picture's format from " + output +
                            ": name it .png, .svg or .pdf");
     }
+    const scenario_drawing_functions* drawing = nullptr;
+    if (const status loaded = load_drawing_module(drawing); !loaded.ok()) {
+        return file_error(loaded.message());
+    }
     plot::compiled_scenario record;
     if (const status read = read_record(request, record); !read.ok()) {
         return file_error(read.message());
@@ -95,8 +120,8 @@ int plot_scenario(const plot_request& request) {
         !built.ok()) {
         return usage_error(built.message());
     }
-    const status drawn = plot::render_plot(model, sheet, *format, output);
-    plot::release_drawing_caches();
+    const status drawn = plot::render_plot(*drawing, model, sheet, *format, output);
+    drawing->release_caches();
     if (!drawn.ok()) {
         return file_error(drawn.message());
     }
