@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/application_folder.h"
@@ -15,6 +16,41 @@ namespace scenario {
 namespace {
 
 constexpr const char* usage_line = "usage: scenario-builder [COMMAND ...] (see --help)";
+
+using add_command = subcommand (*)(CLI::App&);
+
+struct named_command {
+    const char* name;
+    add_command add;
+};
+
+// In the order that the help lists them.
+constexpr named_command all_commands[] = {
+    {"build", add_build_command},     {"compile", add_compile_command},
+    {"sources", add_sources_command}, {"inspect", add_inspect_command},
+    {"plot", add_plot_command},
+};
+
+// Builds the parsers that this command line needs, and no more: each costs more than the
+// start of the program. A command line that names a command needs only its parser; a lone
+// --version needs none; anything else may need them all, for the list in the help or to
+// tell an unknown word from a command.
+std::vector<subcommand> add_commands(CLI::App& app, int argc, char** argv) {
+    const std::string_view first = argv[1];
+    for (const named_command& command : all_commands) {
+        if (first == command.name) {
+            return {command.add(app)};
+        }
+    }
+    if (argc == 2 && first == "--version") {
+        return {};
+    }
+    std::vector<subcommand> commands;
+    for (const named_command& command : all_commands) {
+        commands.push_back(command.add(app));
+    }
+    return commands;
+}
 
 int build_in_application_folder() {
     std::string folder;
@@ -42,10 +78,7 @@ int run_command_line(int argc, char** argv) {
     app.set_version_flag("--version", std::string("scenario-builder ") + SCENARIO_VERSION);
     app.require_subcommand(1);
 
-    const std::vector<subcommand> commands = {
-        add_build_command(app),   add_compile_command(app), add_sources_command(app),
-        add_inspect_command(app), add_plot_command(app),
-    };
+    const std::vector<subcommand> commands = add_commands(app, argc, argv);
 
     try {
         app.parse(argc, argv);
