@@ -31,19 +31,16 @@ constexpr named_command all_commands[] = {
     {"plot", add_plot_command},
 };
 
+constexpr const char* version_text = "scenario-builder " SCENARIO_VERSION;
+
 // Builds the parsers that this command line needs, and no more: each costs more than the
-// start of the program. A command line that names a command needs only its parser; a lone
-// --version needs none; anything else may need them all, for the list in the help or to
-// tell an unknown word from a command.
-std::vector<subcommand> add_commands(CLI::App& app, int argc, char** argv) {
-    const std::string_view first = argv[1];
+// start of the program. A command line that names a command needs only its parser; anything
+// else may need them all, for the list in the help or to tell an unknown word from a command.
+std::vector<subcommand> add_commands(CLI::App& app, const char* first) {
     for (const named_command& command : all_commands) {
-        if (first == command.name) {
+        if (std::string_view(first) == command.name) {
             return {command.add(app)};
         }
-    }
-    if (argc == 2 && first == "--version") {
-        return {};
     }
     std::vector<subcommand> commands;
     for (const named_command& command : all_commands) {
@@ -70,15 +67,22 @@ int run_command_line(int argc, char** argv) {
         return build_in_application_folder();
     }
 
+    // A lone --version is the whole of its run: it is answered as the parser would answer
+    // it, without building one.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%s\n", version_text);
+        return exit_status::ok;
+    }
+
     CLI::App app{
         "Scenario builder: writes and compiles the built-in scenario of the train-driving "
         "simulator, and compiles and inspects scenarios of your own.\n"
         "Without arguments it runs the built-in build in the program's own folder.",
         "scenario-builder"};
-    app.set_version_flag("--version", std::string("scenario-builder ") + SCENARIO_VERSION);
+    app.set_version_flag("--version", version_text);
     app.require_subcommand(1);
 
-    const std::vector<subcommand> commands = add_commands(app, argc, argv);
+    const std::vector<subcommand> commands = add_commands(app, argv[1]);
 
     try {
         app.parse(argc, argv);

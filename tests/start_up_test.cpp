@@ -1,7 +1,8 @@
-// Which shared libraries each run loads, read from the dynamic loader's own account of the
-// files it opens (LD_DEBUG=files): the built-in build and `compile` load nothing but the C
-// library and what the core needs, and only `plot` loads the drawing module and the
-// libraries under it. Also what `plot` says when its module is missing or not its own.
+// What a run does before its work. Which shared libraries it loads, read from the dynamic
+// loader's own account of the files it opens (LD_DEBUG=files): the built-in build and
+// `compile` load nothing but the C library and what the core needs, and only `plot` loads
+// the drawing module and the libraries under it; what `plot` says when its module is
+// missing or not its own; and the lone --version, answered without the parser.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -190,6 +191,18 @@ TEST(PlotModule, FileThatIsNotASharedObjectIsNamedWithTheLoadersReason) {
         "scenario-builder plot: cannot draw without the drawing module: cannot load " +
         folder.string() + "/scenario-plot.so: "))
         << result.standard_error;
+}
+
+// The parser answers --version among other arguments; alone, the program answers it without
+// building the parser, in the same words.
+TEST(LoneVersion, AnswersInTheParsersWords) {
+    const program_result lone = run_program({"--version"});
+    const program_result parsed = run_program({"--version", "--help"});
+    EXPECT_EQ(lone.exit_status, exit_status::ok);
+    EXPECT_EQ(parsed.exit_status, exit_status::ok);
+    EXPECT_EQ(lone.standard_output, parsed.standard_output);
+    EXPECT_EQ(lone.standard_output, "scenario-builder " SCENARIO_VERSION_TEXT "\n");
+    EXPECT_EQ(lone.standard_error, "");
 }
 
 }  // namespace
