@@ -1,14 +1,15 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build;
-# `make test` checks the formatting, builds and passes every test (plain and sanitized), runs
-# the Windows build under Wine and each fuzz target for a bounded time. Both install what they
-# need.
+# `make test` checks the formatting, builds and passes every test (plain and sanitized),
+# builds the optimised build for measurements (timing nothing) so that it cannot break
+# unseen, runs the Windows build under Wine and each fuzz target for a bounded time. Both
+# install what they need.
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
             libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick \
             pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core time \
             g++-mingw-w64-x86-64-posix wine64
 
-.PHONY: all run test build test-plain test-sanitize fuzz bench format check-format packages clean screenshot \
+.PHONY: all run test build build-release test-plain test-sanitize fuzz bench format check-format packages clean screenshot \
         windows test-windows
 
 all: build
@@ -44,11 +45,16 @@ fuzz: packages
 	cmake --build --preset fuzz
 	./fuzz/run.sh
 
-# Benchmarks in an optimised build; they measure, the tests check behaviour. Then whole
-# builds against the floor of copying their output bytes (docs/performance.md).
-bench: packages
+# The optimised build for measurements: the program, the benchmarks and the generator of
+# long scenarios, in build-release/.
+build-release: packages
 	cmake --preset release
 	cmake --build --preset release
+
+# Benchmarks in the optimised build; they measure, the tests check behaviour. Then whole
+# builds of the program that `make run` builds and of the optimised one against the floor of
+# copying their output bytes (docs/performance.md).
+bench: build build-release
 	./build-release/scenario_benchmarks
 	./bench/floor.sh
 
@@ -63,7 +69,7 @@ windows: packages
 test-windows: build windows
 	ctest --preset windows
 
-test: check-format test-plain test-sanitize test-windows fuzz
+test: check-format test-plain test-sanitize build-release test-windows fuzz
 
 # The README's picture of the waiting window, taken by the desktop test under Xvfb.
 screenshot: test-plain

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/application_folder.h"
@@ -15,6 +16,38 @@ namespace scenario {
 namespace {
 
 constexpr const char* usage_line = "usage: scenario-builder [COMMAND ...] (see --help)";
+
+using add_command = subcommand (*)(CLI::App&);
+
+struct named_command {
+    const char* name;
+    add_command add;
+};
+
+// In the order that the help lists them.
+constexpr named_command all_commands[] = {
+    {"build", add_build_command},     {"compile", add_compile_command},
+    {"sources", add_sources_command}, {"inspect", add_inspect_command},
+    {"plot", add_plot_command},       {"diff", add_diff_command},
+};
+
+constexpr const char* version_text = "scenario-builder " SCENARIO_VERSION;
+
+// Builds the parsers that this command line needs, and no more: each costs more than the
+// start of the program. A command line that names a command needs only its parser; anything
+// else may need them all, for the list in the help or to tell an unknown word from a command.
+std::vector<subcommand> add_commands(CLI::App& app, const char* first) {
+    for (const named_command& command : all_commands) {
+        if (std::string_view(first) == command.name) {
+            return {command.add(app)};
+        }
+    }
+    std::vector<subcommand> commands;
+    for (const named_command& command : all_commands) {
+        commands.push_back(command.add(app));
+    }
+    return commands;
+}
 
 int build_in_application_folder() {
     std::string folder;
@@ -33,18 +66,22 @@ int run_command_line(int argc, char** argv) {
         return build_in_application_folder();
     }
 
+    // A lone --version is the whole of its run: it is answered as the parser would answer
+    // it, without building one.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%s\n", version_text);
+        return exit_status::ok;
+    }
+
     CLI::App app{
         "Scenario builder: writes and compiles the built-in scenario of the train-driving "
         "simulator, and compiles and inspects scenarios of your own.\n"
         "Without arguments it runs the built-in build in the program's own folder.",
         "scenario-builder"};
-    app.set_version_flag("--version", std::string("scenario-builder ") + SCENARIO_VERSION);
+    app.set_version_flag("--version", version_text);
     app.require_subcommand(1);
 
-    const std::vector<subcommand> commands = {
-        add_build_command(app),   add_compile_command(app), add_sources_command(app),
-        add_inspect_command(app), add_plot_command(app),    add_diff_command(app),
-    };
+    const std::vector<subcommand> commands = add_commands(app, argv[1]);
 
     try {
         app.parse(argc, argv);

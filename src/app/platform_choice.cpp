@@ -1,36 +1,55 @@
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <string>
 
-#include "app/application_folder.h"
+#include "app/module_loader.h"
 #include "app/platform.h"
 #include "app/test_seams.h"
 #include "desktop/desktop_module.h"
-#include "source/file_access.h"
 
 namespace scenario {
 namespace {
 
-// The desktop module beside the program. A module that is missing or does not load leaves
-// the run headless, as a display that cannot be opened does.
+// The desktop module's windows behind the platform interface. Only plain C values pass into
+// the module (see desktop/desktop_module.h): the error text goes as the characters of the
+// string, which the module reads during the call and does not keep.
+class desktop_proxy final : public platform {
+  public:
+    desktop_proxy(const scenario_desktop_functions& functions, scenario_desktop* desktop)
+        : functions_(functions), desktop_(desktop) {}
+    desktop_proxy(const desktop_proxy&) = delete;
+    desktop_proxy& operator=(const desktop_proxy&) = delete;
+    ~desktop_proxy() override { functions_.close(desktop_); }
+
+    void show_window() override { functions_.show_window(desktop_); }
+    void close_window() override { functions_.close_window(desktop_); }
+    void show_error_box(const std::string& text) override {
+        functions_.show_error_box(desktop_, text.c_str());
+    }
+
+  private:
+    const scenario_desktop_functions& functions_;
+    scenario_desktop* desktop_;
+};
+
+// The desktop module beside the program. A module that is missing, does not load or comes
+// from another build leaves the run headless, as a display that cannot be opened does.
 std::unique_ptr<platform> load_desktop_platform() {
-    std::string folder;
-    if (!find_application_folder(folder).ok()) {
+    void* entry = nullptr;
+    if (!load_module_entry(desktop_module_name, desktop_entry_name, entry).ok()) {
         return nullptr;
     }
-    // Never closed: the platform's code must outlive the platform, and the run ends soon.
-    void* module = ::dlopen(join_path(folder, desktop_module_name).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
+    const auto module_functions = reinterpret_cast<decltype(&scenario_desktop_module)>(entry);
+    const scenario_desktop_functions* functions = module_functions(desktop_interface_version);
+    if (functions == nullptr) {
         return nullptr;
     }
-    using open_desktop = platform* (*)(const desktop_settings*);
-    const auto open = reinterpret_cast<open_desktop>(::dlsym(module, desktop_entry_name));
-    if (open == nullptr) {
+    const scenario_desktop_settings settings{test_seams::window_hold().count(),
+                                             test_seams::describe_windows() ? 1 : 0};
+    scenario_desktop* desktop = functions->open(&settings);
+    if (desktop == nullptr) {
         return nullptr;
     }
-    const desktop_settings settings{test_seams::window_hold(), test_seams::describe_windows()};
-    return std::unique_ptr<platform>(open(&settings));
+    return std::make_unique<desktop_proxy>(*functions, desktop);
 }
 
 }  // namespace

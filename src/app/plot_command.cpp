@@ -7,8 +7,10 @@
 #include <string_view>
 
 #include "app/exit_status.h"
+#include "app/module_loader.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
+#include "plot/drawing_module.h"
 #include "plot/model.h"
 #include "plot/render.h"
 #include "source/file_access.h"
@@ -40,6 +42,26 @@ status read_compiled(const std::string& path, const char* what, decoder decode, 
     }
     if (const status decoded = decode(bytes, into); !decoded.ok()) {
         return status::failure(decoded.kind(), path + ": " + decoded.message());
+    }
+    return status::success();
+}
+
+// The drawing module beside the program: only this command loads cairo and the libraries
+// under it.
+status load_drawing_module(const scenario_drawing_functions*& drawing) {
+    void* entry = nullptr;
+    if (const status loaded =
+            load_module_entry(plot::drawing_module_name, plot::drawing_entry_name, entry);
+        !loaded.ok()) {
+        return status::failure(loaded.kind(),
+                               "cannot draw without the drawing module: " + loaded.message());
+    }
+    const auto module_functions = reinterpret_cast<decltype(&scenario_drawing_module)>(entry);
+    drawing = module_functions(plot::drawing_interface_version);
+    if (drawing == nullptr) {
+        return status::corrupt_file(std::string("cannot draw: the drawing module ") +
+                                    plot::drawing_module_name +
+                                    " beside the program comes from another build of it");
     }
     return status::success();
 }
@@ -79,6 +101,10 @@ int plot_scenario(const plot_request& request) {
             command, status::invalid_input("cannot tell the picture's format from " + output +
                                            ": name it .png, .svg or .pdf"));
     }
+    const scenario_drawing_functions* drawing = nullptr;
+    if (const status loaded = load_drawing_module(drawing); !loaded.ok()) {
+        return report_failure(command, loaded);
+    }
     plot::compiled_scenario record;
     if (const status read = read_record(request, record); !read.ok()) {
         return report_failure(command, read);
@@ -89,8 +115,8 @@ int plot_scenario(const plot_request& request) {
         !built.ok()) {
         return report_failure(command, built);
     }
-    const status drawn = plot::render_plot(model, sheet, *format, output);
-    plot::release_drawing_caches();
+    const status drawn = plot::render_plot(*drawing, model, sheet, *format, output);
+    drawing->release_caches();
     if (!drawn.ok()) {
         return report_failure(command, drawn);
     }

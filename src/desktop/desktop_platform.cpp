@@ -32,13 +32,6 @@ void paint_once(painted_window& window) {
     XSync(fl_display, False);
 }
 
-void describe_if_asked(const desktop_settings& settings, const Fl_Window& window) {
-    if (settings.describe_windows) {
-        std::fputs(describe_window(window).c_str(), stderr);
-        std::fflush(stderr);
-    }
-}
-
 // Keeps standard error pointed at /dev/null for its lifetime.
 class muted_standard_error {
   public:
@@ -83,66 +76,133 @@ class probe_connection {
     xcb_connection_t* connection_;
 };
 
-class desktop_platform final : public platform {
+class desktop_platform {
   public:
-    explicit desktop_platform(const desktop_settings& settings) : settings_(settings) {}
+    explicit desktop_platform(const scenario_desktop_settings& settings)
+        : window_hold_(settings.window_hold_milliseconds),
+          describe_windows_(settings.describe_windows != 0) {}
     desktop_platform(const desktop_platform&) = delete;
     desktop_platform& operator=(const desktop_platform&) = delete;
 
-    ~desktop_platform() override {
+    ~desktop_platform() {
         window_.reset();
         fl_close_display();
     }
 
-    void show_window() override {
+    void show_window() {
         window_ = make_waiting_window();
         window_->show();
         paint_once(*window_);
-        describe_if_asked(settings_, *window_);
+        describe_if_asked(*window_);
         // The build does not pump events from here on; a test may ask for the window to
         // stay up long enough to be found.
-        std::this_thread::sleep_for(settings_.window_hold);
+        std::this_thread::sleep_for(window_hold_);
     }
 
-    void close_window() override {
+    void close_window() {
         if (window_) {
             window_->hide();
             XSync(fl_display, False);
         }
     }
 
-    void show_error_box(const std::string& text) override {
+    void show_error_box(const std::string& text) {
         const auto box = make_error_box(text);
         box->show();
         paint_once(*box);
-        describe_if_asked(settings_, *box);
+        describe_if_asked(*box);
         while (box->shown()) {
             Fl::wait();
         }
     }
 
   private:
-    desktop_settings settings_;
+    void describe_if_asked(const Fl_Window& window) const {
+        if (describe_windows_) {
+            std::fputs(describe_window(window).c_str(), stderr);
+            std::fflush(stderr);
+        }
+    }
+
+    std::chrono::milliseconds window_hold_;
+    bool describe_windows_;
     std::unique_ptr<painted_window> window_;
+};
+
+// Connects the toolkit to the display named by DISPLAY, if there is one to open.
+bool open_display() {
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0') {
+        return false;
+    }
+    const probe_connection probe(name);
+    if (!probe.accepted()) {
+        return false;
+    }
+    Display* display = XOpenDisplay(name);
+    if (display == nullptr) {
+        return false;
+    }
+    fl_open_display(display);
+    return true;
+}
+
+}  // namespace
+}  // namespace scenario
+
+// The table that the program calls. Each function stops every exception here, at the edge
+// of the module: the program runs on another copy of the C++ runtime, which could not catch
+// it. A window that cannot be made leaves the build without it, as a display that cannot
+// be opened does; an error box that cannot be shown leaves the message unseen, and the
+// program still ends with the error's exit status.
+struct scenario_desktop {
+    scenario::desktop_platform platform;
+};
+
+namespace {
+
+scenario_desktop* open_desktop(const scenario_desktop_settings* settings) noexcept {
+    try {
+        if (!scenario::open_display()) {
+            return nullptr;
+        }
+        return new scenario_desktop{scenario::desktop_platform(*settings)};
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void show_window(scenario_desktop* desktop) noexcept {
+    try {
+        desktop->platform.show_window();
+    } catch (...) {
+    }
+}
+
+void close_window(scenario_desktop* desktop) noexcept {
+    try {
+        desktop->platform.close_window();
+    } catch (...) {
+    }
+}
+
+void show_error_box(scenario_desktop* desktop, const char* text) noexcept {
+    try {
+        desktop->platform.show_error_box(text);
+    } catch (...) {
+    }
+}
+
+void close_desktop(scenario_desktop* desktop) noexcept {
+    delete desktop;
+}
+
+constexpr scenario_desktop_functions desktop_functions{
+    open_desktop, show_window, close_window, show_error_box, close_desktop,
 };
 
 }  // namespace
 
-}  // namespace scenario
-
-scenario::platform* scenario_open_desktop(const scenario::desktop_settings* settings) {
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') {
-        return nullptr;
-    }
-    const scenario::probe_connection probe(name);
-    if (!probe.accepted()) {
-        return nullptr;
-    }
-    Display* display = XOpenDisplay(name);
-    if (display == nullptr) {
-        return nullptr;
-    }
-    fl_open_display(display);
-    return new scenario::desktop_platform(*settings);
+const scenario_desktop_functions* scenario_desktop_module(std::uint32_t interface_version) {
+    return interface_version == scenario::desktop_interface_version ? &desktop_functions : nullptr;
 }

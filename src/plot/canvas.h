@@ -1,12 +1,11 @@
-// A thin layer over a cairo context for the plot: colours, strokes, fills and text in sheet
-// units, so the panel drawers read as what they draw. Text uses cairo's own simple text
-// functions with one face, DejaVu Sans.
+// A thin layer over a sheet of the drawing module for the plot: colours, strokes, fills and
+// text in sheet units, so the panel drawers read as what they draw. Each operation is a call
+// into the module (plot/drawing_module.h); text uses one face, DejaVu Sans.
 #pragma once
-
-#include <cairo.h>
 
 #include <string>
 
+#include "plot/drawing_module.h"
 #include "plot/model.h"
 
 namespace scenario::plot {
@@ -42,7 +41,8 @@ enum class anchor { left, centre, right };
 
 class canvas {
   public:
-    explicit canvas(cairo_t* context) : context_(context) {}
+    canvas(const scenario_drawing_functions& drawing, scenario_sheet* sheet)
+        : drawing_(drawing), sheet_(sheet) {}
 
     void set_colour(const colour& c);
     void set_line_width(double width);
@@ -55,6 +55,14 @@ class canvas {
     void fill_circle(point centre, double radius);
     void stroke_circle(point centre, double radius);
     void fill_triangle(point a, point b, point c);
+    // The whole sheet in the current colour.
+    void paint();
+
+    // A polyline: the pen moves to a point, draws on to each next one, and the path is
+    // stroked once at the end.
+    void move_to(point at);
+    void line_to(point at);
+    void stroke();
 
     // Text with its baseline at `at.y`, anchored at `at.x`.
     void text(point at, const std::string& utf8, double size, anchor where = anchor::left,
@@ -67,13 +75,12 @@ class canvas {
     void clip_to(const rectangle& r);
     void unclip();
 
-    cairo_t* context() const { return context_; }
-
   private:
     void select_font(double size, bool bold);
     double anchored_x(point at, const std::string& utf8, double size, anchor where, bool bold);
 
-    cairo_t* context_;
+    const scenario_drawing_functions& drawing_;
+    scenario_sheet* sheet_;
 };
 
 }  // namespace scenario::plot

@@ -123,20 +123,19 @@ void draw_speed(canvas& sheet, const rectangle& panel, const axis& along,
         sheet.text({panel.left - 8, y(v) + 4}, std::to_string(v), 10, anchor::right);
     }
     sheet.clip_to(panel);
-    cairo_t* context = sheet.context();
     sheet.set_colour(palette::speed);
     sheet.set_line_width(2.0);
     double pen = -1e300;
     for (const step& s : distance.speed) {
         if (s.from_metre != pen) {
-            cairo_move_to(context, along.x(s.from_metre), y(s.value));
+            sheet.move_to({along.x(s.from_metre), y(s.value)});
         } else {
-            cairo_line_to(context, along.x(s.from_metre), y(s.value));
+            sheet.line_to({along.x(s.from_metre), y(s.value)});
         }
-        cairo_line_to(context, along.x(s.to_metre), y(s.value));
+        sheet.line_to({along.x(s.to_metre), y(s.value)});
         pen = s.to_metre;
     }
-    cairo_stroke(context);
+    sheet.stroke();
     label_rows rows(2);
     for (const speed_board& board : distance.boards) {
         const double x = along.x(board.metre);

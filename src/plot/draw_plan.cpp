@@ -27,20 +27,19 @@ std::string kilometre_text(std::int64_t metre, double step) {
 }
 
 void draw_track(canvas& sheet, const plan_view& plan) {
-    cairo_t* context = sheet.context();
     sheet.set_colour(palette::track);
     sheet.set_line_width(2.0);
     bool first = true;
     for (const point& metres : plan.track) {
         const point at = plan.transform.to_sheet(metres);
         if (first) {
-            cairo_move_to(context, at.x, at.y);
+            sheet.move_to(at);
             first = false;
         } else {
-            cairo_line_to(context, at.x, at.y);
+            sheet.line_to(at);
         }
     }
-    cairo_stroke(context);
+    sheet.stroke();
 }
 
 void draw_ticks(canvas& sheet, const plan_view& plan) {

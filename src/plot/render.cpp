@@ -1,13 +1,9 @@
 #include "plot/render.h"
 
-#include <cairo-pdf.h>
-#include <cairo-svg.h>
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cctype>
-#include <memory>
+#include <new>
+#include <utility>
 
 #include "plot/panels.h"
 #include "source/file_access.h"
@@ -21,34 +17,27 @@ std::string lower_case(std::string text) {
     return text;
 }
 
-// The surfaces write their bytes here; the file is then replaced whole.
-cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-struct surface_deleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct context_deleter {
-    void operator()(cairo_t* context) const { cairo_destroy(context); }
-};
-using surface_handle = std::unique_ptr<cairo_surface_t, surface_deleter>;
-using context_handle = std::unique_ptr<cairo_t, context_deleter>;
-
-surface_handle make_surface(sheet_format format, const sheet_layout& layout, std::string& bytes) {
+scenario_sheet_format module_format(sheet_format format) {
     switch (format) {
         case sheet_format::svg:
-            return surface_handle(cairo_svg_surface_create_for_stream(append_bytes, &bytes,
-                                                                      layout.width, layout.height));
+            return scenario_sheet_svg;
         case sheet_format::pdf:
-            return surface_handle(cairo_pdf_surface_create_for_stream(append_bytes, &bytes,
-                                                                      layout.width, layout.height));
+            return scenario_sheet_pdf;
         case sheet_format::png:
             break;
     }
-    return surface_handle(cairo_image_surface_create(
-        CAIRO_FORMAT_ARGB32, static_cast<int>(layout.width), static_cast<int>(layout.height)));
+    return scenario_sheet_png;
+}
+
+// The module hands the encoded sheet here; the file is then replaced whole. Nothing may be
+// thrown back into the module: a failure to keep the bytes is an answer it reports.
+int append_bytes(void* closure, const unsigned char* bytes, std::size_t size) {
+    try {
+        static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(bytes), size);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return 1;
+    }
 }
 
 void draw_title(canvas& sheet, const plot_model& model, const sheet_layout& layout) {
@@ -58,20 +47,37 @@ void draw_title(canvas& sheet, const plot_model& model, const sheet_layout& layo
     sheet.text({layout.title.left, layout.title.top + 48}, model.subtitle, 13);
 }
 
-void draw_sheet(cairo_t* context, const plot_model& model, const sheet_layout& layout) {
-    canvas sheet(context);
+void draw_sheet(canvas& sheet, const plot_model& model, const sheet_layout& layout) {
     sheet.set_colour({1.0, 1.0, 1.0});
-    cairo_paint(context);
-    cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
+    sheet.paint();
     draw_title(sheet, model, layout);
     draw_plan_panel(sheet, model.plan, layout);
     draw_distance_panels(sheet, model.distance, layout);
     draw_legend(sheet, model.legend, layout);
 }
 
-status cairo_failure(const std::string& path, cairo_status_t code) {
-    return status::input_output("cannot draw " + path + ": " + cairo_status_to_string(code));
+// Closes the sheet once: where the caller says, or when it is left by an exception.
+class sheet_closer {
+  public:
+    sheet_closer(const scenario_drawing_functions& drawing, scenario_sheet* sheet)
+        : drawing_(drawing), sheet_(sheet) {}
+    sheet_closer(const sheet_closer&) = delete;
+    sheet_closer& operator=(const sheet_closer&) = delete;
+    ~sheet_closer() {
+        if (sheet_ != nullptr) {
+            drawing_.close_sheet(sheet_);
+        }
+    }
+
+    const char* close() { return drawing_.close_sheet(std::exchange(sheet_, nullptr)); }
+
+  private:
+    const scenario_drawing_functions& drawing_;
+    scenario_sheet* sheet_;
+};
+
+status drawing_failure(const std::string& path, const char* reason) {
+    return status::input_output("cannot draw " + path + ": " + reason);
 }
 
 }  // namespace
@@ -89,42 +95,23 @@ std::optional<sheet_format> format_from_path(const std::string& path) {
     return std::nullopt;
 }
 
-status render_plot(const plot_model& model, const sheet_layout& layout, sheet_format format,
-                   const std::string& path) {
+status render_plot(const scenario_drawing_functions& drawing, const plot_model& model,
+                   const sheet_layout& layout, sheet_format format, const std::string& path) {
     std::string bytes;
-    {
-        const surface_handle surface = make_surface(format, layout, bytes);
-        if (const cairo_status_t code = cairo_surface_status(surface.get()); code) {
-            return cairo_failure(path, code);
-        }
-        {
-            const context_handle context(cairo_create(surface.get()));
-            draw_sheet(context.get(), model, layout);
-            if (const cairo_status_t code = cairo_status(context.get()); code) {
-                return cairo_failure(path, code);
-            }
-        }
-        if (format == sheet_format::png) {
-            cairo_surface_flush(surface.get());
-            const cairo_status_t code =
-                cairo_surface_write_to_png_stream(surface.get(), append_bytes, &bytes);
-            if (code) {
-                return cairo_failure(path, code);
-            }
-        }
-        // Vector surfaces write their last bytes when they are finished.
-        cairo_surface_finish(surface.get());
-        if (const cairo_status_t code = cairo_surface_status(surface.get()); code) {
-            return cairo_failure(path, code);
-        }
+    const char* error = nullptr;
+    scenario_sheet* sheet = drawing.open_sheet(module_format(format), layout.width, layout.height,
+                                               append_bytes, &bytes, &error);
+    if (sheet == nullptr) {
+        return drawing_failure(path, error);
+    }
+    // The module frees the sheet when it is closed, also when the drawing stops half-way.
+    sheet_closer closer{drawing, sheet};
+    canvas surface(drawing, sheet);
+    draw_sheet(surface, model, layout);
+    if (const char* reason = closer.close(); reason != nullptr) {
+        return drawing_failure(path, reason);
     }
     return replace_file(path, bytes);
-}
-
-void release_drawing_caches() {
-    // cairo's fonts hold fontconfig's patterns, so cairo lets go of them first.
-    cairo_debug_reset_static_data();
-    FcFini();
 }
 
 }  // namespace scenario::plot

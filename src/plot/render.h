@@ -1,10 +1,12 @@
 // Drawing a plot model onto a sheet and writing it as PNG, SVG or PDF. The three formats
-// share every line of the drawing; only the surface that receives it differs.
+// share every line of the drawing; only the surface that receives it differs, and that is
+// the drawing module's (plot/drawing_module.h), which the caller has loaded.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "plot/drawing_module.h"
 #include "plot/model.h"
 #include "source/status.h"
 
@@ -15,13 +17,8 @@ enum class sheet_format { png, svg, pdf };
 // The format that a file name asks for by its extension (any letter case), if any.
 std::optional<sheet_format> format_from_path(const std::string& path);
 
-// Draws the model and replaces the file at `path` with the result.
-status render_plot(const plot_model& model, const sheet_layout& sheet, sheet_format format,
-                   const std::string& path);
-
-// Frees the fonts and caches that cairo and the font configuration keep for the life of the
-// process, once no drawing is left; a run that ends after drawing then leaves nothing
-// allocated behind it. Nothing may be drawn afterwards.
-void release_drawing_caches();
+// Draws the model with the module's functions and replaces the file at `path` with the result.
+status render_plot(const scenario_drawing_functions& drawing, const plot_model& model,
+                   const sheet_layout& sheet, sheet_format format, const std::string& path);
 
 }  // namespace scenario::plot
