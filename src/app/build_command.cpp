@@ -24,8 +24,9 @@ subcommand add_build_command(CLI::App& app) {
         "build",
         "Run the built-in build with DIR in place of the program's folder: write the two "
         "sources and the three documents, compile, delete the sources");
-    parser->add_option("--dir", request->folder,
-                       "Folder that receives the scenario (created if missing)")
+    parser
+        ->add_option("--dir", request->folder,
+                     "Folder that receives the scenario (created if missing)")
         ->required();
     parser->add_flag("--force", request->force,
                      "Overwrite a source or document in DIR that holds other content (the "

@@ -68,9 +68,9 @@ int run_builtin_build(platform& desktop, const std::string& folder, other_conten
         return stop_with(desktop, locked.message(), exit_status_of(locked.kind()));
     }
     if (existing == other_content::keep) {
-        if (const status kept = refuse_other_content(
-                planned_text_files(folder, identity),
-                ", and the build deletes the two sources after compiling");
+        if (const status kept =
+                refuse_other_content(planned_text_files(folder, identity),
+                                     ", and the build deletes the two sources after compiling");
             !kept.ok()) {
             return stop_with(desktop, kept.message(), exit_status_of(kept.kind()));
         }

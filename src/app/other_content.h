@@ -21,8 +21,9 @@ struct planned_file {
 
 // Success when no planned file exists with other bytes; otherwise a failure of kind
 // would_overwrite that names every such file, says that nothing was written and that --force
-// overwrites, followed by `force_note` (", and ..." where more follows). A file that cannot be read to be compared is refused
-// with the cause; a folder in a file's place is left to the writer, which names it.
+// overwrites, followed by `force_note` (", and ..." where more follows). A file that cannot be read
+// to be compared is refused with the cause; a folder in a file's place is left to the writer, which
+// names it.
 status refuse_other_content(const std::vector<planned_file>& files, std::string_view force_note);
 
 }  // namespace scenario

@@ -60,8 +60,9 @@ subcommand add_sources_command(CLI::App& app) {
         "sources",
         "Write the built-in line and train source files into DIR without compiling them: the "
         "starting point for a scenario of your own");
-    parser->add_option("--dir", request->folder,
-                       "Folder that receives the two files (created if missing)")
+    parser
+        ->add_option("--dir", request->folder,
+                     "Folder that receives the two files (created if missing)")
         ->required();
     parser->add_flag("--force", request->force,
                      "Overwrite a source file in DIR that holds other content");

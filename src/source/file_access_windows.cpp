@@ -318,9 +318,8 @@ void release(lock_file_handle handle, const std::filesystem::path& path) {
     // waits for the lock, or holds it already): the last run to leave removes the file. A
     // run that comes in the moment that the file is open this way finds it in use and tries
     // again.
-    const HANDLE alone =
-        ::CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const HANDLE alone = ::CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (alone != INVALID_HANDLE_VALUE) {
         ::CloseHandle(alone);
     }
