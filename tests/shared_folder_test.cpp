@@ -4,13 +4,15 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -103,12 +105,17 @@ TEST(SharedFolder, CommandThatOnlyReadsTakesNoLock) {
     EXPECT_EQ(result.standard_error, "");
 }
 
-// The rounds of the test below; SCENARIO_TEST_SHARED_FOLDER_ROUNDS sets more for a longer run
-// by hand.
-int rounds() {
-    const char* text = std::getenv("SCENARIO_TEST_SHARED_FOLDER_ROUNDS");
-    const int asked = text == nullptr ? 0 : std::atoi(text);
-    return asked > 0 ? asked : 10;
+// The rounds of the test below: as many as take about four seconds, one run after another,
+// at least 3 and at most 10 (a sanitized build runs each command ten times slower);
+// SCENARIO_TEST_SHARED_FOLDER_ROUNDS sets the number, for a longer run by hand.
+int rounds(std::chrono::microseconds round_time) {
+    if (const char* text = std::getenv("SCENARIO_TEST_SHARED_FOLDER_ROUNDS")) {
+        if (const int asked = std::atoi(text); asked > 0) {
+            return asked;
+        }
+    }
+    const auto fitting = 4s / std::max(round_time, std::chrono::microseconds(1));
+    return static_cast<int>(std::clamp<std::int64_t>(fitting, 3, 10));
 }
 
 // The commands that run at once into the shared folder. The compile reads an author's
@@ -182,8 +189,10 @@ class ManyRunsInOneFolder : public testing::Test {
                 // and either must be whole. One deleted since the listing is not read.
                 std::ifstream input(entry->path(), std::ios::binary);
                 if (input.is_open()) {
-                    const std::string bytes{std::istreambuf_iterator<char>(input), {}};
-                    EXPECT_TRUE(same_bytes(bytes, expected_.at(name))) << name << " " << moment;
+                    std::ostringstream bytes;
+                    bytes << input.rdbuf();
+                    EXPECT_TRUE(same_bytes(bytes.str(), expected_.at(name)))
+                        << name << " " << moment;
                 }
                 continue;
             }
@@ -210,8 +219,10 @@ TEST_F(ManyRunsInOneFolder, EndWellWholeAndAsALoneRunWouldLeaveThem) {
     // A kill falls anywhere within the time that the round's runs take one after another.
     std::uniform_int_distribution<long> delay(0, runs_at_once * lone_run_.count());
     int killed = 0;
+    const int round_count = rounds(runs_at_once * lone_run_);
+    RecordProperty("rounds", round_count);
 
-    for (int round = 0; round < rounds() && !HasFailure(); ++round) {
+    for (int round = 0; round < round_count && !HasFailure(); ++round) {
         struct run {
             command which;
             pid_t pid;
@@ -247,7 +258,7 @@ TEST_F(ManyRunsInOneFolder, EndWellWholeAndAsALoneRunWouldLeaveThem) {
                 all_ended = all_ended && r.ended;
             }
             expect_whole(shared.path(), "during round " + std::to_string(round));
-            std::this_thread::sleep_for(1ms);
+            std::this_thread::sleep_for(2ms);
         }
         for (const run& r : runs) {
             killed += r.end.killed ? 1 : 0;

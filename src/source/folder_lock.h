@@ -2,9 +2,10 @@
 // a folder take turns: each one does its work whole while the others wait. The lock is an
 // advisory lock on a file of its own in the folder, ".scenario-builder.lock": hidden from a
 // listing, and never taken for a file of a scenario, whose names all hold the route and end
-// in .txt, .dat or .sim. The run that releases the lock removes the file when no other run has
-// it open, so a folder that no run is writing into holds none. A run that is killed loses its
-// lock with its process, and leaves the file for the next run to take and remove.
+// in .txt, .dat or .sim. The run that leaves removes the file (on POSIX systems always, and a
+// run that waited on the removed file starts again on a new one; on Windows when no other
+// run has it open), so a folder that no run is writing into holds none. A run that is killed
+// loses its lock with its process and leaves the file, which the next run takes and removes.
 //
 // Only the writing counts: a command that only reads takes no lock. In a folder where no file
 // can be created (read-only) a run takes no lock either: it cannot write anything there, and
