@@ -125,31 +125,26 @@ const std::vector<std::string> small_line = {"[generale]", "lunghezza percorso, 
 const std::vector<std::string> small_train = {"[generale]", "velocita' limite, 0, 100",
                                               "aderenza, 0, 100", "[fine]"};
 
-TEST(CompileCommand, MissingTrainFileIsCode25AndTheFilesAreStillWritten) {
-    author_folder folder;
-    folder.write(author_line_source, testing_support::crlf_text(small_line));
-    const auto result = folder.compile();
-    EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.standard_error,
-              folder.path_text(author_train_source) +
-                  ": error 25: the train file cannot be read: No such file or directory\n");
-    for (const char* name : author_compiled_files) {
-        EXPECT_TRUE(folder.holds(name)) << name;
+// A source that is not there stops the compile before it writes anything: a mistyped train
+// number must not leave files compiled without a train beside the author's real ones.
+TEST(CompileCommand, MissingSourceStopsTheCompileBeforeAnythingIsWritten) {
+    for (const char* missing : {author_train_source, author_line_source}) {
+        author_folder folder;
+        if (missing != author_line_source) {
+            folder.write(author_line_source, testing_support::crlf_text(small_line));
+        }
+        if (missing != author_train_source) {
+            folder.write(author_train_source, testing_support::crlf_text(small_train));
+        }
+        const auto result = folder.compile();
+        EXPECT_EQ(result.exit_status, 2) << missing;
+        EXPECT_EQ(result.standard_error,
+                  "scenario-builder compile: nothing was written: cannot read " +
+                      folder.path_text(missing) + ": No such file or directory\n");
+        for (const char* name : author_compiled_files) {
+            EXPECT_FALSE(folder.holds(name)) << name;
+        }
     }
-}
-
-TEST(CompileCommand, MissingLineFileIsCode101AndNothingIsWritten) {
-    author_folder folder;
-    folder.write(author_train_source, testing_support::crlf_text(small_train));
-    const auto result = folder.compile();
-    EXPECT_EQ(result.exit_status, 2);
-    const std::string line_path = folder.path_text(author_line_source);
-    EXPECT_EQ(result.standard_error,
-              line_path +
-                  ": error 101: the line file does not exist\n"
-                  "scenario-builder compile: nothing was written: the line file " +
-                  line_path + " gives no cell grid (error 101: the line file does not exist)\n");
-    EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{author_train_source}));
 }
 
 TEST(CompileCommand, ErrorLinesQuoteTheSourceWithACaretUnderTheField) {

@@ -6,6 +6,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -194,80 +195,123 @@ TEST_F(FileFaults, FileSizeLimitFailsLikeAFullDisk) {
     expect_no_partial_files();
 }
 
-// A source file of the compile command that is missing or is a folder.
-struct source_fault_case {
+// An input of the compile command that is missing, is a folder or cannot be read. The compile
+// checks its inputs before anything else: it names the one at fault and writes nothing, and
+// every compiled file of the folder stays as it was.
+struct input_fault_case {
     const char* name;
-    const std::string* source;  // the faulty source; the other one is complete
-    bool is_folder;             // a folder stands at its path; otherwise nothing does
-    int exit_status;
-    std::string message;  // the last line printed; FILE stands for the faulty source's path
-    bool compiled;        // whether the compiled files are written (from what could be read)
+    std::string faulty;  // the name of the faulty source in the folder
+    bool is_folder;      // a folder stands at its path; otherwise nothing does
+    std::string train;   // the train number given to the compile
+    std::string cause;
 };
 
-void PrintTo(const source_fault_case& c, std::ostream* out) {
+void PrintTo(const input_fault_case& c, std::ostream* out) {
     *out << c.name;
 }
 
-class SourceFaults : public FileFaults, public testing::WithParamInterface<source_fault_case> {};
-
-TEST_P(SourceFaults, AreNamedWithTheCauseAndLeaveEveryFileWholeOrAsItWas) {
-    const source_fault_case& c = GetParam();
-    for (const std::string* source : {&line_source_file, &train_source_file}) {
-        if (source != c.source) {
+class CompileInputs : public FileFaults, public testing::WithParamInterface<input_fault_case> {
+  protected:
+    // Both sources of the built-in scenario and an earlier run's compiled files.
+    void put_scenario() const {
+        for (const std::string* source : {&line_source_file, &train_source_file}) {
             put_file(folder_.path() / *source, expected_bytes(*source));
         }
-    }
-    if (c.is_folder) {
-        fs::create_directory(folder_.path() / *c.source);
-    }
-    for (const std::string& name : compiled_files) {
-        put_file(folder_.path() / name, earlier_run);
-    }
-
-    const program_result result = run_program(compile_args(folder_.path()));
-    EXPECT_EQ(result.exit_status, c.exit_status);
-    std::string message = c.message;
-    message.replace(message.find("FILE"), 4, path_of(*c.source));
-    EXPECT_TRUE(result.standard_error.ends_with(message + "\n")) << result.standard_error;
-
-    for (const std::string* source : {&line_source_file, &train_source_file}) {
-        if (source != c.source) {
-            expect_complete(*source);
+        for (const std::string& name : compiled_files) {
+            put_file(folder_.path() / name, earlier_run);
         }
     }
-    EXPECT_EQ(fs::is_directory(folder_.path() / *c.source), c.is_folder);
-    if (c.compiled) {
-        // The line alone gives the built-in grid: 1781 cells of 15 bytes.
-        EXPECT_EQ(fs::file_size(folder_.path() / grid_file), 26715u);
-        expect_complete(compiled_line_file);
-    } else {
+    // Every file of the folder as put_scenario left it, and nothing else but `extra`.
+    void expect_folder_as_it_was(const std::string& extra = "") const {
+        for (const std::string* source : {&line_source_file, &train_source_file}) {
+            if (fs::is_regular_file(folder_.path() / *source)) {
+                expect_complete(*source);
+            }
+        }
         for (const std::string& name : compiled_files) {
             expect_kept(name, earlier_run);
         }
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder_.path())) {
+            const std::string name = entry.path().filename().string();
+            const bool known = name == line_source_file || name == train_source_file ||
+                               name == extra ||
+                               std::ranges::find(compiled_files, name) != compiled_files.end();
+            EXPECT_TRUE(known) << "unexpected " << name;
+        }
     }
+};
+
+TEST_P(CompileInputs, AreCheckedBeforeAnythingIsWritten) {
+    const input_fault_case& c = GetParam();
+    put_scenario();
+    fs::remove(folder_.path() / c.faulty);
+    if (c.is_folder) {
+        fs::create_directory(folder_.path() / c.faulty);
+    }
+
+    std::vector<std::string> args = compile_args(folder_.path());
+    args.back() = c.train;
+    const program_result result = run_program(args);
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.standard_error, "scenario-builder compile: nothing was written: cannot read " +
+                                         path_of(c.faulty) + ": " + c.cause + "\n");
+    EXPECT_EQ(fs::is_directory(folder_.path() / c.faulty), c.is_folder);
+    expect_folder_as_it_was(c.is_folder ? c.faulty : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Sources, SourceFaults,
+    Sources, CompileInputs,
     testing::Values(
-        source_fault_case{
-            "MissingLineSource", &line_source_file, false, 2,
-            "scenario-builder compile: nothing was written: the line file FILE gives no cell grid "
-            "(error 101: the line file does not exist)",
-            false},
-        source_fault_case{
-            "LineSourceIsAFolder", &line_source_file, true, 2,
-            "scenario-builder compile: nothing was written: the line file FILE gives no cell grid "
-            "(error 101: the line file is a directory, not a file)",
-            false},
-        // The train half fails as a recorded error: the build goes on with what the line
-        // gave, as it does for every error recorded while compiling.
-        source_fault_case{
-            "MissingTrainSource", &train_source_file, false, 1,
-            "FILE: error 25: the train file cannot be read: No such file or directory", true},
-        source_fault_case{"TrainSourceIsAFolder", &train_source_file, true, 1,
-                          "FILE: error 25: the train file cannot be read: Is a directory", true}),
+        input_fault_case{"MissingLineSource", line_source_file, false, "5284",
+                         "No such file or directory"},
+        input_fault_case{"LineSourceIsAFolder", line_source_file, true, "5284", "Is a directory"},
+        input_fault_case{"MissingTrainSource", train_source_file, false, "5284",
+                         "No such file or directory"},
+        input_fault_case{"TrainSourceIsAFolder", train_source_file, true, "5284", "Is a directory"},
+        // A mistyped train number: no file compiled without a train beside the real ones,
+        // and the compiled line, which the same line source would give, is not rewritten.
+        input_fault_case{"MistypedTrainNumber", "Valdora_Rova_2210-.txt", false, "2210",
+                         "No such file or directory"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CompileInputs, UnreadableSourceIsNamedWithItsCause) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to run the program as an unprivileged user";
+    }
+    // The folder is root's and may not be written by the program: the compile goes on
+    // without the folder's lock, which it could not make, to the check of its sources.
+    unprivileged_program program;
+    fs::permissions(folder_.path(),
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    put_scenario();
+    fs::permissions(folder_.path() / train_source_file, fs::perms::owner_read);
+
+    const program_result result = program.run(compile_args(folder_.path()));
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.standard_error, "scenario-builder compile: nothing was written: cannot read " +
+                                         path_of(train_source_file) + ": Permission denied\n");
+    expect_folder_as_it_was();
+}
+
+TEST_F(CompileInputs, FolderThatIsMissingOrIsAFileIsNamed) {
+    put_file(folder_.path() / "a_file", "not a folder");
+    struct folder_case {
+        std::string folder;
+        std::string message;
+    };
+    for (const folder_case& c : {
+             folder_case{path_of("missing"),
+                         "the folder " + path_of("missing") + " does not exist"},
+             folder_case{path_of("a_file"), path_of("a_file") + " is not a folder"},
+         }) {
+        const program_result result = run_program(compile_args(c.folder));
+        EXPECT_EQ(result.exit_status, 2) << c.folder;
+        EXPECT_EQ(result.standard_error,
+                  "scenario-builder compile: nothing was written: " + c.message + "\n");
+    }
+    EXPECT_FALSE(fs::exists(folder_.path() / "missing"));
+    EXPECT_EQ(read_text_file(folder_.path() / "a_file"), "not a folder");
+}
 
 }  // namespace
 }  // namespace scenario

@@ -1,15 +1,11 @@
 // A build or a compile killed at any moment leaves every file of the folder either as it was
 // or complete, never cut short; what the killed run was writing is left under a partial
-// file's name, which the next run removes.
-#include <fcntl.h>
+// file's name, which the next run removes, and the folder's lock file, which the next run
+// takes and removes.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -18,11 +14,11 @@
 #include <thread>
 #include <vector>
 
+#include "source/folder_lock.h"
+#include "support/background_run.h"
 #include "support/byte_compare.h"
 #include "support/program_run.h"
 #include "support/scenario_folder_files.h"
-
-extern char** environ;
 
 namespace scenario {
 namespace {
@@ -30,41 +26,10 @@ namespace {
 using namespace testing_support;
 namespace fs = std::filesystem;
 
-// Starts the program without a display and without output, and returns its process id.
-pid_t start_program(const std::vector<std::string>& args) {
-    std::vector<std::string> words = {SCENARIO_BUILDER_EXE};
-    words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> environment;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (!std::string_view(*variable).starts_with("DISPLAY=")) {
-            environment.push_back(*variable);
-        }
-    }
-    environment.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
 // Waits for the program; true when it ended by itself with status 0.
 bool wait_for(pid_t pid) {
-    int raw = 0;
-    while (::waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(raw) && WEXITSTATUS(raw) == 0;
+    const run_end end = wait_for_end(pid);
+    return end.exited && end.exit_status == 0;
 }
 
 const std::vector<std::string>& scenario_files() {
@@ -76,7 +41,7 @@ const std::vector<std::string>& scenario_files() {
 
 // Every file of the scenario is absent or holds exactly the bytes of a complete run (every
 // run writes the same bytes, so the earlier version and the new one are alike); anything else
-// in the folder is a partial file of one of them.
+// in the folder is a partial file of one of them or the lock file of a killed run.
 void expect_whole_or_absent(const fs::path& folder, const std::string& moment) {
     for (const std::string& name : scenario_files()) {
         if (fs::exists(folder / name)) {
@@ -87,6 +52,7 @@ void expect_whole_or_absent(const fs::path& folder, const std::string& moment) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         const bool known = std::ranges::find(scenario_files(), name) != scenario_files().end() ||
+                           name == lock_file_name ||
                            std::ranges::any_of(scenario_files(), [&](const std::string& file) {
                                return name.starts_with("." + file + ".partial-");
                            });
@@ -141,6 +107,7 @@ TEST(KilledBuild, EveryFileIsWholeOrAsItWasAndTheNextBuildClearsThePartialFiles)
     }
     expect_whole_or_absent(folder.path(), "after the last build");
     EXPECT_EQ(partial_files_in(folder.path()), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(folder.path() / std::string(lock_file_name)));
 }
 
 }  // namespace

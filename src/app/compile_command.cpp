@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/compile_inputs.h"
 #include "app/exit_status.h"
 #include "app/subcommand.h"
 #include "compiler/compile_routine.h"
@@ -64,6 +65,10 @@ int compile(compile_request request) {
         request.folder.pop_back();
     }
     compile_context context(compile_options{request.folder, identity, /*delete_sources=*/false});
+    folder_lock lock;
+    if (const status ready = prepare_compile(context.options, lock); !ready.ok()) {
+        return report_failure(command, ready);
+    }
     const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
     print_diagnostics(stderr, context.errors, context.sources);
 

@@ -14,6 +14,7 @@ int exit_status_of(status_kind kind) {
         case status_kind::not_found:
         case status_kind::input_output:
         case status_kind::corrupt_file:
+        case status_kind::would_overwrite:
             return exit_status::fatal;
     }
     return exit_status::fatal;

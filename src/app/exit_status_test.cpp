@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                     kind_case{"InvalidInputIsAUsageError", status_kind::invalid_input, 64},
                     kind_case{"NotFoundStops", status_kind::not_found, 2},
                     kind_case{"InputOutputStops", status_kind::input_output, 2},
-                    kind_case{"CorruptFileStops", status_kind::corrupt_file, 2}),
+                    kind_case{"CorruptFileStops", status_kind::corrupt_file, 2},
+                    kind_case{"OtherContentKeptStops", status_kind::would_overwrite, 2}),
     [](const testing::TestParamInfo<kind_case>& info) { return std::string(info.param.name); });
 
 struct compile_case {

@@ -39,6 +39,10 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
 
 status read_whole_file(const std::filesystem::path& path, std::string& bytes);
 
+// Success when the file is a plain file that can be opened for reading; otherwise the
+// failure that reading it would meet, named with its cause.
+status check_readable_file(const std::filesystem::path& path);
+
 // Removes a file; a file that is already gone is not a failure.
 status remove_file(const std::filesystem::path& path);
 

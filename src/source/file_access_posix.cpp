@@ -1,14 +1,17 @@
 // Whole-file access on POSIX systems: descriptors, pwrite at each piece's place, mkstemp for
-// the partial file and rename(2) over the old file.
+// the partial file and rename(2) over the old file; flock(2) for the folder's lock file and
+// for each partial file while its writer works on it.
 #include "source/file_access.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "source/folder_lock.h"
 #include "source/partial_files.h"
 
 namespace scenario {
@@ -74,6 +77,45 @@ bool read_all(int descriptor, std::size_t expected, std::string& bytes) {
     return true;
 }
 
+// True when the open file is the one that the path names now: not removed, not replaced.
+bool is_named(int descriptor, const std::filesystem::path& path) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(descriptor, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// flock without waiting; false when another open file holds the lock.
+bool lock_at_once(int descriptor) {
+    while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A new partial file beside the real one, locked for its writer: a run that clears stale
+// partial files removes only those it can lock. The pattern receives the name taken. Should
+// a cleaner take a new file in the moment before its lock, the file is left to it and
+// another name is drawn.
+int create_locked_partial_file(const std::filesystem::path& path, std::string& pattern) {
+    constexpr int attempts = 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        pattern = partial_file_pattern(path);
+        const int descriptor = ::mkstemp(pattern.data());
+        if (descriptor < 0) {
+            return -1;
+        }
+        if (lock_at_once(descriptor) && is_named(descriptor, pattern)) {
+            return descriptor;
+        }
+        ::close(descriptor);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
 }  // namespace
 
 const char path_separator = '/';
@@ -85,17 +127,29 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
         return refused(path, "write", errno);
     }
     remove_stale_partial_files(path);
-    std::string pattern = partial_file_pattern(path);
-    const int descriptor = ::mkstemp(pattern.data());
+    std::string pattern;
+    const int descriptor = create_locked_partial_file(path, pattern);
     if (descriptor < 0) {
         return refused(path, "write", errno);
     }
+    // The lock belongs to the open file, which this second descriptor keeps open after the
+    // close below: the partial file stays locked until it has its real name.
+    const int keeper = ::dup(descriptor);
+    if (keeper < 0) {
+        const int dup_error = errno;
+        ::close(descriptor);
+        ::unlink(pattern.c_str());
+        return refused(path, "write", dup_error);
+    }
     const bool complete = write_pieces(descriptor, next_piece);
     const int write_error = errno;
+    // A network file system may report a failed write only when the file is closed.
     const bool closed = ::close(descriptor) == 0;
     if (!complete || !closed) {
+        const int error = complete ? errno : write_error;
         ::unlink(pattern.c_str());
-        return refused(path, "write", complete ? errno : write_error);
+        ::close(keeper);
+        return refused(path, "write", error);
     }
     // A temporary file is private to its writer; the finished file gets the permissions
     // that a newly created file would have.
@@ -105,8 +159,10 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     if (::rename(pattern.c_str(), path.c_str()) != 0) {
         const int rename_error = errno;
         ::unlink(pattern.c_str());
+        ::close(keeper);
         return refused(path, "write", rename_error);
     }
+    ::close(keeper);
     return status::success();
 }
 
@@ -145,5 +201,92 @@ status remove_file(const std::filesystem::path& path) {
     }
     return status::success();
 }
+
+status check_readable_file(const std::filesystem::path& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) {
+        return refused(path, "read", errno);
+    }
+    struct stat info {};
+    const int error = ::fstat(descriptor, &info) != 0 ? errno : 0;
+    ::close(descriptor);
+    if (error != 0) {
+        return refused(path, "read", error);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return refused(path, "read", EISDIR);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return status::input_output("cannot read " + path.string() + ": not a regular file");
+    }
+    return status::success();
+}
+
+void remove_partial_file_if_unused(const std::filesystem::path& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (descriptor < 0) {
+        // A link in a partial file's place is no writer's file; a file that cannot be opened
+        // cannot be shown to be unused, and stays.
+        if (errno == ELOOP) {
+            ::unlink(path.c_str());
+        }
+        return;
+    }
+    if (lock_at_once(descriptor) && is_named(descriptor, path)) {
+        ::unlink(path.c_str());
+    }
+    ::close(descriptor);
+}
+
+namespace lock_file_calls {
+
+opening open(const std::filesystem::path& path, lock_file_handle& handle, status& failure) {
+    // Write access is asked for first: some network file systems lock only files open for
+    // writing. Read access is enough here, and is all that a lock file made by another user
+    // may give.
+    int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (descriptor < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (descriptor < 0 && errno == ENOENT) {
+            return opening::cannot_create;
+        }
+    }
+    if (descriptor < 0) {
+        failure = refused(path, "open the lock file", errno);
+        return opening::failed;
+    }
+    handle = descriptor;
+    return opening::opened;
+}
+
+bool try_lock(lock_file_handle handle) {
+    return lock_at_once(static_cast<int>(handle));
+}
+
+status wait_for_lock(lock_file_handle handle, const std::filesystem::path& path) {
+    while (::flock(static_cast<int>(handle), LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            return refused(path, "lock", errno);
+        }
+    }
+    return status::success();
+}
+
+bool is_still_named(lock_file_handle handle, const std::filesystem::path& path) {
+    return is_named(static_cast<int>(handle), path);
+}
+
+void release(lock_file_handle handle, const std::filesystem::path& path) {
+    // Removed while still locked: a run that waits on this file finds it gone once it has
+    // the lock, and starts again on a new one.
+    ::unlink(path.c_str());
+    ::close(static_cast<int>(handle));
+}
+
+void close(lock_file_handle handle) {
+    ::close(static_cast<int>(handle));
+}
+
+}  // namespace lock_file_calls
 
 }  // namespace scenario

@@ -1,6 +1,7 @@
 // Whole-file access on Windows, on the Win32 calls themselves: the partial file is created
 // with CREATE_NEW under a random name beside the real one, each piece is written at its
-// place, and MoveFileExW puts the finished file over the old one. Paths arrive as the
+// place, and MoveFileExW puts the finished file over the old one. The folder's lock file is
+// locked with LockFileEx. Paths arrive as the
 // system's ANSI code page (the program sets the C library's conversions to it at start), so
 // the wide form of a path is the name the user gave.
 #include "source/file_access.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <random>
 
+#include "source/folder_lock.h"
 #include "source/partial_files.h"
 
 namespace scenario {
@@ -223,5 +225,110 @@ status remove_file(const std::filesystem::path& path) {
     }
     return status::success();
 }
+
+status check_readable_file(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return status::input_output("cannot read " + ansi_text(path.native()) + ": Is a directory");
+    }
+    const file_handle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return refused(path, "read", ::GetLastError());
+    }
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return status::input_output("cannot read " + ansi_text(path.native()) +
+                                    ": not a regular file");
+    }
+    return status::success();
+}
+
+void remove_partial_file_if_unused(const std::filesystem::path& path) {
+    // A writer holds its partial file open without sharing, so the file of a live run cannot
+    // be deleted; the refusal is the answer.
+    ::DeleteFileW(path.c_str());
+}
+
+namespace lock_file_calls {
+namespace {
+
+HANDLE native(lock_file_handle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+// The lock covers one byte at the start of the file, which holds nothing: the range only
+// names the lock.
+bool lock_first_byte(HANDLE file, DWORD flags) {
+    OVERLAPPED place{};
+    return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | flags, 0, 1, 0, &place) != 0;
+}
+
+}  // namespace
+
+opening open(const std::filesystem::path& path, lock_file_handle& handle, status& failure) {
+    // Shared for reading and writing, never for deleting: while any run has the file open,
+    // no run can remove it (see release).
+    constexpr DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    DWORD error = file == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+    if (error == ERROR_ACCESS_DENIED) {
+        // Reading is enough for the lock, and all that a folder that may not be written
+        // gives; a missing file there cannot be made.
+        file = ::CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_HIDDEN, nullptr);
+        error = file == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+        if (error == ERROR_FILE_NOT_FOUND) {
+            return opening::cannot_create;
+        }
+    }
+    if (error == ERROR_SHARING_VIOLATION) {
+        return opening::in_use;
+    }
+    if (error != ERROR_SUCCESS) {
+        failure = refused(path, "open the lock file", error);
+        return opening::failed;
+    }
+    handle = reinterpret_cast<lock_file_handle>(file);
+    return opening::opened;
+}
+
+bool try_lock(lock_file_handle handle) {
+    return lock_first_byte(native(handle), LOCKFILE_FAIL_IMMEDIATELY);
+}
+
+status wait_for_lock(lock_file_handle handle, const std::filesystem::path& path) {
+    if (!lock_first_byte(native(handle), 0)) {
+        return refused(path, "lock", ::GetLastError());
+    }
+    return status::success();
+}
+
+bool is_still_named(lock_file_handle, const std::filesystem::path&) {
+    // The file is removed only when no run has it open (see release).
+    return true;
+}
+
+void release(lock_file_handle handle, const std::filesystem::path& path) {
+    OVERLAPPED place{};
+    ::UnlockFileEx(native(handle), 0, 1, 0, &place);
+    ::CloseHandle(native(handle));
+    // Opened again without sharing, which fails while any other run has the file open (it
+    // waits for the lock, or holds it already): the last run to leave removes the file. A
+    // run that comes in the moment that the file is open this way finds it in use and tries
+    // again.
+    const HANDLE alone = ::CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (alone != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(alone);
+    }
+}
+
+void close(lock_file_handle handle) {
+    ::CloseHandle(native(handle));
+}
+
+}  // namespace lock_file_calls
 
 }  // namespace scenario

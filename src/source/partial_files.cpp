@@ -31,8 +31,7 @@ void remove_stale_partial_files(const std::filesystem::path& path) {
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
         if (is_partial_file_of(entry->path().filename().string(), name)) {
-            std::error_code ignored;
-            std::filesystem::remove(entry->path(), ignored);
+            remove_partial_file_if_unused(entry->path());
         }
     }
 }

@@ -2,8 +2,11 @@
 // own folder and renamed over the real name only when complete (see file_access.h). The
 // temporary name is the real one with a leading dot and ".partial-" and six random
 // characters after it: hidden from a listing, and never taken for the real file by anything
-// that looks for that name. A process killed while writing leaves its partial file behind;
-// the next replacement of the same file removes it.
+// that looks for that name. A writer keeps its partial file to itself until the file has its
+// real name (on POSIX systems with a lock on it, on Windows by keeping it open without
+// sharing). A process killed while writing leaves its partial file behind; the next
+// replacement of the same file removes it, and leaves alone those that a live run is still
+// writing.
 #pragma once
 
 #include <filesystem>
@@ -21,5 +24,9 @@ bool is_partial_file_of(std::string_view candidate, std::string_view name);
 // Removes the partial files that earlier, interrupted replacements of the file left in its
 // folder. What cannot be removed stays; it is never mistaken for the file.
 void remove_stale_partial_files(const std::filesystem::path& path);
+
+// Removes the partial file unless a live run is writing it (file_access_posix.cpp,
+// file_access_windows.cpp).
+void remove_partial_file_if_unused(const std::filesystem::path& path);
 
 }  // namespace scenario

@@ -1,6 +1,9 @@
 #include "source/partial_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -70,6 +73,24 @@ TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
     EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-bbbbbb"));
     EXPECT_TRUE(fs::exists(folder_ / ".Valdora_Rova_5284.sim.partial-aaaaaa"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+TEST_F(PartialFileFolder, ReplacementLeavesAPartialThatALiveRunIsWriting) {
+    // A live writer holds a lock on its partial file until the file has its real name.
+    const fs::path live = folder_ / ".Valdora_Rova_5284.dat.partial-aaaaaa";
+    put(live.filename().string(), "being written");
+    const int writer = ::open(live.c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+
+    ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
+    EXPECT_TRUE(fs::exists(live));
+
+    // Once the writer is gone, what it left is stale and goes with the next replacement.
+    ::close(writer);
+    ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "newer").ok());
+    EXPECT_FALSE(fs::exists(live));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 }  // namespace

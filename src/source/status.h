@@ -15,6 +15,8 @@ enum class status_kind {
     invalid_input,  // a request that makes no sense (an option's value, a range)
     input_output,   // the system refused a read or a write (permissions, a full disk)
     corrupt_file,   // a file that is there but does not hold what its kind must hold
+    // a file that the command would replace holds other content: someone's own work
+    would_overwrite,
 };
 
 class [[nodiscard]] status {

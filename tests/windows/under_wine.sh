@@ -12,6 +12,8 @@
 #   under_wine.sh compile   a broken source: the Linux build's diagnostics and files
 #   under_wine.sh inspect   the views of the compiled files, byte for byte
 #   under_wine.sh plot      says that this build cannot draw
+#   under_wine.sh shared    runs at once into one folder: each ends well, every file whole
+#   under_wine.sh kept      an edited source refused, a compile with a missing source refused
 #
 # Settings come from the environment (tests/windows/CMakeLists.txt sets them):
 # SCENARIO_WINDOWS_EXE, SCENARIO_LINUX_EXE, SCENARIO_TEST_DATA, SCENARIO_RUNS (records of each
@@ -385,6 +387,77 @@ plot_run() {
         grep -q "not available in this build" "$out/help.stdout"
 }
 
+shared_run() {
+    [ -x "$linux_exe" ] || fail "no Linux program at $linux_exe to compare with: build it first (make build)"
+    # An author's sources under a name of their own, which no other command writes or
+    # deletes, compiled by the Linux build alone for the bytes to compare with.
+    mkdir -p "$out/shared" "$out/alone"
+    for folder in "$out/shared" "$out/alone"; do
+        cp "$data/Valdora_Rova_linea.txt" "$folder/Lago_linea.txt"
+        cp "$data/Valdora_Rova_5284-.txt" "$folder/Lago_101-.txt"
+    done
+    "$linux_exe" compile --dir "$out/alone" --route Lago --train 101 ||
+        fail "the Linux build could not compile the author's sources"
+    # Five rounds of six runs started together; each run that the others make wait takes its
+    # turn under the folder's lock and does its work whole.
+    local round run
+    for round in 1 2 3 4 5; do
+        local pids=() names=()
+        for run in build build build compile compile sources; do
+            local args=("$run" --dir "$out/shared")
+            [ "$run" = compile ] && args+=(--route Lago --train 101)
+            run_wine "$exe" "${args[@]}" >/dev/null 2>"$out/$round-${#pids[@]}.stderr" </dev/null &
+            pids+=($!)
+            names+=("$run")
+        done
+        local index
+        for index in "${!pids[@]}"; do
+            local status=0 said
+            wait "${pids[$index]}" || status=$?
+            said=$(cat "$out/$round-$index.stderr")
+            expect_text "round $round: ${names[$index]} ends with exit status 0${said:+ ($said)}" \
+                "$status" 0
+        done
+    done
+    run_to_end last build --dir "$out/shared"
+    expect_text "a last build ends with exit status 0" "$(cat "$out/last.status")" 0
+    expect_six_files_of_linux_build "$out/shared"
+    for name in Lago_linea.dat Lago_101.sim Lago_101.dat; do
+        check "the compiled $name is the Linux build's" cmp "$out/shared/$name" "$out/alone/$name"
+    done
+    expect_text "the folder holds the scenario's files, no partial file and no lock file" \
+        "$(cd "$out/shared" && ls -A | tr '\n' ' ')" \
+        "$(printf '%s\n' "${six_files[@]}" Lago_101-.txt Lago_101.dat Lago_101.sim Lago_linea.dat \
+            Lago_linea.txt | sort | tr '\n' ' ')"
+}
+
+kept_run() {
+    # An edited source is the author's: sources refuses it, names it and writes nothing.
+    mkdir -p "$out/scenario"
+    cp "$data/Valdora_Rova_linea.txt" "$out/scenario/Valdora_Rova_linea.txt"
+    printf '; my own change\r\n' >>"$out/scenario/Valdora_Rova_linea.txt"
+    cp "$out/scenario/Valdora_Rova_linea.txt" "$out/edited.txt"
+    run_to_end sources sources --dir "$out/scenario"
+    expect_text "sources over an edited source ends with exit status 2" "$(cat "$out/sources.status")" 2
+    expect_text "the message names the edited file" "$(cat "$out/sources.stderr")" \
+        "scenario-builder: not overwriting $out/scenario\\Valdora_Rova_linea.txt, which holds other content: nothing was written (--force overwrites it)"
+    check "the edited source keeps its bytes" cmp "$out/scenario/Valdora_Rova_linea.txt" "$out/edited.txt"
+    expect_text "nothing else was written" "$(cd "$out/scenario" && ls -A)" Valdora_Rova_linea.txt
+    run_to_end forced sources --dir "$out/scenario" --force
+    expect_text "sources --force ends with exit status 0" "$(cat "$out/forced.status")" 0
+    check "--force overwrites the edited source" \
+        cmp "$out/scenario/Valdora_Rova_linea.txt" "$data/Valdora_Rova_linea.txt"
+
+    # A mistyped train number: no file compiled without a train.
+    run_to_end mistyped compile --dir "$out/scenario" --route Valdora_Rova --train 2210
+    expect_text "a compile of a missing train file ends with exit status 2" \
+        "$(cat "$out/mistyped.status")" 2
+    expect_text "the message names the missing file" "$(cat "$out/mistyped.stderr")" \
+        "scenario-builder compile: nothing was written: cannot read $out/scenario\\Valdora_Rova_2210-.txt: File not found"
+    expect_text "nothing was compiled" "$(cd "$out/scenario" && ls -A | tr '\n' ' ')" \
+        "Valdora_Rova_5284-.txt Valdora_Rova_linea.txt "
+}
+
 rm -rf "$out"
 mkdir -p "$out"
 case "$mode" in
@@ -396,6 +469,8 @@ case "$mode" in
     compile) compile_run ;;
     inspect) inspect_run ;;
     plot) plot_run ;;
+    shared) shared_run ;;
+    kept) kept_run ;;
     *) fail "unknown mode $mode" ;;
 esac
 if [ "$mode" != prefix ]; then

@@ -1,0 +1,18 @@
+// What a compile makes sure of before it writes anything: the folder's lock (so that no other
+// run writes or deletes the sources while they are read), the folder itself, and both source
+// files, there and readable. A compile that went on without one of them would write compiled
+// files that are not the author's scenario (a mistyped train number would give files
+// compiled without any train, beside the real ones).
+#pragma once
+
+#include "compiler/compile_context.h"
+#include "source/folder_lock.h"
+#include "source/status.h"
+
+namespace scenario {
+
+// Success with the folder locked; otherwise a failure that names the folder or the file and
+// says that nothing was written.
+status prepare_compile(const compile_options& options, folder_lock& lock);
+
+}  // namespace scenario
