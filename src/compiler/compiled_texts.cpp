@@ -18,19 +18,17 @@ std::string code_point_text(char32_t c) {
 // in the code page.
 std::string shown_to_author(std::string_view text) {
     const code_page_conversion conversion = utf8_to_windows_1252(text);
-    return conversion.how == code_page_conversion::result::not_utf8
-               ? windows_1252_to_utf8(text)
-               : std::string(text);
+    return conversion.how == code_page_conversion::result::not_utf8 ? windows_1252_to_utf8(text)
+                                                                    : std::string(text);
 }
 
 void warn_about_bytes(source_reading& reading, std::string_view text, field_location place,
                       const std::string& head) {
-    const bool utf8 =
-        utf8_to_windows_1252(text).how != code_page_conversion::result::not_utf8;
+    const bool utf8 = utf8_to_windows_1252(text).how != code_page_conversion::result::not_utf8;
     std::string message = head + " \"" + shown_to_author(text) +
-                           "\" holds bytes beyond 7-bit ASCII, and the simulator shows text in "
-                           "its single-byte code page, Windows-1252: it shows \"" +
-                           windows_1252_to_utf8(text) + "\"";
+                          "\" holds bytes beyond 7-bit ASCII, and the simulator shows text in "
+                          "its single-byte code page, Windows-1252: it shows \"" +
+                          windows_1252_to_utf8(text) + "\"";
     if (utf8 && !reading.context.options.utf8_texts) {
         message += "; the text is UTF-8, which compile --utf8 converts to that code page";
     } else if (!utf8 && reading.context.options.utf8_texts) {

@@ -33,22 +33,22 @@ namespace keywords {
 
 // The line file's general part. Only the line length is named in either case; the other
 // words must stand in lower case.
-inline constexpr keyword lunghezza_percorso{"lunghezza", "percorso", "lunghezza percorso", 1,
-                                            true, false};
-inline constexpr keyword progressiva_tre{"tre", "progressiva", "progressiva chilometrica tre", 3,
-                                         true, false, letter_case::matched};
-inline constexpr keyword progressiva_due{"due", "progressiva", "progressiva chilometrica due", 3,
-                                         true, false, letter_case::matched};
-inline constexpr keyword progressiva_uno{"uno", "progressiva", "progressiva chilometrica uno", 3,
-                                         true, false, letter_case::matched};
-inline constexpr keyword sfondo_uno{"sfondo", "uno", "sfondo uno", 1, true, false,
-                                    letter_case::matched};
-inline constexpr keyword sfondo_due{"sfondo", "due", "sfondo due", 1, true, false,
-                                    letter_case::matched};
-inline constexpr keyword sfondo_tre{"sfondo", "tre", "sfondo tre", 1, true, false,
-                                    letter_case::matched};
+inline constexpr keyword lunghezza_percorso{"lunghezza", "percorso", "lunghezza percorso",
+                                            1,           true,       false};
+inline constexpr keyword progressiva_tre{
+    "tre", "progressiva", "progressiva chilometrica tre", 3, true, false, letter_case::matched};
+inline constexpr keyword progressiva_due{
+    "due", "progressiva", "progressiva chilometrica due", 3, true, false, letter_case::matched};
+inline constexpr keyword progressiva_uno{
+    "uno", "progressiva", "progressiva chilometrica uno", 3, true, false, letter_case::matched};
+inline constexpr keyword sfondo_uno{"sfondo", "uno", "sfondo uno",        1,
+                                    true,     false, letter_case::matched};
+inline constexpr keyword sfondo_due{"sfondo", "due", "sfondo due",        1,
+                                    true,     false, letter_case::matched};
+inline constexpr keyword sfondo_tre{"sfondo", "tre", "sfondo tre",        1,
+                                    true,     false, letter_case::matched};
 inline constexpr keyword ripetizione_segnali{"segnali", "ripetizione", "ripetizione segnali", 2,
-                                             true, false, letter_case::matched};
+                                             true,      false,         letter_case::matched};
 
 // The line file's record part.
 inline constexpr keyword pendenza{"pendenza", "", "pendenza", 2};

@@ -25,8 +25,8 @@ struct record_origin {
     source_file file = source_file::none;
     // A point that the grid pass added for the record (a slowdown, or the signal before one).
     bool added_by_grid_pass = false;
-    std::int32_t line = 0;    // of the record's key
-    std::int32_t column = 0;  // of the record's key
+    std::int32_t line = 0;      // of the record's key
+    std::int32_t column = 0;    // of the record's key
     std::int32_t position = 0;  // the record's first value, as written
 
     bool known() const { return kind != nullptr; }

@@ -92,9 +92,9 @@ void tell_run_on(source_reading& reading, int values, const std::vector<line_fie
 void tell_surplus(source_reading& reading, int values, const std::vector<line_field>& left) {
     const source_cursor& cursor = reading.cursor;
     const field_location key = cursor.record_key_place();
-    std::string consequence =
-        cursor.record_phrase() + " takes " + values_text(values) + ", and its line holds " +
-        std::to_string(left.size()) + " more: " + surplus_fate(reading, left);
+    std::string consequence = cursor.record_phrase() + " takes " + values_text(values) +
+                              ", and its line holds " + std::to_string(left.size()) +
+                              " more: " + surplus_fate(reading, left);
     if (cursor.last_value_was_text()) {
         // A name or a board text is the record's last value: a value too many moves it.
         consequence += "; its last value, the text, is " + quoted_field(reading.record.riga);
@@ -109,12 +109,12 @@ void tell_surplus(source_reading& reading, int values, const std::vector<line_fi
         const split_number& split = splits[i];
         const std::size_t comma = split.text.find(',');
         std::string message = quoted_field(split.text) + " is read as two numbers, " +
-                              split.text.substr(0, comma) + " and " +
-                              split.text.substr(comma + 1) + ": a comma always ends a field, so ";
-        message += split.thousands ? "a number takes no thousands separator (write " +
-                                         split.text.substr(0, comma) +
-                                         split.text.substr(comma + 1) + ")"
-                                   : "a number takes no decimal comma (numbers are whole)";
+                              split.text.substr(0, comma) + " and " + split.text.substr(comma + 1) +
+                              ": a comma always ends a field, so ";
+        message += split.thousands
+                       ? "a number takes no thousands separator (write " +
+                             split.text.substr(0, comma) + split.text.substr(comma + 1) + ")"
+                       : "a number takes no decimal comma (numbers are whole)";
         if (i == 0) {
             message += "; " + consequence;
         }
@@ -227,7 +227,8 @@ std::vector<split_number> find_split_numbers(std::string_view line, int from_col
         const bool alone_before = start == 0 || is_separator(line[start - 1]);
         const bool alone_after = k == n || is_separator(line[k]);
         // "4,0,0": values listed without blanks are a chain, not one number.
-        const bool chained_before = start >= 2 && line[start - 1] == ',' && is_digit(line[start - 2]);
+        const bool chained_before =
+            start >= 2 && line[start - 1] == ',' && is_digit(line[start - 2]);
         const bool chained_after = k + 1 < n && line[k] == ',' && is_digit(line[k + 1]);
         if (chained_before || chained_after) {
             chains = true;

@@ -34,8 +34,8 @@ std::string fate_of_first(const source_reading& reading, std::string_view field)
 
 // A number written with a comma inside it ("12,000", "-5,5"), which the reader takes as two.
 struct split_number {
-    std::string text;  // as written
-    int column = 0;    // where it begins in its line, from 1
+    std::string text;        // as written
+    int column = 0;          // where it begins in its line, from 1
     bool thousands = false;  // one to three digits, a comma and three digits
 };
 

@@ -144,8 +144,7 @@ std::string where_read(source_part part, int general_end_line) {
 // Says which part or file a kind belongs to, seen from the part where the field stands.
 std::string belonging(const keyword& kind, source_part kind_part, source_part here,
                       int general_end_line) {
-    const std::string named =
-        "the " + std::string(kind.name) + " " + std::string(kind.noun());
+    const std::string named = "the " + std::string(kind.name) + " " + std::string(kind.noun());
     if (in_line_file(kind_part) != in_line_file(here)) {
         return named + " of the " + (in_line_file(kind_part) ? "line" : "train") +
                " file, which the " + (in_line_file(here) ? "line" : "train") +
@@ -158,9 +157,8 @@ std::string passed_over_tail(int fields_after) {
     if (fields_after <= 0) {
         return "it is passed over";
     }
-    return "it is passed over, and so " + std::string(fields_after == 1 ? "is" : "are") +
-           " the " + (fields_after == 1 ? std::string("field") : std::to_string(fields_after) +
-                                                                    " fields") +
+    return "it is passed over, and so " + std::string(fields_after == 1 ? "is" : "are") + " the " +
+           (fields_after == 1 ? std::string("field") : std::to_string(fields_after) + " fields") +
            " after it on this line";
 }
 
@@ -225,8 +223,7 @@ keyword_guess guess_keyword(std::string_view field, source_part part) {
 }
 
 named_elsewhere find_kind_elsewhere(std::string_view field, source_part part) {
-    const bool preamble =
-        part == source_part::line_preamble || part == source_part::train_preamble;
+    const bool preamble = part == source_part::line_preamble || part == source_part::train_preamble;
     const std::vector<source_part> searched =
         preamble ? parts_of_file(part)
                  : std::vector<source_part>{other_parts(part)[0], other_parts(part)[1]};
@@ -255,8 +252,7 @@ std::string passed_over_message(std::string_view field, source_part part, int fi
     if (part == source_part::line_preamble || part == source_part::train_preamble) {
         return quoted_field(field) + " names the " + std::string(elsewhere.kind->name) + " " +
                std::string(elsewhere.kind->noun()) +
-               ", but it stands before the \"[generale]\" header, where nothing is read: " +
-               tail;
+               ", but it stands before the \"[generale]\" header, where nothing is read: " + tail;
     }
     if (elsewhere.kind != nullptr) {
         return quoted_field(field) + " names " +
@@ -264,12 +260,10 @@ std::string passed_over_message(std::string_view field, source_part part, int fi
     }
     const std::string_view nothing = part == source_part::line_general ? "setting" : "record";
     if (starts_with_digit(field)) {
-        return "this line starts with the value " + quoted_field(field) +
-               " and names no " + std::string(nothing) + ": " + tail +
-               "; a record starts with its keyword";
+        return "this line starts with the value " + quoted_field(field) + " and names no " +
+               std::string(nothing) + ": " + tail + "; a record starts with its keyword";
     }
-    std::string message =
-        quoted_field(field) + " names no " + std::string(nothing) + ": " + tail;
+    std::string message = quoted_field(field) + " names no " + std::string(nothing) + ": " + tail;
     const keyword_guess guess = guess_keyword(field, part);
     if (guess.meant == nullptr) {
         return message;
