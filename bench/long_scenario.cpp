@@ -78,7 +78,7 @@ void add_train_general(std::string& out, std::int32_t length) {
     add(out, "percentuale massa frenata,    120");
     add(out, "sabbia,    300");
     add(out, "orologio,    8  15  0");
-    add(out, "- pos, tipo, lung, tps, tab, mar, d2, d3, rap, d1, d2, d3, ac, h, m, s, name");
+    add(out, "- pos  tipo  lung  tps  tab  mar  d2 d3 rap  d1 d2 d3  ac  h m s  name");
 }
 
 void add_train_block(std::string& out, std::int32_t block, std::int32_t station_step) {

@@ -156,7 +156,7 @@ TEST(CompileCommand, ErrorLinesQuoteTheSourceWithACaretUnderTheField) {
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.standard_error,
               folder.path_text(author_line_source) +
-                  ":4: error 25: the \"pendenza\" record: expected a whole number, found \"12x\"\n"
+                  ":4: error 25: the pendenza record: expected a whole number, found \"12x\"\n"
                   "    pendenza,   12x, 0\n"
                   "                ^\n");
 }
@@ -164,7 +164,8 @@ TEST(CompileCommand, ErrorLinesQuoteTheSourceWithACaretUnderTheField) {
 TEST(CompileCommand, EveryErrorIsPrintedInOrderAndTheLastIsTheFinalState) {
     author_folder folder;
     // A record beyond the grid in each file (15, and 15 again at its own position), then the
-    // kilometre reference off the cells (2), checked at the end of the train file.
+    // kilometre reference off the cells (2), checked at the end of the train file and told at
+    // the setting that gave it.
     folder.write_sources(
         {"[generale]", "lunghezza percorso, 5000", "progressiva chilometrica uno, 0, 125, 0",
          "[tracciato]", "pendenza, 11950, 0", "[fine]"},
@@ -177,9 +178,9 @@ TEST(CompileCommand, EveryErrorIsPrintedInOrderAndTheLastIsTheFinalState) {
         errors[0].starts_with(folder.path_text(author_line_source) + ":5: error 15 at 11950 m: "));
     EXPECT_TRUE(
         errors[1].starts_with(folder.path_text(author_train_source) + ":2: error 15 at 12000 m: "));
-    EXPECT_EQ(errors[2],
-              "error 2: kilometre reference (progressiva chilometrica) 0, 125, 0: 125 is not a "
-              "multiple of 50 m");
+    EXPECT_EQ(errors[2], folder.path_text(author_line_source) +
+                             ":3: error 2: the progressiva chilometrica uno setting (0, 125, 0): "
+                             "125 is not a multiple of 50 m");
 }
 
 TEST(CompileCommand, WithoutTheLineAnEarlierLineFileIsLeftAlone) {

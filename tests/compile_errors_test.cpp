@@ -1,7 +1,8 @@
 // Small broken scenarios compiled through the command line, one for each error code that a
 // source can cause: the exit status, the code, its position and the line that the report
-// points at. Errors that no source line caused (the grid pass, the kilometre-reference
-// check) carry no location; a file at fault as a whole is named without a line.
+// points at. Errors found after the reading (the grid pass, the kilometre-reference check)
+// stand at the record that placed the object concerned; a file at fault as a whole is named
+// without a line.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -140,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                     3},
         broken_case{"KilometreReferenceOffTheCells_2",
                     line_file({}, {"progressiva chilometrica uno, 0, 125, 0"}), train_file({}), 1,
-                    2, std::nullopt, place::nowhere},
+                    2, std::nullopt, place::line_record, 4},
         broken_case{"CabSignalStartOffTheCells_3",
                     line_file({}, {"ripetizione segnali 4 codici, 4660, 9000"}), train_file({}), 1,
                     3, std::nullopt, place::line_record, 4},
@@ -170,19 +171,19 @@ INSTANTIATE_TEST_SUITE_P(
                     line_file({"cartello indicatore, 2950, (a)", "cartello indicatore, 2900, (b)"}),
                     train_file({"segnale, 3000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0",
                                 "rallentamento, 4650, 120, 100, 0, 0, 0"}),
-                    1, 11, 3050, place::nowhere},
+                    1, 11, 3050, place::train_record, 5},
         // The slowdown starts in cell 29; boards fill its first window, cells 22 to 24.
         broken_case{"NoCellForAPointAheadOfASlowdown_12",
                     line_file({"cartello indicatore, 1050, (a)", "cartello indicatore, 1100, (b)",
                                "cartello indicatore, 1150, (c)"}),
                     train_file({"rallentamento, 1400, 120, 100, 0, 0, 0"}), 1, 12, 1450,
-                    place::nowhere},
+                    place::train_record, 5},
         // The slowdown ends in cell 31; the signal in cell 35 has boards in cells 33 and 34.
         broken_case{"NoCellForThePointAfterASlowdown_13",
                     line_file({"cartello indicatore, 1650, (a)", "cartello indicatore, 1600, (b)"}),
                     train_file({"rallentamento, 1400, 120, 100, 0, 0, 0",
                                 "segnale, 1700, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0"}),
-                    1, 13, 1550, place::nowhere},
+                    1, 13, 1550, place::train_record, 5},
         broken_case{"LineRecordBeyondTheGrid_15", line_file({"pendenza, 16950, 0"}), train_file({}),
                     1, 15, 16950, place::line_record, 5},
         broken_case{"TrainRecordBeyondTheGrid_15", line_file({}),

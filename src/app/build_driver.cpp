@@ -94,6 +94,7 @@ int end_build(platform& desktop, const compile_outcome& outcome) {
             errore(desktop, outcome.fatal_code);
             return status;
         case compile_outcome::end::no_grid:
+        case compile_outcome::end::text_not_converted:
         case compile_outcome::end::write_failed:
             return stop_with(desktop, outcome.message, status);
         case compile_outcome::end::written:

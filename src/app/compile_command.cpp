@@ -19,6 +19,7 @@ struct compile_request {
     std::string train;
     bool no_line = false;
     bool warnings_as_errors = false;
+    bool utf8 = false;
 };
 
 // A route or train name becomes part of a file name in the folder: it must stay a plain
@@ -64,12 +65,17 @@ int compile(compile_request request) {
     while (request.folder.size() > 1 && request.folder.back() == '/') {
         request.folder.pop_back();
     }
-    compile_context context(compile_options{request.folder, identity, /*delete_sources=*/false});
+    compile_options options{request.folder, identity, /*delete_sources=*/false};
+    options.utf8_texts = request.utf8;
+    compile_context context(options);
     folder_lock lock;
     if (const status ready = prepare_compile(context.options, lock); !ready.ok()) {
         return report_failure(command, ready);
     }
     const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
+    // A reading that stopped early leaves the rest of the sources unread: it is checked for
+    // further mistakes, which change nothing that was compiled.
+    scan_beyond_compiled_part(context);
     print_diagnostics(stderr, context.errors, context.sources);
 
     switch (outcome.how) {
@@ -79,6 +85,7 @@ int compile(compile_request request) {
             std::fprintf(stderr, " Errore n. %s\n", outcome.fatal_code.c_str());
             break;
         case compile_outcome::end::no_grid:
+        case compile_outcome::end::text_not_converted:
             tell_failure(command, "nothing was written: " + outcome.message);
             break;
         case compile_outcome::end::write_failed:
@@ -109,6 +116,10 @@ subcommand add_compile_command(CLI::App& app) {
                      "Do not build the plan of the line nor write R_linea.dat");
     parser->add_flag("--werror", request->warnings_as_errors,
                      "Count warnings as errors (exit status 1)");
+    parser->add_flag("--utf8", request->utf8,
+                     "Take station names and board texts as UTF-8 and convert them to "
+                     "Windows-1252, the simulator's code page; a character without a place "
+                     "there is an error and nothing is written (exit status 2)");
     parser->footer(
         "Exit status: 0 no error; 1 errors (or, with --werror, warnings) and the compiled "
         "files were written; 2 the build stopped before writing them; 64 usage error.");

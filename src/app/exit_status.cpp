@@ -26,6 +26,7 @@ int exit_status_of(compile_outcome::end how, bool errors_count) {
             return errors_count ? exit_status::errors_recorded : exit_status::ok;
         case compile_outcome::end::stamp_in_use:
         case compile_outcome::end::no_grid:
+        case compile_outcome::end::text_not_converted:
         case compile_outcome::end::write_failed:
             return exit_status::fatal;
     }

@@ -51,6 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         compile_case{"WrittenWithErrorsIs1", compile_outcome::end::written, true, 1},
         compile_case{"StampInUseStops", compile_outcome::end::stamp_in_use, false, 2},
         compile_case{"NoGridStopsWhateverTheErrors", compile_outcome::end::no_grid, true, 2},
+        compile_case{"TextNotConvertedStops", compile_outcome::end::text_not_converted, false, 2},
         compile_case{"WriteFailureStops", compile_outcome::end::write_failed, false, 2}),
     [](const testing::TestParamInfo<compile_case>& info) { return std::string(info.param.name); });
 

@@ -7,13 +7,30 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "compiler/error_state.h"
+#include "compiler/record_origins.h"
 #include "compiler/scenario_record.h"
+#include "source/field_reader.h"
 #include "source/scenario_files.h"
 #include "source/source_text.h"
 
 namespace scenario {
+
+// How far a compile read a source file: to its end, or up to a field where it stopped.
+struct reading_extent {
+    std::string path;
+    bool read_to_end = false;
+    field_location last_read;  // the last field read, when it stopped
+};
+
+// What a compile read, for a scan that goes on past the point where it stopped: the texts it
+// read, which the scan reads again, and how far it read each.
+struct compiled_reading {
+    const source_texts* texts = nullptr;
+    std::vector<reading_extent> extents;
+};
 
 struct compile_options {
     std::string folder;  // the folder that holds the sources and receives the output
@@ -21,6 +38,12 @@ struct compile_options {
     // The built-in build deletes its intermediate sources after reading them; an author's
     // own sources are only ever read.
     bool delete_sources = true;
+    // The texts that go into the compiled files (station names, indicator boards) are UTF-8
+    // in the sources and are converted to the simulator's code page.
+    bool utf8_texts = false;
+    // Set for a scan past the point where a compile stopped reading: the readers then go on
+    // after every error, and what they find beyond that point is marked so.
+    const compiled_reading* scan_after = nullptr;
 };
 
 struct compile_context {
@@ -34,9 +57,15 @@ struct compile_context {
     // The next item-table entry for an indicator board's text: 80 downward. The train half
     // stops its stations below the lowest board.
     std::int32_t prossima_voce_cartello = entry::first_board_text;
+    // Which source record placed each object of the record.
+    record_origins origins;
+    // How far each source file was read.
+    std::vector<reading_extent> extents;
 
     std::string line_source_path() const;
     std::string train_source_path() const;
+    // True in a scan past the compile's stop: errors do not end the reading.
+    bool reads_past_errors() const { return options.scan_after != nullptr; }
 };
 
 }  // namespace scenario

@@ -1,5 +1,6 @@
 #include "compiler/compile_routine.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -66,7 +67,8 @@ status write_compiled(const compile_context& context, const std::string& name,
 }  // namespace
 
 void memorizza_dati(compile_context& context) {
-    if (read_line_file(context) == line_half_end::train_follows) {
+    // A scan past the compile's stop reads the train file whatever became of the line file.
+    if (read_line_file(context) == line_half_end::train_follows || context.reads_past_errors()) {
         read_train_file(context);
     }
 }
@@ -81,12 +83,23 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     context.errors = error_state{};
     context.sources.clear();
     context.prossima_voce_cartello = entry::first_board_text;
+    context.origins.clear();
+    context.extents.clear();
 
     memorizza_dati(context);
     if (!record.has_grid()) {
         return no_grid(context);
     }
-    run_grid_pass(record, context.errors);
+    run_grid_pass(record, context.errors, &context.origins);
+    if (!context.errors.text_errors().empty()) {
+        // Every text is converted or the compile writes nothing.
+        const std::size_t count = context.errors.text_errors().size();
+        return {compile_outcome::end::text_not_converted,
+                {},
+                std::to_string(count) + (count == 1 ? " text holds" : " texts hold") +
+                    " a character that Windows-1252, the simulator's code page, has no place "
+                    "for"};
+    }
     if (std::optional<compile_outcome> refused = stamp(record)) {
         return *refused;
     }
@@ -112,6 +125,31 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
         return {compile_outcome::end::write_failed, {}, written.message()};
     }
     return {};
+}
+
+void scan_beyond_compiled_part(compile_context& context) {
+    const bool line_read = std::any_of(
+        context.extents.begin(), context.extents.end(),
+        [&](const reading_extent& extent) { return extent.path == context.line_source_path(); });
+    const bool train_read = std::any_of(
+        context.extents.begin(), context.extents.end(),
+        [&](const reading_extent& extent) { return extent.path == context.train_source_path(); });
+    const bool stopped =
+        std::any_of(context.extents.begin(), context.extents.end(),
+                    [](const reading_extent& extent) { return !extent.read_to_end; });
+    // Without the line file there is nothing to scan; with both read to their ends, nothing
+    // is left.
+    if (!line_read || (!stopped && train_read)) {
+        return;
+    }
+    const compiled_reading compiled{&context.sources, context.extents};
+    compile_options options = context.options;
+    options.delete_sources = false;
+    options.scan_after = &compiled;
+    compile_context scan(options);
+    scan.record.compila_linea = context.record.compila_linea;
+    memorizza_dati(scan);
+    context.errors.add_beyond_compiled_part(scan.errors);
 }
 
 }  // namespace scenario

@@ -13,6 +13,7 @@ namespace {
 using testing_support::compile;
 using testing_support::compile_sources;
 using testing_support::crlf_lines;
+using testing_support::empty_train_source;
 using testing_support::line_of_length;
 using testing_support::line_source;
 using testing_support::source_folder;
@@ -208,6 +209,93 @@ TEST(CompileRoutine, FileThatCannotBeWrittenEndsTheCompileAndKeepsTheFilesBefore
         << result.outcome.message;
     EXPECT_TRUE(folder.holds(line_dat));
     EXPECT_TRUE(folder.holds(item_sim));
+}
+
+// A station off the cells and the hundreds, and later a signal on a signal: the compile stops at
+// the first error; the scan finds the other two beyond it.
+const std::string train_with_three_errors =
+    crlf_lines({"[generale]", "velocita' limite, 0, 100", "aderenza, 0, 100",
+                "stazione, 1025, 2, 450, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A",
+                "segnale, 1000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0",
+                "segnale, 1000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0", "[fine]"});
+
+TEST(ScanBeyondCompiledPart, FindsTheMistakesPastTheStopAndChangesNothingCompiled) {
+    source_folder folder;
+    folder.write_line_source(line_of_length(5000, {}));
+    folder.write_train_source(train_with_three_errors);
+    auto result = compile(folder);
+    compile_context& context = result.context;
+    ASSERT_EQ(context.errors.codice_errore, error_code::station_position_off_cell.codice);
+    const std::int32_t posizione = context.errors.posizione_errore;
+    const std::size_t errors = context.errors.errors().size();
+    const std::vector<cella> cells = context.record.celle;
+
+    // The sources are gone (the built-in build deletes them): the scan reads the texts that
+    // the compile read.
+    ASSERT_FALSE(folder.holds(line_source_name(builtin_identity())));
+    scan_beyond_compiled_part(context);
+    EXPECT_EQ(context.errors.codice_errore, error_code::station_position_off_cell.codice);
+    EXPECT_EQ(context.errors.posizione_errore, posizione);
+    EXPECT_EQ(context.errors.errors().size(), errors);
+    EXPECT_EQ(context.record.celle, cells);
+    ASSERT_EQ(context.errors.errors_beyond().size(), 2u);
+    const recorded_error& length = context.errors.errors_beyond()[0];
+    EXPECT_EQ(length.codice, error_code::station_length_off_100.codice);
+    EXPECT_EQ(length.where.line, 4);
+    EXPECT_TRUE(length.beyond_compiled_part);
+    const recorded_error& signal = context.errors.errors_beyond()[1];
+    EXPECT_EQ(signal.codice, error_code::signal_cell_taken.codice);
+    EXPECT_EQ(signal.where.line, 6);
+}
+
+TEST(ScanBeyondCompiledPart, ReadsTheTrainFileThatALineErrorLeftUnread) {
+    source_folder folder;
+    folder.write_line_source(
+        line_of_length(5000, {"cartello indicatore, 800, (x)", "cartello indicatore, 800, (y)"}));
+    folder.write_train_source(crlf_lines({"[generale]", "stazoine, 0, 8", "[fine]"}));
+    auto result = compile(folder);
+    ASSERT_EQ(result.context.errors.codice_errore, error_code::indicator_board_cell_taken.codice);
+    scan_beyond_compiled_part(result.context);
+    ASSERT_EQ(result.context.errors.warnings_beyond().size(), 1u);
+    EXPECT_NE(result.context.errors.warnings_beyond()[0].message.find("did you mean `stazione`?"),
+              std::string::npos);
+}
+
+TEST(ScanBeyondCompiledPart, HasNothingToDoAfterACompileThatReadBothFilesWhole) {
+    source_folder folder;
+    folder.write_line_source(line_of_length(5000, {"pendenza, 300, 160"}));
+    folder.write_train_source(empty_train_source);
+    auto result = compile(folder);
+    ASSERT_EQ(result.context.errors.warnings().size(), 1u);
+    scan_beyond_compiled_part(result.context);
+    EXPECT_TRUE(result.context.errors.errors_beyond().empty());
+    EXPECT_TRUE(result.context.errors.warnings_beyond().empty());
+}
+
+// Every object placed on the grid and every station keeps the record that placed it, with its
+// line and its position as written.
+TEST(RecordOrigins, NameTheRecordThatPlacedEachObject) {
+    source_folder folder;
+    folder.write_line_source(line_of_length(5000, {"cartello indicatore, 800, (x)"}));
+    folder.write_train_source(
+        crlf_lines({"[generale]", "velocita' limite, 0, 100", "aderenza, 0, 100",
+                    "stazione, 1000, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A",
+                    "segnale, 3000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0", "[fine]"}));
+    const auto result = compile(folder);
+    ASSERT_EQ(result.context.errors.codice_errore, 0);
+    const record_origins& origins = result.context.origins;
+    const record_origin& board = origins.cell(17);
+    EXPECT_EQ(board.file, source_file::line);
+    EXPECT_EQ(board.line, 4);
+    EXPECT_EQ(record_origins::name_of(board), "the cartello indicatore record at 800 m");
+    const record_origin& signal = origins.cell(61);
+    EXPECT_EQ(signal.file, source_file::train);
+    EXPECT_EQ(signal.line, 5);
+    EXPECT_EQ(origins.point_of(signal).file, folder.train_source_path().string());
+    EXPECT_EQ(record_origins::name_of(origins.entry(1)), "the station record at 1000 m");
+    EXPECT_EQ(record_origins::name_of(origins.entry(80)),
+              "the cartello indicatore record at 800 m");
+    EXPECT_FALSE(origins.cell(30).known());
 }
 
 }  // namespace

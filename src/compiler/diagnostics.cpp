@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "compiler/error_codes.h"
 
@@ -36,6 +37,8 @@ std::string location(const source_point& where) {
 }
 
 constexpr std::string_view indent = "    ";
+// The mark of what a scan found past the compile's stop: it changed nothing compiled.
+constexpr std::string_view beyond_mark = "beyond the compiled part: ";
 constexpr std::string_view cut_mark = "...";
 // How much of a cut line stands before the field, so that the record's key and the fields
 // before this one usually stay in sight.
@@ -88,17 +91,26 @@ std::string quote_line(std::string_view line, int column) {
 }
 
 std::string format_error(const recorded_error& error) {
-    std::string text = location(error.where) + "error " + std::to_string(error.codice);
+    // Code 0 is no error of the compiled scenario (a text that cannot be converted).
+    std::string text = location(error.where) + "error";
+    if (error.codice != 0) {
+        text += " " + std::to_string(error.codice);
+    }
     if (error.posizione) {
         text += " at " + std::to_string(*error.posizione) + " m";
     }
-    text += ": " +
-            (error.detail.empty() ? std::string(error_code_meaning(error.codice)) : error.detail);
+    text += ": ";
+    if (error.beyond_compiled_part) {
+        text += beyond_mark;
+    }
+    text += error.detail.empty() ? std::string(error_code_meaning(error.codice)) : error.detail;
     return printable(text);
 }
 
 std::string format_warning(const recorded_warning& warning) {
-    return printable(location(warning.where) + "warning: " + warning.message);
+    return printable(location(warning.where) + "warning: " +
+                     (warning.beyond_compiled_part ? std::string(beyond_mark) : std::string()) +
+                     warning.message);
 }
 
 namespace {
@@ -120,13 +132,35 @@ std::string quote(const source_texts& sources, const source_point& where) {
 }  // namespace
 
 void print_diagnostics(std::FILE* out, const error_state& errors, const source_texts& sources) {
-    for (const recorded_warning& warning : errors.warnings()) {
+    const auto print_warning = [&](const recorded_warning& warning) {
         std::fprintf(out, "%s\n%s", format_warning(warning).c_str(),
                      quote(sources, warning.where).c_str());
-    }
-    for (const recorded_error& error : errors.errors()) {
+    };
+    const auto print_error = [&](const recorded_error& error) {
         std::fprintf(out, "%s\n%s", format_error(error).c_str(),
                      quote(sources, error.where).c_str());
+    };
+    for (const recorded_warning& warning : errors.warnings()) {
+        print_warning(warning);
+    }
+    for (const recorded_error& error : errors.text_errors()) {
+        print_error(error);
+    }
+    for (const recorded_error& error : errors.errors()) {
+        print_error(error);
+    }
+    // What lies beyond the compiled part, in the order in which the scan found it: the line
+    // file first, each file from its start.
+    const std::vector<recorded_warning>& warnings = errors.warnings_beyond();
+    std::size_t w = 0;
+    for (const recorded_error& error : errors.errors_beyond()) {
+        while (w < warnings.size() && warnings[w].found < error.found) {
+            print_warning(warnings[w++]);
+        }
+        print_error(error);
+    }
+    while (w < warnings.size()) {
+        print_warning(warnings[w++]);
     }
 }
 

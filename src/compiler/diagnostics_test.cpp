@@ -43,6 +43,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {22, 1400, {"f", 3, 1}, ""},
                     "f:3: error 22 at 1400 m: a station area begins less than 350 m after the "
                     "end of the previous one"},
+        format_case{"TextErrorHasNoCode",
+                    {0, std::nullopt, {"f", 3, 9}, "the name holds a character"},
+                    "f:3: error: the name holds a character"},
+        format_case{"FoundBeyondTheCompiledPart",
+                    {9, 1025, {"f", 4, 1}, "station at 1025 m: the length", true},
+                    "f:4: error 9 at 1025 m: beyond the compiled part: station at 1025 m: the "
+                    "length"},
         format_case{"ControlCharactersFromTheSourceAreShownAsQuestionMarks",
                     {5, std::nullopt, {"f", 2, 1}, "the key \"ripetizione\x1b[2J\" is wrong"},
                     "f:2: error 5: the key \"ripetizione?[2J\" is wrong"}),
@@ -194,6 +201,48 @@ TEST_F(QuotedAsRead, SourceDeletedAfterTheCompileIsQuotedAsItWasRead) {
     const std::string text = compile_and_change([] {});
     ASSERT_FALSE(std::filesystem::exists(folder_.line_source_path()));
     EXPECT_NE(text.find(expected_quote), std::string::npos) << text;
+}
+
+// What a scan past the compile's stop found comes last, in the order found, without what the
+// compile already told, and never touches the error state.
+TEST(BeyondCompiledPart, ComesLastInTheOrderFoundWithoutRepeatsAndLeavesTheState) {
+    source_texts sources;
+    sources.keep(path, "one\ntwo\nthree\nfour\n");
+    error_state compiled;
+    compiled.warn({path, 1, 1}, "told by the compile");
+    compiled.record(error_code::station_position_off_cell, 1025, {path, 2, 1}, "the stop");
+    error_state scan;
+    scan.warn({path, 1, 1}, "told by the compile");
+    scan.record(error_code::station_position_off_cell, 1025, {path, 2, 1}, "the stop");
+    scan.marking_beyond_compiled_part = true;
+    scan.record(error_code::station_length_off_100, 1025, {path, 2, 1}, "second error");
+    scan.warn({path, 4, 1}, "a later warning");
+    scan.record(error_code::signal_cell_taken, 3000, {path, 3, 1}, "a later error");
+    compiled.add_beyond_compiled_part(scan);
+    EXPECT_EQ(compiled.codice_errore, error_code::station_position_off_cell.codice);
+    EXPECT_EQ(compiled.posizione_errore, 1025);
+    EXPECT_EQ(
+        printed(compiled, sources),
+        path + ":1: warning: told by the compile\n    one\n    ^\n" + path +
+            ":2: error 8 at 1025 m: the stop\n    two\n    ^\n" + path +
+            ":2: error 9 at 1025 m: beyond the compiled part: second error\n    two\n    ^\n" +
+            path + ":4: warning: beyond the compiled part: a later warning\n    four\n    ^\n" +
+            path +
+            ":3: error 16 at 3000 m: beyond the compiled part: a later error\n    three\n"
+            "    ^\n");
+}
+
+// The scan stands at the field where the compile stopped: the first error there is the
+// compile's own, a second one lies beyond.
+TEST(BeyondCompiledPart, SecondErrorAtTheStopLiesBeyond) {
+    error_state scan;
+    scan.stand_at_compile_stop(true);
+    scan.record(error_code::cab_signalling_start_off_cell, std::nullopt, {path, 4, 1}, "start");
+    scan.record(error_code::cab_signalling_end_off_cell, std::nullopt, {path, 4, 1}, "end");
+    scan.stand_at_compile_stop(false);
+    ASSERT_EQ(scan.errors().size(), 2u);
+    EXPECT_FALSE(scan.errors()[0].beyond_compiled_part);
+    EXPECT_TRUE(scan.errors()[1].beyond_compiled_part);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "compiler/error_state.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace scenario {
@@ -13,11 +14,62 @@ void error_state::record(const error_code_entry& code, std::optional<std::int32_
     if (posizione) {
         posizione_errore = *posizione;
     }
-    errors_.push_back({code.codice, posizione, std::move(where), std::move(detail)});
+    const bool beyond = beyond_for_error();
+    errors_.push_back(
+        {code.codice, posizione, std::move(where), std::move(detail), beyond, found_++});
 }
 
 void error_state::warn(source_point where, std::string message) {
-    warnings_.push_back({std::move(where), std::move(message)});
+    warnings_.push_back(
+        {std::move(where), std::move(message), marking_beyond_compiled_part, found_++});
+}
+
+void error_state::refuse_text(source_point where, std::string message) {
+    const bool beyond = beyond_for_error();
+    text_errors_.push_back(
+        {0, std::nullopt, std::move(where), std::move(message), beyond, found_++});
+}
+
+void error_state::stand_at_compile_stop(bool at_stop) {
+    if (at_stop && !at_compile_stop_) {
+        errors_at_compile_stop_ = 0;
+    }
+    at_compile_stop_ = at_stop;
+}
+
+bool error_state::beyond_for_error() {
+    if (at_compile_stop_) {
+        return errors_at_compile_stop_++ > 0;
+    }
+    return marking_beyond_compiled_part;
+}
+
+bool operator==(const source_point& a, const source_point& b) {
+    return a.file == b.file && a.line == b.line && a.column == b.column;
+}
+
+void error_state::add_beyond_compiled_part(const error_state& scan) {
+    std::vector<recorded_error> found = scan.errors_;
+    found.insert(found.end(), scan.text_errors_.begin(), scan.text_errors_.end());
+    for (const recorded_error& error : found) {
+        const auto same = [&](const recorded_error& e) {
+            return e.where == error.where && e.detail == error.detail;
+        };
+        const bool told = std::any_of(errors_.begin(), errors_.end(), same) ||
+                          std::any_of(text_errors_.begin(), text_errors_.end(), same);
+        if (error.beyond_compiled_part && !told) {
+            errors_beyond_.push_back(error);
+        }
+    }
+    for (const recorded_warning& warning : scan.warnings_) {
+        const bool told =
+            std::any_of(warnings_.begin(), warnings_.end(), [&](const recorded_warning& w) {
+                return w.where == warning.where && w.message == warning.message;
+            });
+        if (warning.beyond_compiled_part && !told) {
+            warnings_beyond_.push_back(warning);
+        }
+    }
 }
 
 }  // namespace scenario

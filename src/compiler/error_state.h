@@ -2,6 +2,11 @@
 // position in metres that goes with it, as the compiled scenario has always reported
 // them. Every error is also kept in a log with the source line that caused it, so that
 // authors can be told about each one; the last entry of the log is the final state.
+//
+// Beside the log: warnings, which change nothing that is compiled; errors in texts that
+// cannot be converted to the simulator's code page, which leave the compile without output;
+// and what a scan of the sources past the point where the compile stopped reading found,
+// which is told to the author but never touches the error state.
 #pragma once
 
 #include <cstdint>
@@ -25,11 +30,16 @@ struct recorded_error {
     std::optional<std::int32_t> posizione;  // only for the codes that carry a position
     source_point where;
     std::string detail;  // what exactly is wrong, in plain English
+    // Found beyond the part of the sources that the compile read, by the scan after it.
+    bool beyond_compiled_part = false;
+    std::uint32_t found = 0;  // the order in which errors and warnings were found
 };
 
 struct recorded_warning {
     source_point where;
     std::string message;
+    bool beyond_compiled_part = false;
+    std::uint32_t found = 0;
 };
 
 class error_state {
@@ -41,13 +51,42 @@ class error_state {
     void record(const error_code_entry& code, std::optional<std::int32_t> posizione,
                 source_point where, std::string detail = {});
     void warn(source_point where, std::string message);
+    // A text that cannot be given to the simulator as the author asked: nothing is written.
+    void refuse_text(source_point where, std::string message);
 
     const std::vector<recorded_error>& errors() const { return errors_; }
     const std::vector<recorded_warning>& warnings() const { return warnings_; }
+    // Code 0: they are no error of the compiled scenario.
+    const std::vector<recorded_error>& text_errors() const { return text_errors_; }
+
+    // While set, every error and warning noted is marked as found beyond the compiled part.
+    // Only the scan past the compile's stop sets it, as it reads past the field where the
+    // compile stopped.
+    bool marking_beyond_compiled_part = false;
+    // Set by the scan while it stands at that field: the first error there is the one the
+    // compile stopped at; a further one (a second error of the same record) lies beyond.
+    void stand_at_compile_stop(bool at_stop);
+
+    // Takes from a scan's error state what it found beyond the compiled part and this state
+    // has not already told (the same message at the same place); the code and the position
+    // stay as they are.
+    void add_beyond_compiled_part(const error_state& scan);
+    const std::vector<recorded_error>& errors_beyond() const { return errors_beyond_; }
+    const std::vector<recorded_warning>& warnings_beyond() const { return warnings_beyond_; }
 
   private:
     std::vector<recorded_error> errors_;
     std::vector<recorded_warning> warnings_;
+    std::vector<recorded_error> text_errors_;
+    std::vector<recorded_error> errors_beyond_;
+    std::vector<recorded_warning> warnings_beyond_;
+    std::uint32_t found_ = 0;
+    bool at_compile_stop_ = false;
+    int errors_at_compile_stop_ = 0;
+
+    bool beyond_for_error();
 };
+
+bool operator==(const source_point& a, const source_point& b);
 
 }  // namespace scenario

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "compiler/error_state.h"
+#include "compiler/record_origins.h"
 #include "compiler/scenario_record.h"
 
 namespace scenario {
@@ -15,6 +16,8 @@ inline std::int32_t minimo(std::int32_t x, std::int32_t y) {
     return x > y ? y : x;
 }
 
-void run_grid_pass(scenario_record& record, error_state& errors);
+// With the origins of the grid's objects, errors stand at the record that placed the object
+// concerned and name it; the points added take the origin of the object they are added for.
+void run_grid_pass(scenario_record& record, error_state& errors, record_origins* origins = nullptr);
 
 }  // namespace scenario

@@ -299,5 +299,63 @@ TEST_F(GridPass, OnlyCellsUpToTheThirdFromTheEndAreVisited) {
     EXPECT_EQ(errors.codice_errore, 0);
 }
 
+// With the records that placed the grid's objects, an error of the pass stands at the record
+// of the object concerned and names it by its position as written; the code and the position
+// (the cell × 50) stay as they are, and a point takes the origin of what it was added for.
+class GridPassWithOrigins : public GridPass {
+  protected:
+    void place(int cell, std::uint8_t tipo, const keyword& kind, source_file file, int line,
+               std::int32_t position, std::int16_t dato1 = 0) {
+        record.celle[cell].tipo = tipo;
+        record.celle[cell].dato1 = dato1;
+        origins.place(cell, {&kind, file, false, line, 1, position});
+    }
+    void run_with_origins() { run_grid_pass(record, errors, &origins); }
+
+    record_origins origins;
+};
+
+TEST_F(GridPassWithOrigins, ErrorAheadOfASignalStandsAtTheSignalRecord) {
+    make_grid(record, 120);
+    origins.size_grid(record.celle.size());
+    origins.set_path(source_file::line, "R_linea.txt");
+    origins.set_path(source_file::train, "R_T-.txt");
+    place(61, signal, keywords::segnale, source_file::train, 5, 3000);
+    place(70, board, keywords::rallentamento, source_file::train, 6, 4650);
+    place(59, kind::cartello_indicatore, keywords::cartello_indicatore, source_file::line, 7, 2900);
+    place(60, kind::cartello_indicatore, keywords::cartello_indicatore, source_file::line, 6, 2950);
+    run_with_origins();
+    ASSERT_EQ(errors.errors().size(), 1U);
+    const recorded_error& error = errors.errors().front();
+    EXPECT_EQ(error.codice, 11);
+    EXPECT_EQ(error.posizione, 61 * 50);
+    EXPECT_EQ(error.where.file, "R_T-.txt");
+    EXPECT_EQ(error.where.line, 5);
+    EXPECT_EQ(error.detail,
+              "the signal record at 3000 m (cell 61) stands within 1000 m before the slowdown "
+              "record at 4650 m on line 6 (its warning board in cell 70): no free cell is left "
+              "for the point ahead of the signal: cell 59 holds an indicator board (the cartello "
+              "indicatore record at 2900 m on line 7 of R_linea.txt) and cell 60 an indicator "
+              "board (the cartello indicatore record at 2950 m on line 6 of R_linea.txt)");
+}
+
+TEST_F(GridPassWithOrigins, SlowdownWithoutEndStandsAtItsRecordAndPointsTakeItsOrigin) {
+    make_grid(record, 60);
+    origins.size_grid(record.celle.size());
+    origins.set_path(source_file::train, "R_T-.txt");
+    place(30, start, keywords::rallentamento, source_file::train, 23, 1450, 50);
+    run_with_origins();
+    EXPECT_EQ(errors.codice_errore, 13);
+    EXPECT_EQ(errors.posizione_errore, 30 * 50);
+    EXPECT_EQ(errors.errors().back().where.line, 23);
+    EXPECT_TRUE(errors.errors().back().detail.starts_with(
+        "the slowdown record at 1450 m (its start in cell 30): no end of slowdown follows"));
+    const record_origin& added = origins.cell(38);
+    EXPECT_EQ(record.celle[38].tipo, point);
+    EXPECT_TRUE(added.added_by_grid_pass);
+    EXPECT_EQ(added.line, 23);
+    EXPECT_EQ(added.position, 1450);
+}
+
 }  // namespace
 }  // namespace scenario

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "compiler/cell_meaning.h"
+#include "compiler/compiled_texts.h"
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
 
@@ -37,6 +38,7 @@ placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
         return placement::refused;
     }
     cell.tipo = kind::indicatore_v_max;
+    reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(posizione));
     if (!pack_board_speeds(board.vas, board.vad, cell.dato1) ||
         !pack_board_speeds(board.vbs, board.vbd, cell.dato2) ||
         !pack_board_speeds(board.vcs, board.vcd, cell.dato3)) {
@@ -121,6 +123,7 @@ record_outcome read_indicator_board(line_reading& reading) {
     if (!reading.cursor.read_int32(posizione) || !reading.cursor.read_field()) {
         return record_outcome::returned;
     }
+    const field_location text_place = reading.cursor.place();
     if (beyond_placement_limit(reading.record, posizione, record_margin)) {
         return stop_line_beyond_grid(reading, "cartello indicatore", posizione);
     }
@@ -143,7 +146,10 @@ record_outcome read_indicator_board(line_reading& reading) {
     }
     cell.tipo = kind::cartello_indicatore;
     cell.dato1 = static_cast<std::int16_t>(e);
-    reading.record.voci[static_cast<std::size_t>(e)].testo = reading.record.riga;
+    store_text(reading, reading.record.voci[static_cast<std::size_t>(e)].testo, text_place,
+               "the text");
+    reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(posizione));
+    reading.context.origins.fill(static_cast<std::size_t>(e), reading.origin(posizione));
     --e;
     return record_outcome::next;
 }

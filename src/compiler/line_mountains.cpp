@@ -36,6 +36,7 @@ void memo_montagna(line_reading& reading, std::int32_t inizio, std::int32_t fine
         ++count;
         if (markers && count % 4 == 0 && cell.tipo == kind::libera && (i - 4) * 50 < fine) {
             cell.tipo = kind::marcatore_montagna;
+            reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(inizio));
         }
     }
 }

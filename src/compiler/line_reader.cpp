@@ -41,16 +41,10 @@ bool find_header(line_reading& reading) {
     return false;
 }
 
-// The next section header ends the general part; a comment that happens to hold brackets
-// does not.
-bool is_section_header(std::string_view field) {
-    const std::size_t first = field.find_first_not_of(' ');
-    return contains(field, "[") && contains(field, "]") && first != std::string_view::npos &&
-           field[first] != '-';
-}
-
-// The general part. False when the reading has ended.
+// The general part, up to the next section header (a comment that happens to hold brackets
+// does not end it). False when the reading has ended.
 bool read_general_part(line_reading& reading) {
+    reading.part = source_part::line_general;
     while (true) {
         // A longer run of comments than the rule passes over has its next field examined
         // like a key; the general part says nothing about it.
@@ -62,9 +56,16 @@ bool read_general_part(line_reading& reading) {
             return true;
         }
         if (read_settings(reading) == record_outcome::returned) {
-            return false;
+            if (!reading.context.reads_past_errors()) {
+                return false;
+            }
+            if (!resume_after_failed_record(reading)) {
+                return true;
+            }
+            continue;
         }
         if (is_section_header(reading.key)) {
+            reading.general_end_line = reading.cursor.record_key_place().line;
             return true;
         }
     }
@@ -77,21 +78,26 @@ bool draws_plan(const line_reading& reading) {
 // The record kinds in the order in which a key is tested for them. A curve is read only
 // where the plan of the line is drawn; otherwise its key and values pass as ignored fields.
 constexpr keyword_table<line_reading, 5> record_kinds = {{
-    {"pendenza", "", "pendenza", read_gradient},
-    {"curva", "", "curva", read_curve, draws_plan},
-    {"montagna", "", "montagna", read_mountain},
-    {"indicatori_v", "", "indicatori_v", read_speed_board},
-    {"cartello", "indicat", "cartello", read_indicator_board},
+    {&keywords::pendenza, read_gradient},
+    {&keywords::curva, read_curve, draws_plan},
+    {&keywords::montagna, read_mountain},
+    {&keywords::indicatori_vmax, read_speed_board},
+    {&keywords::cartello_indicatore, read_indicator_board},
 }};
 
 line_half_end read_record_part(line_reading& reading) {
     compile_context& context = reading.context;
+    reading.part = source_part::line_records;
     if (!reading.record.has_grid()) {
         // Every record is placed on the grid that the line length sizes.
         record_runtime_failure(context, reading.cursor.here(),
                                "the line file has no \"lunghezza percorso\" setting before "
                                "its records: the cell grid cannot be sized");
-        return line_half_end::returned;
+        if (!context.reads_past_errors()) {
+            return line_half_end::returned;
+        }
+        // A scan goes on with the largest grid, to find the mistakes that a grid can show.
+        create_grid(context, lunghezza_massima);
     }
     context.prossima_voce_cartello = entry::first_board_text;
     start_plan(reading);
@@ -113,25 +119,31 @@ line_half_end read_line_file(compile_context& context) {
     record.voci[entry::train].testo = context.options.identity.numero_treno;
 
     const std::string path = context.line_source_path();
+    const bool kept = context.options.scan_after != nullptr &&
+                      context.options.scan_after->texts != nullptr &&
+                      context.options.scan_after->texts->find(path) != nullptr;
     std::error_code error;
     const std::filesystem::file_status found = std::filesystem::status(path, error);
-    if (!std::filesystem::is_regular_file(found)) {
+    if (!kept && !std::filesystem::is_regular_file(found)) {
         context.errors.record(error_code::no_line_file, std::nullopt, {path, 0, 0},
                               no_line_file_detail(found));
         return line_half_end::returned;
     }
     std::string content;
-    if (const status read = read_whole_file(path, content); !read.ok()) {
+    if (const status read = read_source_content(context, path, content); !read.ok()) {
         record_runtime_failure(context, {path, 0, 0}, read.message());
         return line_half_end::returned;
     }
 
-    source_cursor cursor(context, path, std::move(content));
+    source_cursor cursor(context, path, std::move(content), source_file::line);
     line_reading reading(context, cursor);
-    if (!find_header(reading) || !read_general_part(reading)) {
+    if (!find_header(reading)) {
         return line_half_end::returned;
     }
-    progressive_ordina(record);
+    if (!read_general_part(reading) && !context.reads_past_errors()) {
+        return line_half_end::returned;
+    }
+    progressive_ordina(record, &context.origins);
     return read_record_part(reading);
 }
 

@@ -16,7 +16,12 @@ enum class line_half_end {
 
 line_half_end read_line_file(compile_context& context);
 
-// Orders the three kilometre references of entries 81 to 83 (greatest first).
-void progressive_ordina(scenario_record& record);
+// Orders the three kilometre references of entries 81 to 83 (greatest first), and their
+// origins with them when given.
+void progressive_ordina(scenario_record& record, record_origins* origins = nullptr);
+
+// Creates the cell grid (and, when the line itself is compiled, the plan) of a line of the
+// length, afresh, with its record of origins.
+void create_grid(compile_context& context, std::int32_t length);
 
 }  // namespace scenario

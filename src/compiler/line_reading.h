@@ -21,7 +21,8 @@ inline constexpr std::int32_t massimo_montagne = 80;
 inline constexpr std::int64_t ultimo_metro_del_piano = 1000000;
 
 struct line_reading : source_reading {
-    line_reading(compile_context& ctx, source_cursor& src) : source_reading(ctx, src) {}
+    line_reading(compile_context& ctx, source_cursor& src)
+        : source_reading(ctx, src, source_part::line_preamble) {}
 
     // State of the record part.
     std::int64_t fill_point = 0;  // the next cell to receive a gradient

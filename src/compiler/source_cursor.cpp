@@ -14,29 +14,107 @@ constexpr expected_field int32_number{"a whole number", " from -2147483648 to 21
 constexpr expected_field int16_number{"a whole number", " from -32768 to 32767"};
 constexpr expected_field uint8_number{"a whole number", " from 0 to 255"};
 
+bool after(field_location a, field_location b) {
+    return a.line > b.line || (a.line == b.line && a.column > b.column);
+}
+
+std::string count_of_values(int count) {
+    return count == 1 ? "1 value" : std::to_string(count) + " values";
+}
+
 }  // namespace
 
-source_cursor::source_cursor(compile_context& context, std::string path, std::string content)
+source_cursor::source_cursor(compile_context& context, std::string path, std::string content,
+                             source_file file)
     : context_(context),
       path_(std::move(path)),
-      reader_(context.sources.keep(path_, std::move(content))) {}
+      file_(file),
+      reader_(context.sources.keep(path_, std::move(content))) {
+    context_.origins.set_path(file_, path_);
+    if (const compiled_reading* compiled = context_.options.scan_after; compiled != nullptr) {
+        // A file that the compile never opened lies beyond it whole.
+        scan_ = scan_mark::every_field;
+        for (const reading_extent& extent : compiled->extents) {
+            if (extent.path == path_) {
+                scan_ = extent.read_to_end ? scan_mark::no_field : scan_mark::from_stop;
+                compiled_until_ = extent.last_read;
+            }
+        }
+    }
+}
 
-source_point source_cursor::here() const {
-    return {path_, reader_.last_field().line, reader_.last_field().column};
+source_cursor::~source_cursor() {
+    reading_extent extent{path_, reader_.at_end(), reader_.last_field()};
+    for (reading_extent& kept : context_.extents) {
+        if (kept.path == path_) {
+            kept = std::move(extent);
+            return;
+        }
+    }
+    context_.extents.push_back(std::move(extent));
+}
+
+void source_cursor::mark_beyond() {
+    bool beyond = false;
+    bool at_stop = false;
+    switch (scan_) {
+        case scan_mark::every_field:
+            beyond = true;
+            break;
+        case scan_mark::from_stop: {
+            const field_location& last = reader_.last_field();
+            beyond = after(last, compiled_until_);
+            at_stop = last.line == compiled_until_.line && last.column == compiled_until_.column;
+            break;
+        }
+        case scan_mark::no_field:
+        case scan_mark::none:
+            break;
+    }
+    context_.errors.marking_beyond_compiled_part = beyond;
+    context_.errors.stand_at_compile_stop(at_stop);
 }
 
 void source_cursor::warn_at(field_location where, std::string message) {
     context_.errors.warn(point_at(where), std::move(message));
 }
 
+void source_cursor::note_value(std::int32_t value, bool number) {
+    if (!in_record_) {
+        return;
+    }
+    ++values_read_;
+    if (values_read_ == 1 && number) {
+        has_position_ = true;
+        position_ = value;
+    }
+    const int line = reader_.last_field().line;
+    if (line != record_key_.line && first_later_value_ == 0) {
+        first_later_value_ = values_read_;
+        first_later_place_ = reader_.last_field();
+    }
+    last_value_line_ = line;
+    last_value_text_ = !number;
+}
+
 bool source_cursor::read_field() {
     const read_result result = reader_.read_text(context_.record.riga);
-    return result == read_result::ok || fail(result, text_field);
+    after_read();
+    if (result != read_result::ok) {
+        return fail(result, text_field);
+    }
+    note_value(0, false);
+    return true;
 }
 
 bool source_cursor::read_int32(std::int32_t& value) {
     const read_result result = reader_.read_number(value);
-    return result == read_result::ok || fail(result, int32_number);
+    after_read();
+    if (result != read_result::ok) {
+        return fail(result, int32_number);
+    }
+    note_value(value, true);
+    return true;
 }
 
 bool source_cursor::read_int16(std::int16_t& value) {
@@ -65,11 +143,32 @@ bool source_cursor::read_uint8(std::uint8_t& value) {
 }
 
 void source_cursor::mark_record() {
-    record_start_ = here();
-    // A key is whatever field holds the keyword; a long one is cut for messages.
-    constexpr std::size_t longest_key_shown = 40;
-    record_key_ = context_.record.riga.substr(0, longest_key_shown);
+    record_key_ = reader_.last_field();
+    record_kind_ = nullptr;
     in_record_ = true;
+    values_read_ = 0;
+    first_later_value_ = 0;
+    first_later_place_ = {};
+    last_value_line_ = record_key_.line;
+    last_value_text_ = false;
+    has_position_ = false;
+    position_ = 0;
+}
+
+std::string source_cursor::record_phrase() const {
+    if (record_kind_ == nullptr) {
+        return "the record";
+    }
+    std::string phrase =
+        "the " + std::string(record_kind_->name) + " " + std::string(record_kind_->noun());
+    if (record_kind_->positioned && has_position_) {
+        phrase += " at " + std::to_string(position_) + " m";
+    }
+    return phrase;
+}
+
+record_origin source_cursor::origin(std::int32_t position) const {
+    return {record_kind_, file_, false, record_key_.line, record_key_.column, position};
 }
 
 // The malformed field as it stands in its line, for messages: from where it begins to the
@@ -88,28 +187,70 @@ std::string source_cursor::field_text_here() const {
     return std::string(text);
 }
 
+// A record whose line ends before its values do takes the next from the line after: the
+// message stands at the record and names that line.
+std::string source_cursor::taken_from_later_line(std::string_view what_is_there) const {
+    const int on_own_line = first_later_value_ == 0 ? values_read_ : first_later_value_ - 1;
+    const int wanted = record_kind_ != nullptr ? record_kind_->values : 0;
+    std::string own;
+    if (on_own_line == 0) {
+        own = "its line holds none of its " + count_of_values(wanted);
+    } else {
+        own = "its line holds only " + std::to_string(on_own_line) + " of its " +
+              count_of_values(wanted);
+    }
+    return record_phrase() + ": " + own + ", and value " + std::to_string(values_read_ + 1) +
+           " is taken from line " + std::to_string(reader_.last_field().line) + ", " +
+           std::string(what_is_there);
+}
+
 bool source_cursor::fail(read_result result, const expected_field& expected) {
-    const std::string record = "the \"" + record_key_ + "\" record";
     const std::string what(expected.what);
     std::string detail;
     source_point where = here();
+    const bool later_line = in_record_ && reader_.last_field().line > record_key_.line;
+    const std::string found = field_text_here();
     switch (result) {
         case read_result::past_end:
             if (in_record_) {
                 // Nothing stands where the field was expected: point at the record instead.
-                where = record_start_;
-                detail = "the file ends inside " + record + ", where " + what + " was expected";
+                where = record_start();
+                detail =
+                    "the file ends inside " + record_phrase() + ", where " + what + " was expected";
             } else {
                 detail = "the file ends where " + what + " was expected";
             }
             break;
         case read_result::not_a_number:
-            detail = (in_record_ ? record + ": " : std::string()) + "expected " + what +
-                     ", found \"" + field_text_here() + "\"";
+            if (later_line) {
+                where = record_start();
+                detail = taken_from_later_line("which holds \"" + found + "\" where " + what +
+                                               " is expected");
+            } else if (found.empty()) {
+                const std::string_view line = reader_.line_text(reader_.last_field().line);
+                const bool at_line_end =
+                    line.find_first_not_of(" \t", static_cast<std::size_t>(std::max(
+                                                      reader_.last_field().column - 1, 0))) ==
+                    std::string_view::npos;
+                detail = (in_record_ ? record_phrase() + ": " : std::string()) + "expected " +
+                         what +
+                         (at_line_end ? ", found nothing: the line ends with a comma, which "
+                                        "leaves an empty field before its end"
+                                      : ", found an empty field");
+            } else {
+                detail = (in_record_ ? record_phrase() + ": " : std::string()) + "expected " +
+                         what + ", found \"" + found + "\"";
+            }
             break;
         case read_result::out_of_range:
-            detail = (in_record_ ? record + ": " : std::string()) + field_text_here() +
-                     " does not fit: expected " + what + std::string(expected.range);
+            if (later_line) {
+                where = record_start();
+                detail = taken_from_later_line("where " + found + " does not fit: expected " +
+                                               what + std::string(expected.range));
+            } else {
+                detail = (in_record_ ? record_phrase() + ": " : std::string()) + found +
+                         " does not fit: expected " + what + std::string(expected.range);
+            }
             break;
         case read_result::ok:
             break;
@@ -130,6 +271,18 @@ void delete_source(const compile_context& context, const std::string& path) {
         // A source that cannot be deleted stays behind; the compiled files do not depend on it.
         (void)remove_file(path);
     }
+}
+
+status read_source_content(const compile_context& context, const std::string& path,
+                           std::string& content) {
+    if (const compiled_reading* compiled = context.options.scan_after;
+        compiled != nullptr && compiled->texts != nullptr) {
+        if (const source_text* text = compiled->texts->find(path); text != nullptr) {
+            content = std::string(text->content());
+            return status::success();
+        }
+    }
+    return read_whole_file(path, content);
 }
 
 bool contains(std::string_view field, std::string_view word) {

@@ -1,10 +1,15 @@
 // A reader's hold on one source file: the field reader over its text, which the compile
 // context keeps for the messages that quote it, the file's path for messages, and the reads
-// that the two source readers make. A read that fails (past the
-// end of the file, a number field that is not a whole number, a value outside its field's
-// range) is the compile's run-time failure: it is recorded as code 25 at the field that
-// caused it, the source files are deleted when the compile deletes its sources, and the
-// read returns false so that the reader can end at once.
+// that the two source readers make. A read that fails (past the end of the file, a number
+// field that is not a whole number, a value outside its field's range) is the compile's
+// run-time failure: it is recorded as code 25 at the field that caused it (at the record,
+// when the record took the field from a later line), the source files are deleted when the
+// compile deletes its sources, and the read returns false so that the reader can end at once.
+//
+// The cursor also follows the record being read: its kind, its position, how many values it
+// has read and from which lines, so that messages name it ("the station record at 4500 m")
+// and the checks after it can tell a record whose values run onto the next line. When it is
+// let go, it notes in the context how far the file was read.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +17,10 @@
 #include <string_view>
 
 #include "compiler/compile_context.h"
+#include "compiler/keywords.h"
+#include "compiler/record_origins.h"
 #include "source/field_reader.h"
+#include "source/status.h"
 
 namespace scenario {
 
@@ -26,7 +34,11 @@ struct expected_field {
 class source_cursor {
   public:
     // Reads the content read from the path; the compile context keeps it.
-    source_cursor(compile_context& context, std::string path, std::string content);
+    source_cursor(compile_context& context, std::string path, std::string content,
+                  source_file file);
+    ~source_cursor();
+    source_cursor(const source_cursor&) = delete;
+    source_cursor& operator=(const source_cursor&) = delete;
 
     // Reads a text field into the record's `riga`.
     [[nodiscard]] bool read_field();
@@ -36,16 +48,42 @@ class source_cursor {
 
     // True when the last read reached the end of the file.
     bool at_end() const { return reader_.at_end(); }
+    // True when the last read ended its line: nothing more of that line is left to read.
+    bool at_line_start() const { return reader_.at_line_start(); }
+    int current_line() const { return reader_.current_line(); }
+    // True when the field most recently read ended at a comma.
+    bool ended_at_comma() const { return reader_.ended_at_comma(); }
+    // A copy of the field reader where this one stands, for looking at what follows.
+    field_reader look_ahead() const { return reader_; }
+    // Goes on from the start of a line: past a record that cannot be read (scan only).
+    void resume_at_line(int line) { reader_.resume_at_line(line); }
 
     // Where the field most recently read stands.
-    source_point here() const;
-    // Notes the field most recently read as the key of a record, for messages about it: a
-    // read of the record's fields that fails names the record.
+    source_point here() const { return point_at(reader_.last_field()); }
+    // Notes the field most recently read as the key of a record: the fields read next are its
+    // values, and a read of them that fails names the record.
     void mark_record();
+    // The kind that the key names, once the key has been tested.
+    void name_record(const keyword& kind) { record_kind_ = &kind; }
     // Back at keyword position: the fields read next belong to no record until the next
     // mark_record.
     void leave_record() { in_record_ = false; }
-    const source_point& record_start() const { return record_start_; }
+    source_point record_start() const { return point_at(record_key_); }
+    field_location record_key_place() const { return record_key_; }
+    // The record being read, for messages: "the station record at 4500 m", "the station
+    // record" before its position is read, "the sfondo uno setting".
+    std::string record_phrase() const;
+    // The record's origin, for the objects it places: its key and its position as written.
+    record_origin origin(std::int32_t position) const;
+
+    // The values that the record has read since its key; the number (from 1) of the first one
+    // that stands on a later line than the key, 0 when none does; the line of the last one.
+    int values_read() const { return values_read_; }
+    int first_value_on_later_line() const { return first_later_value_; }
+    field_location first_later_place() const { return first_later_place_; }
+    int last_value_line() const { return last_value_line_; }
+    bool last_value_was_text() const { return last_value_text_; }
+
     // The place of the field most recently read, kept cheaply until a message needs it.
     field_location place() const { return reader_.last_field(); }
     source_point point_at(field_location where) const { return {path_, where.line, where.column}; }
@@ -53,18 +91,39 @@ class source_cursor {
     void warn_at(field_location where, std::string message);
 
     const std::string& path() const { return path_; }
+    source_file file() const { return file_; }
     std::string_view line_text(int line) const { return reader_.line_text(line); }
 
   private:
     bool fail(read_result result, const expected_field& expected);
     std::string field_text_here() const;
+    std::string taken_from_later_line(std::string_view what_is_there) const;
+    void note_value(std::int32_t value, bool number);
+    void after_read() {
+        if (scan_ != scan_mark::none) {
+            mark_beyond();
+        }
+    }
+    void mark_beyond();
 
     compile_context& context_;
     std::string path_;
+    source_file file_;
     field_reader reader_;
-    source_point record_start_;
-    std::string record_key_;
+    field_location record_key_;
+    const keyword* record_kind_ = nullptr;
     bool in_record_ = false;  // false at keyword position
+    int values_read_ = 0;
+    int first_later_value_ = 0;
+    field_location first_later_place_;
+    int last_value_line_ = 0;
+    bool last_value_text_ = false;
+    bool has_position_ = false;
+    std::int32_t position_ = 0;
+    // In a scan past the compile's stop: which fields lie beyond the part that it read.
+    enum class scan_mark { none, from_stop, every_field, no_field };
+    scan_mark scan_ = scan_mark::none;
+    field_location compiled_until_;
 };
 
 // The run-time failure of the compile (code 25): recorded without a position, and the source
@@ -73,6 +132,11 @@ void record_runtime_failure(compile_context& context, source_point where, std::s
 
 // Removes a source file after reading, when the compile deletes its sources.
 void delete_source(const compile_context& context, const std::string& path);
+
+// The content of a source file: in a scan, the text that the compile read; otherwise the
+// file as it stands.
+[[nodiscard]] status read_source_content(const compile_context& context, const std::string& path,
+                                         std::string& content);
 
 // Substring tests on a field: with or without regard to letter case.
 bool contains(std::string_view field, std::string_view word);

@@ -2,7 +2,30 @@
 
 #include <utility>
 
+#include "compiler/record_shape.h"
+#include "compiler/unread_fields.h"
+
 namespace scenario {
+namespace {
+
+// A comment that ends at a comma leaves the rest of its line to be read where a keyword is
+// expected.
+void tell_comment_with_comma(source_reading& reading) {
+    const field_location comment = reading.cursor.place();
+    const std::vector<line_field> rest = fields_left_on_line(reading.cursor);
+    if (rest.empty()) {
+        return;
+    }
+    reading.cursor.warn_at(comment,
+                           "this comment holds a comma, which ends a field: the rest of "
+                           "the line, from " +
+                               quoted_field(rest.front().text) +
+                               ", is read where a keyword is expected" +
+                               fate_of(reading, rest.front().text));
+    reading.told_line = comment.line;
+}
+
+}  // namespace
 
 key_read read_key(source_reading& reading, comment_rule rule) {
     source_cursor& cursor = reading.cursor;
@@ -20,8 +43,12 @@ key_read read_key(source_reading& reading, comment_rule rule) {
     key_read read = key_read::key;
     for (int passed = 0; contains(riga, "-"); ++passed) {
         if (passed == rule.most_passed_over) {
+            // Read as a key: a comma after it ends the key like any other.
             read = key_read::comment_read_as_key;
             break;
+        }
+        if (cursor.ended_at_comma()) {
+            tell_comment_with_comma(reading);
         }
         if (!cursor.read_field()) {
             return key_read::failed;
@@ -43,20 +70,70 @@ header_search find_general_header(source_reading& reading) {
         if (reading.cursor.at_end()) {
             return header_search::end_of_file;
         }
-        if (contains_ignoring_case(reading.record.riga, "[generale]")) {
+        const std::string& field = reading.record.riga;
+        if (contains_ignoring_case(field, "[generale]")) {
             return header_search::found;
+        }
+        // The preamble is free text; only a key written there before its time is told.
+        const int line = reading.cursor.place().line;
+        if (line != reading.told_line && !contains(field, "-") &&
+            find_kind_elsewhere(field, reading.part).kind != nullptr) {
+            reading.cursor.warn_at(
+                reading.cursor.place(),
+                passed_over_message(field, reading.part,
+                                    static_cast<int>(fields_left_on_line(reading.cursor).size()),
+                                    0));
+            reading.told_line = line;
         }
     }
 }
 
-void warn_about_comment_read_as_record(source_reading& reading, std::string_view word,
-                                       std::string_view record_name) {
+void tell_unread_key(source_reading& reading) {
+    const std::string& key = reading.key;
+    // Empty lines and section headers are passed over by design, and a comment read as a key
+    // is only told when it names a record (warn_about_comment_read_as_record), or when a comma
+    // in it leaves the rest of its line to be read.
+    if (contains(key, "-")) {
+        if (reading.cursor.ended_at_comma()) {
+            tell_comment_with_comma(reading);
+        }
+        return;
+    }
+    if (key.empty() || is_section_header(key)) {
+        return;
+    }
+    const field_location place = reading.cursor.record_key_place();
+    if (place.line == reading.told_line) {
+        return;
+    }
+    const int after = static_cast<int>(fields_left_on_line(reading.cursor).size());
+    reading.cursor.warn_at(place,
+                           passed_over_message(key, reading.part, after, reading.general_end_line));
+    reading.told_line = place.line;
+}
+
+void warn_about_comment_read_as_record(source_reading& reading, const keyword& kind) {
     reading.errors.warn(reading.cursor.record_start(),
                         "a third comment line in a row is not passed over but read as a "
                         "record: it holds \"" +
-                            std::string(word) + "\", so it is read as a " +
-                            std::string(record_name) +
+                            std::string(kind.word) + "\", so it is read as a " +
+                            std::string(kind.name) +
                             " record; an empty line between the comments starts a new run");
+}
+
+bool resume_after_failed_record(source_reading& reading) {
+    source_cursor& cursor = reading.cursor;
+    if (cursor.at_end()) {
+        return false;
+    }
+    const int failed_line = cursor.place().line;
+    if (!reading.record_complete && failed_line > cursor.record_key_place().line) {
+        // The record took a field from a later line: that line is read again as what it is.
+        cursor.resume_at_line(failed_line);
+    } else if (!cursor.at_line_start()) {
+        cursor.resume_at_line(cursor.current_line() + 1);
+    }
+    return !cursor.at_end();
 }
 
 bool read_numbers(source_cursor& cursor, std::initializer_list<std::int32_t*> targets) {
@@ -98,6 +175,11 @@ record_outcome end_with_error(source_reading& reading, const error_code_entry& c
     delete_source(reading.context, reading.cursor.path());
     reading.errors.record(code, posizione, reading.cursor.record_start(), std::move(detail));
     return record_outcome::returned;
+}
+
+void note_error_and_go_on(source_reading& reading, const error_code_entry& code,
+                          std::optional<std::int32_t> posizione, std::string detail) {
+    reading.errors.record(code, posizione, reading.cursor.record_start(), std::move(detail));
 }
 
 record_outcome refuse_no_room(source_reading& reading, std::int32_t posizione, std::string detail) {

@@ -4,6 +4,14 @@
 // (a data error, input that the record has no room for, a record beyond the grid). Each
 // reader derives its own working state from `source_reading` and names the record kinds it
 // reads in a keyword table.
+//
+// Around the dispatch stand the checks that tell the author what the reader passes over in
+// silence: a key that names nothing read where it stands, a comment that a comma splits, a
+// record whose line holds more values than it takes or whose values run onto the next line,
+// a number that a comma splits in two. They only warn; what is compiled stays as it is.
+//
+// In a scan past the compile's stop (compile_context::reads_past_errors), a record that ends
+// the reading is passed over instead and the reading goes on at the next line.
 #pragma once
 
 #include <array>
@@ -15,6 +23,7 @@
 #include <string_view>
 
 #include "compiler/compile_context.h"
+#include "compiler/keywords.h"
 #include "compiler/source_cursor.h"
 
 namespace scenario {
@@ -27,8 +36,8 @@ enum class record_outcome {
 };
 
 struct source_reading {
-    source_reading(compile_context& ctx, source_cursor& src)
-        : context(ctx), record(ctx.record), errors(ctx.errors), cursor(src) {}
+    source_reading(compile_context& ctx, source_cursor& src, source_part where)
+        : context(ctx), record(ctx.record), errors(ctx.errors), cursor(src), part(where) {}
 
     compile_context& context;
     scenario_record& record;
@@ -36,6 +45,17 @@ struct source_reading {
     source_cursor& cursor;
     // The key of the record being read: its own fields overwrite `riga`.
     std::string key;
+    // Where the reading stands: which keywords are read there.
+    source_part part;
+    // The line whose fields have all been told about: the rest of it is not told again.
+    int told_line = 0;
+    // The line of the section header that ended the line file's general part.
+    int general_end_line = 0;
+    // Whether the last record read every value it takes.
+    bool record_complete = true;
+
+    // The record's origin for the objects it places.
+    record_origin origin(std::int32_t position) const { return cursor.origin(position); }
 };
 
 // Comments are fields that hold "-". A reader passes over a run of them before a key, up to
@@ -67,30 +87,17 @@ enum class header_search { found, end_of_file, failed };
 // Reads up to the first field holding "[generale]": everything before it is preamble.
 header_search find_general_header(source_reading& reading);
 
-// One kind of record (or setting) that a key may name: the key names it when it holds the
-// word, and the second word too when there is one.
-enum class letter_case { ignored, matched };
-
+// One kind of record (or setting) that a key may name, and the function that reads it.
 template <typename reading_type>
 struct record_keyword {
-    std::string_view word;
-    std::string_view second_word;  // also required when not empty
-    std::string_view record_name;  // how messages name the record
+    const keyword* kind;
     record_outcome (*read)(reading_type&);
     // When set, the key is tested for this kind only when it holds (curves are read only
     // where the plan of the line is drawn).
     bool (*looked_for)(const reading_type&) = nullptr;
-    letter_case case_rule = letter_case::ignored;
 
-    bool named_by(const reading_type& reading) const {
-        if (looked_for != nullptr && !looked_for(reading)) {
-            return false;
-        }
-        const auto holds = [&](std::string_view wanted) {
-            return case_rule == letter_case::ignored ? contains_ignoring_case(reading.key, wanted)
-                                                     : contains(reading.key, wanted);
-        };
-        return holds(word) && (second_word.empty() || holds(second_word));
+    bool looked_for_in(const reading_type& reading) const {
+        return looked_for == nullptr || looked_for(reading);
     }
 };
 
@@ -98,26 +105,66 @@ struct record_keyword {
 template <typename reading_type, std::size_t count>
 using keyword_table = std::array<record_keyword<reading_type>, count>;
 
+// After a record: tells the author when its line holds more values than it took, when it took
+// values from a later line, or when a comma split a number of it. `values` is how many it
+// takes. Nothing to do when the record ended its own line.
+void check_record_shape_slowly(source_reading& reading, int values);
+inline void check_record_shape(source_reading& reading, int values) {
+    reading.record_complete = reading.cursor.values_read() >= values;
+    if (reading.cursor.at_line_start() && reading.cursor.first_value_on_later_line() == 0) {
+        return;
+    }
+    check_record_shape_slowly(reading, values);
+}
+
+// A key that names no kind read where it stands: the author is told, once for its line.
+void tell_unread_key(source_reading& reading);
+
 // The tests are not exclusive: every kind that the key names is read, in table order, from
 // the same key, until one of them ends the reading.
 template <typename reading_type, std::size_t count>
 record_outcome read_named_records(reading_type& reading,
                                   const keyword_table<reading_type, count>& keywords) {
+    int values = 0;
+    bool named = false;
+    bool not_looked_for = false;
+    record_outcome outcome = record_outcome::next;
     for (const record_keyword<reading_type>& keyword : keywords) {
-        if (!keyword.named_by(reading)) {
+        if (!keyword.kind->named_by(reading.key)) {
             continue;
         }
-        if (const record_outcome outcome = keyword.read(reading); outcome != record_outcome::next) {
-            return outcome;
+        if (!keyword.looked_for_in(reading)) {
+            not_looked_for = true;
+            continue;
+        }
+        named = true;
+        values += keyword.kind->values;
+        reading.cursor.name_record(*keyword.kind);
+        outcome = keyword.read(reading);
+        if (outcome != record_outcome::next) {
+            break;
         }
     }
-    return record_outcome::next;
+    if (named) {
+        check_record_shape(reading, values);
+    } else if (not_looked_for) {
+        // A kind that this compile does not read (curves without the plan): its values pass
+        // as ignored fields, as the author asked.
+        reading.told_line = reading.cursor.record_key_place().line;
+    } else {
+        tell_unread_key(reading);
+    }
+    return outcome;
 }
 
 // A third comment that names a record kind is read as that record: most likely the author
 // meant it as a comment.
-void warn_about_comment_read_as_record(source_reading& reading, std::string_view word,
-                                       std::string_view record_name);
+void warn_about_comment_read_as_record(source_reading& reading, const keyword& kind);
+
+// In a scan past the compile's stop: goes on after a record that ended the reading, at the
+// start of the next line (or of the line that the record wrongly took a value from). False
+// at the end of the file.
+bool resume_after_failed_record(source_reading& reading);
 
 // The record part of a file: keys and their records until the end of the file
 // (end_of_reading, the end processing follows) or until a record ends the reading.
@@ -134,15 +181,20 @@ record_outcome read_records(reading_type& reading,
         }
         if (read == key_read::comment_read_as_key) {
             for (const record_keyword<reading_type>& keyword : keywords) {
-                if (keyword.named_by(reading)) {
-                    warn_about_comment_read_as_record(reading, keyword.word, keyword.record_name);
+                if (keyword.kind->named_by(reading.key) && keyword.looked_for_in(reading)) {
+                    warn_about_comment_read_as_record(reading, *keyword.kind);
                     break;
                 }
             }
         }
         if (const record_outcome outcome = read_named_records(reading, keywords);
             outcome != record_outcome::next) {
-            return outcome;
+            if (!reading.context.reads_past_errors()) {
+                return outcome;
+            }
+            if (!resume_after_failed_record(reading)) {
+                return record_outcome::end_of_reading;
+            }
         }
     }
 }
@@ -173,6 +225,11 @@ record_outcome stop_beyond_grid(source_reading& reading, std::int32_t position, 
 // the record's key.
 record_outcome end_with_error(source_reading& reading, const error_code_entry& code,
                               std::optional<std::int32_t> posizione, std::string detail);
+
+// A data error recorded at the record's key that lets the record go on being read: only a
+// scan past the compile's stop does so, to find a second error in the same record.
+void note_error_and_go_on(source_reading& reading, const error_code_entry& code,
+                          std::optional<std::int32_t> posizione, std::string detail);
 
 // Input that the record has no room for (code 200 at the record's position), refused before
 // anything is written for it: the reading ends as for a data error.

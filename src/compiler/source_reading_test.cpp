@@ -22,8 +22,8 @@ class ReadKey : public testing::TestWithParam<key_case> {};
 TEST_P(ReadKey, PassesOverCommentsByTheRule) {
     const key_case& c = GetParam();
     compile_context context(compile_options{"", {"R", "T"}, /*delete_sources=*/false});
-    source_cursor cursor(context, "R_linea.txt", c.content);
-    source_reading reading(context, cursor);
+    source_cursor cursor(context, "R_linea.txt", c.content, source_file::line);
+    source_reading reading(context, cursor, source_part::line_records);
     EXPECT_EQ(read_key(reading, c.rule), c.expected);
     if (c.expected == key_read::key || c.expected == key_read::comment_read_as_key) {
         EXPECT_EQ(reading.key, c.key);

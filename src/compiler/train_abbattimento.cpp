@@ -29,6 +29,7 @@ record_outcome read_abbattimento(train_reading& reading) {
             reading, error_code::abbattimento_cell_taken, p,
             what + ": cell " + std::to_string(i) + " already holds " + describe_cell(cell));
     }
+    reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(p));
     if (w > 0) {
         cell.tipo = kind::abbattimento_con_valore;
         cell.dato1 = low_16_bits(w);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "compiler/line_reader.h"
 #include "compiler/rounding.h"
 #include "compiler/source_cursor.h"
 #include "compiler/train_reading.h"
@@ -15,35 +16,44 @@ namespace {
 
 // The record kinds in the order in which a keyword field is tested for them.
 constexpr keyword_table<train_reading, 10> record_kinds = {{
-    {"frenata", "massa", "braked-mass", read_braked_mass},
-    {"vetture", "", "coaches", read_coaches},
-    {"velocit", "", "speed limit", read_speed_limit},
-    {"aderenza", "", "adherence", read_adherence},
-    {"orologio", "", "clock", read_clock},
-    {"sabbia", "", "sand", read_sand},
-    {"segnale", "", "signal", read_signal},
-    {"rallentamento", "", "slowdown", read_slowdown},
-    {"abbattimento", "", "abbattimento", read_abbattimento},
-    {"stazione", "", "station", read_station},
+    {&keywords::massa_frenata, read_braked_mass},
+    {&keywords::vetture, read_coaches},
+    {&keywords::velocita, read_speed_limit},
+    {&keywords::aderenza, read_adherence},
+    {&keywords::orologio, read_clock},
+    {&keywords::sabbia, read_sand},
+    {&keywords::segnale, read_signal},
+    {&keywords::rallentamento, read_slowdown},
+    {&keywords::abbattimento, read_abbattimento},
+    {&keywords::stazione, read_station},
 }};
 
-// The kilometre references of the line file must fall on cell boundaries.
+// The kilometre references of the line file must fall on cell boundaries. The error stands at
+// the setting that gave the reference, found through the ordering by its origin.
 void check_kilometre_references(compile_context& context) {
     for (std::size_t slot = entry::greatest_reference; slot <= entry::smallest_reference; ++slot) {
         const voce& reference = context.record.voci[slot];
         for (const std::int32_t value : {reference.valore1, reference.valore2}) {
             if (value % cell_metres != 0) {
-                // The line file's key cannot be told after the ordering: name the setting.
-                std::string detail = "kilometre reference (progressiva chilometrica) " +
-                                     std::to_string(reference.valore1) + ", " +
-                                     std::to_string(reference.valore2) + ", " +
-                                     std::to_string(reference.valore3) + ": " +
-                                     std::to_string(value) + " is not a multiple of 50 m";
-                if (reference.valore3 == 1 && value == reference.valore2) {
+                const record_origin& origin = context.origins.entry(slot);
+                const bool flag_added = reference.valore3 == 1 && value == reference.valore2;
+                // As the author wrote it: before the 100 m that flag 1 adds.
+                const std::int32_t written_value =
+                    flag_added && origin.known()
+                        ? low_32_bits(std::int64_t{reference.valore2} - 100)
+                        : reference.valore2;
+                const std::string values = std::to_string(reference.valore1) + ", " +
+                                           std::to_string(written_value) + ", " +
+                                           std::to_string(reference.valore3);
+                std::string detail =
+                    (origin.known() ? record_origins::name_of(origin) + " (" + values + ")"
+                                    : "kilometre reference (progressiva chilometrica) " + values) +
+                    ": " + std::to_string(value) + " is not a multiple of 50 m";
+                if (flag_added) {
                     detail += " (the value includes the 100 m that flag 1 adds)";
                 }
-                context.errors.record(error_code::reference_off_cell, std::nullopt, source_point{},
-                                      std::move(detail));
+                context.errors.record(error_code::reference_off_cell, std::nullopt,
+                                      context.origins.point_of(origin), std::move(detail));
                 return;
             }
         }
@@ -70,17 +80,21 @@ void read_train_file(compile_context& context) {
     const scenario_record& record = context.record;
     if (!record.has_grid() || record.ultima_cella < 0 ||
         record.celle.size() != static_cast<std::size_t>(record.ultima_cella) + 1) {
-        record_runtime_failure(context, source_point{},
-                               "the train file cannot be read: the line file set up no grid");
-        return;
+        if (!context.reads_past_errors()) {
+            record_runtime_failure(context, source_point{},
+                                   "the train file cannot be read: the line file set up no grid");
+            return;
+        }
+        // A scan reads the train file on the largest grid when the line file gave none.
+        create_grid(context, lunghezza_massima);
     }
     const std::string path = context.train_source_path();
     std::string content;
-    if (const status read = read_whole_file(path, content); !read.ok()) {
+    if (const status read = read_source_content(context, path, content); !read.ok()) {
         record_runtime_failure(context, {path, 0, 0}, unreadable_file_detail(path, read.message()));
         return;
     }
-    source_cursor cursor(context, path, std::move(content));
+    source_cursor cursor(context, path, std::move(content), source_file::train);
     train_reading reading(context, cursor);
     switch (find_general_header(reading)) {
         case header_search::failed:
@@ -88,6 +102,7 @@ void read_train_file(compile_context& context) {
         case header_search::end_of_file:
             break;
         case header_search::found:
+            reading.part = source_part::train_records;
             if (read_records(reading, record_kinds) == record_outcome::returned) {
                 return;
             }

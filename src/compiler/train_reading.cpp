@@ -18,7 +18,8 @@ record_outcome stop_train_beyond_grid(train_reading& reading, std::string_view w
 record_outcome stop_after_placed_record(train_reading& reading, std::string_view what,
                                         std::int32_t posizione) {
     const std::int32_t codice = reading.errors.codice_errore;
-    if (codice <= 0) {
+    // A scan past the compile's stop reads on whatever error it has found.
+    if (codice <= 0 || reading.context.reads_past_errors()) {
         return record_outcome::next;
     }
     // The code stays; only its position moves to this record, and the log says why. Every

@@ -21,7 +21,8 @@ struct timed_station {
 };
 
 struct train_reading : source_reading {
-    train_reading(compile_context& ctx, source_cursor& src) : source_reading(ctx, src) {}
+    train_reading(compile_context& ctx, source_cursor& src)
+        : source_reading(ctx, src, source_part::train_preamble) {}
 
     std::int32_t k = 1;  // entry of the next station
     // The next cell to receive a speed limit, and an adherence value.

@@ -151,6 +151,7 @@ record_outcome read_signal(train_reading& reading) {
     }
     const std::int32_t tempo_as_read = f.tempo;
     memo_segnale(record, i, f);
+    reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(f.posizione));
     warn_about_codes(reading.cursor, f, record.celle[i], places);
     warn_about_tempo(reading.cursor, f, tempo_as_read, record.celle[i], places);
     return stop_after_placed_record(reading, "signal", f.posizione);

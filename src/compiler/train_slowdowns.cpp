@@ -92,6 +92,14 @@ record_outcome read_slowdown(train_reading& reading) {
         record.celle[cell].dato1 = low_16_bits(f.v);
         record.celle[cell].dato3 = low_16_bits(f.f_tt);
     }
+    record_origins& origins = reading.context.origins;
+    const record_origin origin = reading.origin(f.x);
+    for (const std::int64_t cell : {end, start}) {
+        origins.place(static_cast<std::size_t>(cell), origin);
+    }
+    if (has_board) {
+        origins.place(static_cast<std::size_t>(board), origin);
+    }
 
     // The four cells count from nearest((x - 1200) / 50), which rounding can make the board's
     // own cell: the slowdown then stays written and fails here.
@@ -109,6 +117,7 @@ record_outcome read_slowdown(train_reading& reading) {
         for (int step = 0; step < cells_before_board; ++step) {
             cella& cell = record.celle[b - step];
             cell.tipo = kind::prima_dell_avviso;
+            origins.place(static_cast<std::size_t>(b - step), origin);
             cell.dato1 = static_cast<std::int16_t>(step + 1);
             if (f.d_v != 0) {
                 cell.dato2 = static_cast<std::int16_t>(step + 1);

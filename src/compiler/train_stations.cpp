@@ -2,7 +2,9 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
+#include "compiler/compiled_texts.h"
 #include "compiler/rounding.h"
 #include "compiler/train_reading.h"
 
@@ -129,9 +131,11 @@ record_outcome place_station(train_reading& reading, voce& station, const voce& 
                                       " m; a station must end beyond 100 m");
         }
         // The end cell is written whatever it holds.
-        cella& end = record.celle[static_cast<std::int64_t>(nearest(end_point))];
+        const auto end_cell = static_cast<std::int64_t>(nearest(end_point));
+        cella& end = record.celle[end_cell];
         end.tipo = kind::fine_stazione;
         end.dato1 = low_16_bits(reading.k);
+        reading.context.origins.place(static_cast<std::size_t>(end_cell), reading.origin(pos));
     }
     return record_outcome::next;
 }
@@ -170,19 +174,24 @@ record_outcome read_station(train_reading& reading) {
     scenario_record& record = reading.record;
     source_cursor& cursor = reading.cursor;
     const std::int32_t e = reading.context.prossima_voce_cartello;
+    const bool scan = reading.context.reads_past_errors();
     station_as_read read;
     if (!cursor.read_int32(read.pos)) {
         return record_outcome::returned;
     }
     read.pos_place = cursor.place();
     const std::int32_t pos = read.pos;
-    if (reading.k > e) {
+    // A scan past the compile's stop that has found the item table full reads the stations
+    // after it into an entry of its own, for the errors of their own values.
+    const bool has_entry = !scan || reading.k < e;
+    if (reading.k > e && has_entry) {
         return refuse_no_room(reading, pos,
                               station_at(pos) +
                                   ": the indicator boards fill the item table down to entry " +
                                   std::to_string(e + 1) + "; no entry is left for a station");
     }
-    voce& station = record.voci[reading.k];
+    voce scratch;
+    voce& station = has_entry ? record.voci[reading.k] : scratch;
     const voce before = station;
 
     station.valore3 = pos;
@@ -192,9 +201,18 @@ record_outcome read_station(train_reading& reading) {
     if (pos < 0) {
         return refuse(reading, station, before, pos, "the line has no cell before 0 m");
     }
+    // The compile stops at a position off the cells; a scan reads on to tell a length off the
+    // hundreds in the same record too.
+    bool refused = false;
     if (pos % cell_metres != 0) {
-        return end_with_error(reading, error_code::station_position_off_cell, pos,
-                              station_at(pos) + ": the position is not a multiple of 50 m");
+        std::string detail = station_at(pos) + ": the position is not a multiple of 50 m";
+        if (!scan) {
+            return end_with_error(reading, error_code::station_position_off_cell, pos,
+                                  std::move(detail));
+        }
+        note_error_and_go_on(reading, error_code::station_position_off_cell, pos,
+                             std::move(detail));
+        refused = true;
     }
     if (!cursor.read_uint8(station.tipo) || !cursor.read_int32(read.lung)) {
         return record_outcome::returned;
@@ -208,14 +226,22 @@ record_outcome read_station(train_reading& reading) {
     if (!read_columns(cursor, station, read) || !cursor.read_field()) {
         return record_outcome::returned;
     }
+    const field_location name_place = cursor.place();
+    if (refused) {
+        return record_outcome::returned;
+    }
     station.valore4 = low_32_bits((std::int64_t{read.oro} * 60 + read.orm) * 60 + read.ors);
-    station.testo = record.riga;
+    store_text(reading, station.testo, name_place, "the name");
+    if (!has_entry) {
+        return record_outcome::next;
+    }
     warn_about_station(reading, station, read);
 
     if (const record_outcome placed = place_station(reading, station, before, pos, lung);
         placed != record_outcome::next) {
         return placed;
     }
+    reading.context.origins.fill(static_cast<std::size_t>(reading.k), reading.origin(pos));
     return space_and_count_station(reading, station, pos);
 }
 

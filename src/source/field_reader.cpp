@@ -1,6 +1,7 @@
 #include "source/field_reader.h"
 
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace scenario {
@@ -40,6 +41,7 @@ void field_reader::mark_field_start() {
 
 read_result field_reader::read_text(std::string& field) {
     field.clear();
+    ended_at_comma_ = false;
     if (at_end()) {
         mark_field_start();
         return read_result::past_end;
@@ -55,6 +57,7 @@ read_result field_reader::read_text(std::string& field) {
         --end;
     }
     field.assign(content_, start, end - start);
+    ended_at_comma_ = position_ < content_.size() && content_[position_] == ',';
     if (position_ < content_.size()) {
         if (content_[position_] == ',') {
             ++position_;
@@ -67,6 +70,7 @@ read_result field_reader::read_text(std::string& field) {
 
 read_result field_reader::read_number(std::int32_t& value) {
     value = 0;
+    ended_at_comma_ = false;
     if (at_end()) {
         mark_field_start();
         return read_result::past_end;
@@ -96,6 +100,7 @@ read_result field_reader::read_number(std::int32_t& value) {
         while (position_ < content_.size() && content_[position_] != ',' && !at_line_end()) {
             ++position_;
         }
+        ended_at_comma_ = position_ < content_.size() && content_[position_] == ',';
         if (position_ < content_.size()) {
             content_[position_] == ',' ? void(++position_) : consume_line_end();
         }
@@ -104,6 +109,7 @@ read_result field_reader::read_number(std::int32_t& value) {
     // The blanks after a number belong to its delimiter when a comma or line end follows
     // them; anything else begins the next field.
     skip_blanks();
+    ended_at_comma_ = position_ < content_.size() && content_[position_] == ',';
     if (position_ < content_.size()) {
         if (content_[position_] == ',') {
             ++position_;
@@ -118,6 +124,17 @@ read_result field_reader::read_number(std::int32_t& value) {
     }
     value = static_cast<std::int32_t>(signed_value);
     return read_result::ok;
+}
+
+void field_reader::resume_at_line(int line) {
+    const std::optional<std::string_view> wanted = text_->line(line);
+    if (!wanted) {
+        position_ = content_.size();
+        return;
+    }
+    position_ = static_cast<std::size_t>(wanted->data() - content_.data());
+    line_ = line;
+    line_start_ = position_;
 }
 
 }  // namespace scenario

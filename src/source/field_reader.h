@@ -44,6 +44,12 @@ class field_reader {
 
     // True when the last read reached the end of the file.
     bool at_end() const { return position_ >= content_.size(); }
+    // True when the next read starts a line: the last read consumed its line end.
+    bool at_line_start() const { return position_ == line_start_; }
+    // The line that the next read starts on.
+    int current_line() const { return line_; }
+    // True when the field most recently read ended at a comma rather than a line end.
+    bool ended_at_comma() const { return ended_at_comma_; }
 
     // Where the field most recently read (or attempted) begins.
     const field_location& last_field() const { return last_field_; }
@@ -51,6 +57,11 @@ class field_reader {
     // The text of a line of the file, without its line end (for pointing at a field); empty
     // when the file has no such line.
     std::string_view line_text(int line) const { return text_->line(line).value_or(""); }
+
+    // Goes on reading from the start of a line of the file (to the end of the file when it has
+    // no such line). For going past a record that cannot be read; the compile itself never
+    // moves back or skips.
+    void resume_at_line(int line);
 
   private:
     static bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -65,6 +76,7 @@ class field_reader {
     int line_ = 1;
     std::size_t line_start_ = 0;
     field_location last_field_;
+    bool ended_at_comma_ = false;
 };
 
 }  // namespace scenario

@@ -124,5 +124,47 @@ TEST(FieldReader, KnowsTheLineAndColumnOfEachField) {
     EXPECT_EQ(reader.line_text(4), "last");
 }
 
+// What the checks after a record look at: whether a field ended at a comma, and whether the
+// last read ended its line.
+TEST(FieldReader, TellsWhetherAFieldEndedAtACommaAndWhetherItsLineIsDone) {
+    field_reader reader("- note, more\r\n12,000\r\n7   \r\n");
+    std::string field;
+    std::int32_t value = 0;
+    ASSERT_EQ(reader.read_text(field), read_result::ok);
+    EXPECT_TRUE(reader.ended_at_comma());
+    EXPECT_FALSE(reader.at_line_start());
+    ASSERT_EQ(reader.read_text(field), read_result::ok);
+    EXPECT_FALSE(reader.ended_at_comma());
+    EXPECT_TRUE(reader.at_line_start());
+    EXPECT_EQ(reader.current_line(), 2);
+    ASSERT_EQ(reader.read_number(value), read_result::ok);
+    EXPECT_EQ(value, 12);
+    EXPECT_TRUE(reader.ended_at_comma());
+    ASSERT_EQ(reader.read_number(value), read_result::ok);
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(reader.ended_at_comma());
+    // Blanks after a number belong to its line end.
+    ASSERT_EQ(reader.read_number(value), read_result::ok);
+    EXPECT_TRUE(reader.at_line_start());
+    EXPECT_EQ(reader.current_line(), 4);
+}
+
+TEST(FieldReader, ResumesAtTheStartOfALine) {
+    field_reader reader("a, b\r\nc, d\nlast\r\n");
+    std::string field;
+    ASSERT_EQ(reader.read_text(field), read_result::ok);
+    reader.resume_at_line(2);
+    ASSERT_EQ(reader.read_text(field), read_result::ok);
+    EXPECT_EQ(field, "c");
+    EXPECT_EQ(reader.last_field().line, 2);
+    EXPECT_EQ(reader.last_field().column, 1);
+    reader.resume_at_line(3);
+    ASSERT_EQ(reader.read_text(field), read_result::ok);
+    EXPECT_EQ(field, "last");
+    // A line the text does not have ends the reading.
+    reader.resume_at_line(9);
+    EXPECT_TRUE(reader.at_end());
+}
+
 }  // namespace
 }  // namespace scenario

@@ -60,14 +60,16 @@ class author_folder {
     temporary_folder folder_;
 };
 
-// The lines of a report that state an error: neither the quoted source lines (indented)
-// nor the program's own closing messages.
+// The lines of a report that state an error of the compile: neither the quoted source lines
+// (indented), nor the program's own closing messages, nor what a scan found beyond the
+// compiled part.
 inline std::vector<std::string> error_lines(const std::string& report) {
     std::vector<std::string> lines;
     std::istringstream in(report);
     for (std::string line; std::getline(in, line);) {
         const bool states_error =
-            line.starts_with("error ") || line.find(": error ") != std::string::npos;
+            (line.starts_with("error ") || line.find(": error ") != std::string::npos) &&
+            line.find(": beyond the compiled part: ") == std::string::npos;
         if (!line.starts_with(" ") && !line.starts_with("scenario-builder") && states_error) {
             lines.push_back(line);
         }

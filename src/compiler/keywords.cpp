@@ -1,0 +1,50 @@
+#include "compiler/keywords.h"
+
+#include "compiler/source_cursor.h"
+
+namespace scenario {
+namespace {
+
+using namespace keywords;
+
+constexpr std::array<const keyword*, 8> line_settings = {
+    &lunghezza_percorso, &progressiva_tre, &progressiva_due, &progressiva_uno,
+    &sfondo_uno,         &sfondo_due,      &sfondo_tre,      &ripetizione_segnali};
+constexpr std::array<const keyword*, 5> line_records = {&pendenza, &curva, &montagna,
+                                                        &indicatori_vmax, &cartello_indicatore};
+constexpr std::array<const keyword*, 10> train_records = {
+    &massa_frenata, &vetture, &velocita,      &aderenza,     &orologio,
+    &sabbia,        &segnale, &rallentamento, &abbattimento, &stazione};
+
+}  // namespace
+
+bool keyword::named_by(std::string_view key) const {
+    const auto holds = [&](std::string_view wanted) {
+        return case_rule == letter_case::ignored ? contains_ignoring_case(key, wanted)
+                                                 : contains(key, wanted);
+    };
+    return holds(word) && (second_word.empty() || holds(second_word));
+}
+
+std::span<const keyword* const> keywords_read_in(source_part part) {
+    switch (part) {
+        case source_part::line_general:
+            return line_settings;
+        case source_part::line_records:
+            return line_records;
+        case source_part::train_records:
+            return train_records;
+        case source_part::line_preamble:
+        case source_part::train_preamble:
+            break;
+    }
+    return {};
+}
+
+bool is_section_header(std::string_view field) {
+    const std::size_t first = field.find_first_not_of(' ');
+    return contains(field, "[") && contains(field, "]") && first != std::string_view::npos &&
+           field[first] != '-';
+}
+
+}  // namespace scenario
