@@ -13,10 +13,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "compiler/diagnostics.h"
 #include "compiler/compile_routine.h"
 #include "compiler/compiled_file_decoders.h"
 #include "compiler/compiled_files.h"
+#include "compiler/diagnostics.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 

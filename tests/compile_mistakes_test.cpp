@@ -54,6 +54,8 @@ constexpr source L = source::line;
 constexpr source T = source::train;
 
 // The mistakes, by the line of the clean scenario that each changes.
+// The table keeps one mistake per block, its expected message on one line.
+// clang-format off
 const mistake mistakes[] = {
     // Keywords misspelt or in the wrong letter case: the record is lost, and told.
     {"MisspeltStation",
@@ -267,6 +269,7 @@ const mistake mistakes[] = {
      {L, 24, "error 15 at 9000 m: beyond the compiled part: ", {"montagna at 9000 m lies beyond the cell grid"}},
      1},
 };
+// clang-format on
 
 std::string path_of(const author_folder& folder, source file) {
     return folder.path_text(file == source::line ? author_line_source : author_train_source);
@@ -324,7 +327,8 @@ TEST(CleanScenario, CompilesWithoutAnyDiagnostic) {
     author_folder folder;
     folder.write_sources(clean_line_lines(), clean_train_lines());
     for (const std::initializer_list<std::string> options :
-         {std::initializer_list<std::string>{"--werror"}, {"--werror", "--no-line"},
+         {std::initializer_list<std::string>{"--werror"},
+          {"--werror", "--no-line"},
           {"--werror", "--utf8"}}) {
         const auto result = folder.compile(options);
         EXPECT_EQ(result.exit_status, 0);
@@ -347,9 +351,9 @@ std::string compiled_record(const std::string& program, const mistake& m) {
     for (const char* name : author_compiled_files) {
         if (folder.holds(name)) {
             char digest[17];
-            std::snprintf(digest, sizeof digest, "%016llx",
-                          static_cast<unsigned long long>(
-                              testing_support::fnv1a_64(folder.read(name))));
+            std::snprintf(
+                digest, sizeof digest, "%016llx",
+                static_cast<unsigned long long>(testing_support::fnv1a_64(folder.read(name))));
             record += std::string(" ") + name + "=" + digest;
         }
     }

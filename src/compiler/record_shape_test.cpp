@@ -24,8 +24,9 @@ TEST_P(SplitNumbers, AreFoundStandingAlone) {
     for (std::size_t i = 0; i < found.size(); ++i) {
         EXPECT_EQ(found[i].text, c.found[i]);
         EXPECT_EQ(found[i].thousands, c.thousands[i]);
-        EXPECT_EQ(c.line.substr(static_cast<std::size_t>(found[i].column - 1), found[i].text.size()),
-                  c.found[i]);
+        EXPECT_EQ(
+            c.line.substr(static_cast<std::size_t>(found[i].column - 1), found[i].text.size()),
+            c.found[i]);
     }
 }
 
@@ -43,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "stazione, 1,500, 2, 600, 0, 0, 1, 1,1,0, 4,1,1, 0, 8,15, 0, A",
                    {"1,500"},
                    {true}},
-        split_case{"TimeWithoutTightListsIsTaken", "stazione, 0, 8, 400, 8,15, 0, A", {"8,15"},
-                   {false}}),
+        split_case{
+            "TimeWithoutTightListsIsTaken", "stazione, 0, 8, 400, 8,15, 0, A", {"8,15"}, {false}}),
     [](const testing::TestParamInfo<split_case>& info) { return info.param.name; });
 
 }  // namespace

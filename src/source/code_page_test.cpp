@@ -54,12 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, Utf8ToWindows1252,
     testing::Values(
         conversion_case{"AsciiStaysAsItIs", "ROVA C.le", result::converted, "ROVA C.le"},
-        conversion_case{"Latin1LetterTakesItsByte", "CITT\xC3\x80", result::converted,
-                        "CITT\xC0"},
+        conversion_case{"Latin1LetterTakesItsByte", "CITT\xC3\x80", result::converted, "CITT\xC0"},
         conversion_case{"EuroSignTakesItsPlaceAt0x80", "5 \xE2\x82\xAC", result::converted,
                         "5 \x80"},
-        conversion_case{"CharacterWithoutAPlace", "\xC3\x93" "D\xC5\xB9", result::no_place, "",
-                        3, 2, 0x179},
+        conversion_case{"CharacterWithoutAPlace",
+                        "\xC3\x93"
+                        "D\xC5\xB9",
+                        result::no_place, "", 3, 2, 0x179},
         conversion_case{"EmojiHasNoPlace", "a\xF0\x9F\x9A\x82", result::no_place, "", 1, 4,
                         0x1F682},
         conversion_case{"SingleByteTextIsNoUtf8", "CITT\xC0", result::not_utf8},
