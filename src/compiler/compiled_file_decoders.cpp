@@ -102,16 +102,13 @@ status decode_grid_file(std::string_view bytes, std::vector<cella>& celle) {
 }
 
 status decode_line_file(std::string_view bytes, std::optional<profilo_linea>& profilo) {
-    // The elements are counted first: the file holds no row count, and its two columns have
-    // the same number of rows.
-    struct element {
-        profile_tag tag;
-        double value;
-    };
-    std::vector<element> elements;
+    // The file holds no row count, and its two columns have the same number of rows: a first
+    // pass checks every element and counts them, the second puts them in their places. The
+    // elements are not held between the passes: a line of a million metres has two million.
+    std::size_t elements = 0;
     unread_bytes in(bytes);
     while (!in.done()) {
-        if (elements.size() >= 2 * most_profile_rows) {
+        if (elements >= 2 * most_profile_rows) {
             return status::corrupt_file("not a compiled line file: it holds more than the " +
                                         std::to_string(most_profile_rows) +
                                         " rows a column of the longest line has");
@@ -121,32 +118,34 @@ status decode_line_file(std::string_view bytes, std::optional<profilo_linea>& pr
         }
         const std::size_t at = in.offset();
         const std::uint16_t tag = get_u16(in.take(profile_tag_bytes));
-        if (tag == static_cast<std::uint16_t>(profile_tag::vuoto)) {
-            elements.push_back({profile_tag::vuoto, 0.0});
-        } else if (tag == static_cast<std::uint16_t>(profile_tag::intero) &&
-                   in.has(profile_integer_bytes)) {
-            elements.push_back({profile_tag::intero,
-                                static_cast<double>(get_i16(in.take(profile_integer_bytes)))});
-        } else if (tag == static_cast<std::uint16_t>(profile_tag::reale) &&
-                   in.has(profile_real_bytes)) {
-            elements.push_back({profile_tag::reale, get_f64(in.take(profile_real_bytes))});
-        } else {
+        std::size_t payload = 0;  // an empty element has none
+        if (tag == static_cast<std::uint16_t>(profile_tag::intero)) {
+            payload = profile_integer_bytes;
+        } else if (tag == static_cast<std::uint16_t>(profile_tag::reale)) {
+            payload = profile_real_bytes;
+        } else if (tag != static_cast<std::uint16_t>(profile_tag::vuoto)) {
             return does_not_fit("line file", at);
         }
+        if (!in.has(payload)) {
+            return does_not_fit("line file", at);
+        }
+        in.take(payload);
+        ++elements;
     }
-    if (elements.size() < 2 || elements.size() % 2 != 0) {
-        return status::corrupt_file("not a compiled line file: " + std::to_string(elements.size()) +
+    if (elements < 2 || elements % 2 != 0) {
+        return status::corrupt_file("not a compiled line file: " + std::to_string(elements) +
                                     " elements do not make two columns of equal length");
     }
-    const auto rows = static_cast<std::int32_t>(elements.size() / 2);
+    const auto rows = static_cast<std::int32_t>(elements / 2);
     profilo.emplace(rows - 1);
+    unread_bytes again(bytes);
     for (int colonna = 0; colonna < 2; ++colonna) {
         for (std::int32_t riga = 0; riga < rows; ++riga) {
-            const element& e = elements[static_cast<std::size_t>(colonna * rows + riga)];
-            if (e.tag == profile_tag::intero) {
-                profilo->set_intero(riga, colonna, static_cast<std::int16_t>(e.value));
-            } else if (e.tag == profile_tag::reale) {
-                profilo->set_reale(riga, colonna, e.value);
+            const std::uint16_t tag = get_u16(again.take(profile_tag_bytes));
+            if (tag == static_cast<std::uint16_t>(profile_tag::intero)) {
+                profilo->set_intero(riga, colonna, get_i16(again.take(profile_integer_bytes)));
+            } else if (tag == static_cast<std::uint16_t>(profile_tag::reale)) {
+                profilo->set_reale(riga, colonna, get_f64(again.take(profile_real_bytes)));
             }
         }
     }

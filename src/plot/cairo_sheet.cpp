@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "plot/drawing_module.h"
+#include "plot/png_stream.h"
 
 struct scenario_sheet {
     scenario_sheet_format format;
@@ -70,11 +71,8 @@ const char* finish_sheet(scenario_sheet* sheet) {
     cairo_destroy(sheet->context);
     sheet->context = nullptr;
     if (sheet->format == scenario_sheet_png) {
-        cairo_surface_flush(sheet->surface);
-        const cairo_status_t code =
-            cairo_surface_write_to_png_stream(sheet->surface, pass_bytes, sheet);
-        if (code) {
-            return cairo_status_to_string(code);
+        if (const char* error = write_png_stream(sheet->surface, sheet->sink, sheet->closure)) {
+            return error;
         }
     }
     // Vector surfaces write their last bytes when they are finished.

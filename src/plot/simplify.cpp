@@ -4,8 +4,11 @@
 #include <utility>
 
 namespace scenario::plot {
+namespace {
 
-double distance_to_segment(point p, point a, point b) {
+// The square of the distance from p to the segment from a to b: the comparisons below need no
+// square root.
+double squared_distance_to_segment(point p, point a, point b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double length_squared = dx * dx + dy * dy;
@@ -14,36 +17,75 @@ double distance_to_segment(point p, point a, point b) {
         t = ((p.x - a.x) * dx + (p.y - a.y) * dy) / length_squared;
         t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
     }
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    const double ex = p.x - (a.x + t * dx);
+    const double ey = p.y - (a.y + t * dy);
+    return ex * ex + ey * ey;
 }
 
-// Douglas-Peucker with an explicit stack: a line of a million metres would otherwise recurse
-// as deep as its longest run of tight turns. The distance is to the segment, not to its
-// infinite line, so a track that doubles back on itself is not cut short.
+// The first pass, in one sweep: a point closer than `radius` to the last point kept adds
+// nothing that the drawing can show. It leaves a few points per pixel of a long line instead
+// of one per metre, so that the second pass, whose cost grows faster than the count of
+// points, has little left to do. The last point is always kept.
+std::vector<std::size_t> thin_by_radius(std::span<const point> points, double radius) {
+    std::vector<std::size_t> kept;
+    kept.push_back(0);
+    const double radius_squared = radius * radius;
+    point last = points.front();
+    for (std::size_t i = 1; i + 1 < points.size(); ++i) {
+        const double dx = points[i].x - last.x;
+        const double dy = points[i].y - last.y;
+        if (dx * dx + dy * dy >= radius_squared) {
+            kept.push_back(i);
+            last = points[i];
+        }
+    }
+    if (points.size() > 1) {
+        kept.push_back(points.size() - 1);
+    }
+    return kept;
+}
+
+}  // namespace
+
+double distance_to_segment(point p, point a, point b) {
+    return std::sqrt(squared_distance_to_segment(p, a, b));
+}
+
+// Two passes, each allowed half the tolerance. A point dropped by the first lies within half
+// the tolerance of the last point kept before it, which lies within the span of the segment
+// that the second pass puts in their place and within half the tolerance of it: so every
+// dropped point stays within the tolerance. The second pass is Douglas-Peucker with an
+// explicit stack: a line of a million metres would otherwise recurse as deep as its longest
+// run of tight turns. The distance is to the segment, not to its infinite line, so a track
+// that doubles back on itself is not cut short.
 std::vector<std::size_t> simplify_polyline(std::span<const point> points, double tolerance) {
     if (points.empty()) {
         return {};
     }
-    std::vector<bool> kept(points.size(), false);
+    const std::vector<std::size_t> candidates = thin_by_radius(points, tolerance / 2);
+    const double limit_squared = (tolerance / 2) * (tolerance / 2);
+    std::vector<bool> kept(candidates.size(), false);
     kept.front() = true;
     kept.back() = true;
     std::vector<std::pair<std::size_t, std::size_t>> pending;
-    if (points.size() > 2) {
-        pending.emplace_back(0, points.size() - 1);
+    if (candidates.size() > 2) {
+        pending.emplace_back(0, candidates.size() - 1);
     }
     while (!pending.empty()) {
         const auto [first, last] = pending.back();
         pending.pop_back();
+        const point a = points[candidates[first]];
+        const point b = points[candidates[last]];
         double farthest = -1.0;
         std::size_t at = first;
         for (std::size_t i = first + 1; i < last; ++i) {
-            const double distance = distance_to_segment(points[i], points[first], points[last]);
+            const double distance = squared_distance_to_segment(points[candidates[i]], a, b);
             if (distance > farthest) {
                 farthest = distance;
                 at = i;
             }
         }
-        if (farthest > tolerance) {
+        if (farthest > limit_squared) {
             kept[at] = true;
             if (at - first > 1) {
                 pending.emplace_back(first, at);
@@ -54,9 +96,9 @@ std::vector<std::size_t> simplify_polyline(std::span<const point> points, double
         }
     }
     std::vector<std::size_t> indexes;
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (kept[i]) {
-            indexes.push_back(i);
+            indexes.push_back(candidates[i]);
         }
     }
     return indexes;
