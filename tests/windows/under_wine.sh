@@ -202,13 +202,14 @@ widget kind=box label="Attendere" x=64 y=64 w=177 h=53 font="MS Sans Serif" weig
 
 replace_run() {
     # Files of the same names from an earlier run, longer than the new ones, and a partial
-    # file that a killed run left behind: every file is replaced whole, the partial removed.
+    # file that a killed run left behind: with --force every file is replaced whole (without
+    # it the build refuses to overwrite documents that hold other content), the partial removed.
     mkdir -p "$out/scenario"
     for name in "${six_files[@]}"; do
         head -c 2000000 /dev/zero | tr '\0' 'x' >"$out/scenario/$name"
     done
     echo "left by a killed run" >"$out/scenario/.Valdora_Rova_5284.sim.partial-a1B2c3"
-    run_to_end build build --dir "$out/scenario"
+    run_to_end build build --dir "$out/scenario" --force
     expect_text "the build ends with exit status 0" "$(cat "$out/build.status")" 0
     expect_text "the build prints nothing" "$(cat "$out/build.stdout" "$out/build.stderr")" ""
     expect_text "the folder holds the six files, nothing else" \
