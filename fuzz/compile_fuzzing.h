@@ -128,6 +128,11 @@ inline void compile_and_check(const scratch_folder& folder, std::int32_t j) {
     const error_state& errors = context.errors;
     require(errors.codice_errore == (errors.errors().empty() ? 0 : errors.errors().back().codice),
             "the error code is the last error logged");
+    // The rest of the sources that a stopped reading left unread is scanned for further
+    // mistakes, as the compile command does; the scan changes nothing that was compiled.
+    const std::int32_t code_before_scan = errors.codice_errore;
+    scan_beyond_compiled_part(context);
+    require(errors.codice_errore == code_before_scan, "the scan leaves the error code");
     // The messages quote the source line under each error, as the compile command prints them.
     static std::FILE* const sink = std::fopen("/dev/null", "w");
     print_diagnostics(sink, errors, context.sources);
@@ -140,6 +145,7 @@ inline void compile_and_check(const scratch_folder& folder, std::int32_t j) {
             break;
         case compile_outcome::end::no_grid:
         case compile_outcome::end::stamp_in_use:
+        case compile_outcome::end::text_not_converted:
             require(!exists(folder.file(compiled_line_name(identity))) &&
                         !exists(folder.file(item_file_name(identity))) &&
                         !exists(folder.file(grid_file_name(identity))),
