@@ -1,16 +1,17 @@
 # The two commands of the project: `make run` builds and runs the built-in scenario build;
 # `make test` checks the formatting, builds and passes every test (plain and sanitized),
+# runs clang-tidy over the code and the tests,
 # builds the optimised build for measurements (timing nothing) so that it cannot break
 # unseen, runs the Windows build under Wine and each fuzz target for a bounded time. Both
 # install what they need.
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format libcli11-dev nlohmann-json3-dev \
-            libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick \
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format clang-tidy libcli11-dev nlohmann-json3-dev \
+            libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick poppler-utils \
             pkg-config libcairo2-dev libfontconfig-dev libpng-dev zlib1g-dev fonts-dejavu-core time \
             g++-mingw-w64-x86-64-posix wine64
 
 .PHONY: all run test build build-release test-plain test-sanitize fuzz bench format check-format packages clean screenshot \
-        windows test-windows
+        windows test-windows lint
 
 all: build
 
@@ -33,6 +34,13 @@ run: build
 
 test-plain: build
 	ctest --preset default
+
+# The checks of .clang-tidy over every file of src/ and tests/ that the default build compiles
+# (its compile_commands.json); a finding is an error.
+lint: build
+	run-clang-tidy -p build -j 2 -quiet '$(CURDIR)/(src|tests)/' >build/lint.log 2>&1 || \
+	    { grep -E -A3 'error:' build/lint.log; echo "clang-tidy found the above (build/lint.log)"; exit 1; }
+	@echo "clang-tidy: no findings"
 
 test-sanitize: packages
 	cmake --preset sanitize
@@ -69,7 +77,7 @@ windows: packages
 test-windows: build windows
 	ctest --preset windows
 
-test: check-format test-plain test-sanitize build-release test-windows fuzz
+test: check-format test-plain lint test-sanitize build-release test-windows fuzz
 
 # The README's picture of the waiting window, taken by the desktop test under Xvfb.
 screenshot: test-plain
