@@ -164,6 +164,7 @@ TEST(AuthorWork, HelpSaysWhatIsRefusedAndWhatForceDoes) {
              help_case{
                  "build",
                  {"--force", "Overwrite a source or document in DIR that holds other content",
+                  // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence of the help
                   "without --force the build refuses (exit status 2), names the file and "
                   "writes nothing",
                   "The compiled files are replaced", "a run waits while another writes there"}},

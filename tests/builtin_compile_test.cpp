@@ -119,7 +119,7 @@ TEST_F(BuiltinBuild, GridFileHoldsOneCellPer50MetresWithTheStampInCell1) {
     EXPECT_EQ(static_cast<unsigned char>(grid[17]), 0x14);
     EXPECT_EQ(little_endian(grid, 18, 2), 2515u);
     // The maximum-speed board at 800 m in cell 17: 105/115/120 km/h on its left face.
-    const std::size_t cell_17 = 17 * 15;
+    const std::size_t cell_17 = std::size_t{17} * 15;
     EXPECT_EQ(grid[cell_17], 6);
     EXPECT_EQ(little_endian(grid, cell_17 + 1, 2), 2100u);
     EXPECT_EQ(little_endian(grid, cell_17 + 5, 2), 2400u);

@@ -44,6 +44,7 @@ std::vector<std::string> train_file(const std::vector<std::string>& records) {
 // 78 indicator boards, from 2000 m every 100 m: they leave no item-table entry for stations.
 std::vector<std::string> seventy_eight_boards() {
     std::vector<std::string> boards;
+    boards.reserve(78);
     for (int board = 0; board < 78; ++board) {
         boards.push_back("cartello indicatore, " + std::to_string(2000 + 100 * board) + ", (b)");
     }

@@ -241,6 +241,7 @@ TEST(InspectCommand, CsvLeavesTheSeriesEmptyInTheLastThreeCells) {
     ASSERT_EQ(result.exit_status, 0);
     const std::vector<std::string> lines = lines_of(result.standard_output);
     EXPECT_EQ(lines, (std::vector<std::string>{
+                         // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one line of the table
                          "cell,position_m,gradient_per_mille,speed_limit_kmh,adherence,"
                          "mountain_side,approach_code,object",
                          "1777,88850,0,130,100,0,0,\"\"", "1778,88900,,,,0,0,\"\"",

@@ -38,6 +38,7 @@ bool ended_by_itself(const program_result& result) {
 // from a fixed seed, so that every run tries the same ones.
 std::vector<std::string> damaged_versions(const std::string& text, int cuts, int damages) {
     std::vector<std::string> versions;
+    versions.reserve(static_cast<std::size_t>(cuts));
     for (int cut = 0; cut < cuts; ++cut) {
         versions.push_back(text.substr(
             0, text.size() * static_cast<std::size_t>(cut) / static_cast<std::size_t>(cuts)));

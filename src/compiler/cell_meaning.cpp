@@ -9,7 +9,7 @@ namespace {
 
 // A board's left speed counts in hundreds of the packed value: left x 20 = left / 5 x 100.
 constexpr int board_left_unit = 100;
-constexpr double board_left_factor = board_left_unit / speed_limit_unit;
+constexpr double board_left_factor = static_cast<double>(board_left_unit) / speed_limit_unit;
 constexpr double board_right_divisor = speed_limit_unit;
 constexpr int board_stripes_left_unit = 10;
 constexpr int signal_left_unit = 10;

@@ -46,7 +46,7 @@ TEST(CompileRoutine, WritesTheThreeFilesWithStampsAndCodes) {
     // Entries 0 to 84 are empty (34 bytes each); entry 85 holds the route identifier.
     const std::string items = folder.read(item_sim);
     ASSERT_EQ(items.size(), 87u * 34 + 12 + 4);
-    const std::size_t entry_85 = 85 * 34;
+    const std::size_t entry_85 = std::size_t{85} * 34;
     EXPECT_EQ(items.substr(entry_85 + 16, 12), "Valdora_Rova");
     EXPECT_EQ(little_endian(items, entry_85 + 16 + 12, 2), 610);
     EXPECT_EQ(little_endian(items, entry_85 + 30 + 12, 4), 35495);
@@ -104,7 +104,7 @@ TEST(CompileRoutine, DataErrorAfterTheGridStillWritesTheFiles) {
     EXPECT_EQ(result.context.errors.posizione_errore, 810);
     EXPECT_TRUE(folder.holds(line_dat));
     EXPECT_TRUE(folder.holds(item_sim));
-    EXPECT_EQ(folder.read(grid_dat)[17 * 15], kind::cartello_indicatore);
+    EXPECT_EQ(folder.read(grid_dat)[std::size_t{17} * 15], kind::cartello_indicatore);
 }
 
 struct no_grid_case {

@@ -109,14 +109,14 @@ INSTANTIATE_TEST_SUITE_P(
         line_case{"ShortDouble", std::string("\x05\0\0\0\0\0\0\0\0", 9),
                   "not a compiled line file: the layout stops fitting at byte 0"},
         // More rows than the plan of a 1000000 m line has, though every element is sound.
-        line_case{"LongerThanTheLongestLine", std::string(2 * (2 * 1007001 + 2), '\0'),
+        line_case{"LongerThanTheLongestLine", std::string(std::size_t{2} * (2 * 1007001 + 2), '\0'),
                   "not a compiled line file: it holds more than the 1007001 rows a column of "
                   "the longest line has"}),
     [](const testing::TestParamInfo<line_case>& info) { return std::string(info.param.name); });
 
 TEST(CompiledFileDecoders, LineFileOfTheLongestLineIsAccepted) {
     std::optional<profilo_linea> profilo;
-    ASSERT_TRUE(decode_line_file(std::string(2 * 2 * 1007001, '\0'), profilo).ok());
+    ASSERT_TRUE(decode_line_file(std::string(std::size_t{2} * 2 * 1007001, '\0'), profilo).ok());
     EXPECT_EQ(profilo->ultima_riga(), 1007000);
 }
 

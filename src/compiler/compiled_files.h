@@ -27,7 +27,7 @@ std::string encode_line_file(const profilo_linea& profilo);
 // written piece by piece, so that the file is never held whole. One walk of the steps makes
 // both columns: every piece of x has its piece of y, as long, one column further on in the
 // file (the two columns have the same tags row by row).
-inline constexpr std::size_t line_file_piece_bytes = 128 * 1024;
+inline constexpr std::size_t line_file_piece_bytes = std::size_t{128} * 1024;
 
 class line_file_encoder {
   public:

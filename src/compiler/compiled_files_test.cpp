@@ -57,7 +57,7 @@ TEST(ItemFile, SizeIsEightySevenEntriesPlusTheirTexts) {
     const std::string file = encode_item_file(voci);
     EXPECT_EQ(file.size(), 87 * 34 + 17 + 12);
     // Entry 80 starts after 80 empty entries; its length field and text follow at 14.
-    const std::size_t entry_80 = 80 * 34;
+    const std::size_t entry_80 = std::size_t{80} * 34;
     EXPECT_EQ(file.substr(entry_80 + 14, 2 + 17), bytes("1100") + "(  Km. ) (18.600)");
 }
 

@@ -109,7 +109,8 @@ TEST(ProfileSteps, RowsBeyondTheStepsAreEmptyAndAnUnstartedPlanIsAllEmpty) {
 
     const profile_steps unstarted(100);
     EXPECT_EQ(unstarted.tag(0, 0), profile_tag::vuoto);
-    EXPECT_EQ(encode_line_file(unstarted), std::string(2 * 101 * profile_tag_bytes, '\0'));
+    EXPECT_EQ(encode_line_file(unstarted),
+              std::string(std::size_t{2} * 101 * profile_tag_bytes, '\0'));
 }
 
 TEST(ProfileSteps, StepsStopAtTheLastRowAndARunThatMakesNoRowAddsNothing) {

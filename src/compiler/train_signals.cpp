@@ -29,7 +29,7 @@ struct signal_fields {
 
 // Approach codes stand every second cell for four steps before the signal.
 constexpr int approach_steps = 4;
-constexpr std::int64_t approach_reach = 2 * approach_steps;
+constexpr std::int64_t approach_reach = std::int64_t{2} * approach_steps;
 
 std::string signal_at(std::int32_t posizione) {
     return "signal at " + std::to_string(posizione) + " m";
@@ -51,7 +51,7 @@ void memo_segnale(scenario_record& record, std::int64_t i, signal_fields& f) {
     }
     cell.extra1 = f.sx == 2 ? low_8_bits(f.tempo) : 0;
     // Approach cells keep their own objects: only their approach code changes.
-    for (int j = 1; j <= approach_steps; ++j) {
+    for (std::int64_t j = 1; j <= approach_steps; ++j) {
         record.celle[i - 2 * j].extra2 = low_8_bits((std::int64_t{f.sx} * 3 + f.dx) * 10 + j);
     }
 }

@@ -77,6 +77,7 @@ described_object signal_object(const signal_description& signal) {
 
 std::vector<placed_part> point_parts(const std::vector<abbattimento_point>& points) {
     std::vector<placed_part> parts;
+    parts.reserve(points.size());
     for (const abbattimento_point& point : points) {
         parts.push_back(
             {point.at,

@@ -44,7 +44,7 @@ std::string field_key(const std::string& name);
 // "400 m", "13:25:00", "none", "35300 m (cell 707)", a text as it stands.
 std::string value_text(const field_value& field);
 // "1000 m (cell 21)", or "1000 m" for a place without a cell.
-std::string place_text(const line_place& place);
+std::string place_text(const line_place& at);
 
 // One object of the description.
 struct described_object {

@@ -259,8 +259,8 @@ struct line_window {
     std::optional<double> to_metre;
 
     bool holds(const line_place& place) const;
-    bool overlaps(std::int64_t from_metre, std::int64_t to_metre, std::int64_t first_cell,
-                  std::int64_t last_cell) const;
+    bool overlaps(std::int64_t from, std::int64_t to, std::int64_t from_cell,
+                  std::int64_t to_cell) const;
 };
 
 // The description with only what lies within the window; the general values stay.

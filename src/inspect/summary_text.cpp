@@ -49,7 +49,7 @@ void write_object(std::ostream& out, const described_object& object) {
         }
         std::string value = value_text(field);
         if (field.name == "text") {
-            value = "\"" + value + "\"";
+            value.insert(0, 1, '"').push_back('"');
         }
         parts.push_back(field.name + " " + value);
     }

@@ -45,7 +45,8 @@ std::uint8_t unpremultiply(std::uint32_t channel, std::uint32_t alpha) {
 
 bool opaque(const unsigned char* pixels, int width, int height, int stride) {
     for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(pixels + y * stride);
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            pixels + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < width; ++x) {
             if ((row[x] >> 24) != 0xFF) {
                 return false;
@@ -91,8 +92,9 @@ const char* encode(png_structp png, png_infop info, png_target& target, const un
     png_set_compression_level(png, Z_BEST_SPEED);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
-        convert_row(reinterpret_cast<const std::uint32_t*>(pixels + y * stride), row, width,
-                    with_alpha);
+        convert_row(reinterpret_cast<const std::uint32_t*>(pixels +
+                                                           static_cast<std::ptrdiff_t>(y) * stride),
+                    row, width, with_alpha);
         png_write_row(png, row);
     }
     png_write_end(png, info);

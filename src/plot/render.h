@@ -19,6 +19,6 @@ std::optional<sheet_format> format_from_path(const std::string& path);
 
 // Draws the model with the module's functions and replaces the file at `path` with the result.
 status render_plot(const scenario_drawing_functions& drawing, const plot_model& model,
-                   const sheet_layout& sheet, sheet_format format, const std::string& path);
+                   const sheet_layout& layout, sheet_format format, const std::string& path);
 
 }  // namespace scenario::plot

@@ -69,6 +69,7 @@ TEST(SimplifyPolyline, ShortAndStraightPolylines) {
     const std::vector<point> two{{0.0, 0.0}, {0.0, 1.0}};
     EXPECT_EQ(simplify_polyline(two, 1.0), (std::vector<std::size_t>{0, 1}));
     std::vector<point> straight;
+    straight.reserve(1000);
     for (int y = 0; y < 1000; ++y) {
         straight.push_back({0.5 * y, static_cast<double>(y)});
     }

@@ -42,6 +42,7 @@ const line_table& builtin_train_table() {
         "velocita' limite , 70650    ,  130",
         "[stazioni]",
         "",
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one line of the file, in two pieces
         "-           pos. tipo lung. t  t  m    d d r   d d d   a   o  o  o   nome                 "
         "                    ,",
         "-                           p  a  a    2 3 a   1 2 3   c   r  r  r",

@@ -25,6 +25,7 @@ inline pid_t start_program(const std::vector<std::string>& args, const std::stri
     std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
