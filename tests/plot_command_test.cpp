@@ -47,7 +47,7 @@ void expect_png_of_the_sheet(const std::string& bytes) {
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
     EXPECT_EQ(bytes.substr(12, 4), "IHDR");
     EXPECT_EQ(big_endian_at(bytes, 16), 1600u);
-    EXPECT_EQ(big_endian_at(bytes, 20), 1500u);
+    EXPECT_EQ(big_endian_at(bytes, 20), 1660u);
 }
 
 TEST(PlotCommand, WritesPngSvgAndPdfOfTheSameSheet) {
@@ -70,9 +70,9 @@ TEST(PlotCommand, WritesPngSvgAndPdfOfTheSameSheet) {
         if (c.name == std::string("sheet.png")) {
             expect_png_of_the_sheet(bytes);
         } else if (c.name == std::string("sheet.SVG")) {
-            EXPECT_NE(bytes.find("width=\"1600pt\" height=\"1500pt\""), std::string::npos);
+            EXPECT_NE(bytes.find("width=\"1600pt\" height=\"1660pt\""), std::string::npos);
         } else {
-            EXPECT_NE(bytes.find("/MediaBox [ 0 0 1600 1500 ]"), std::string::npos);
+            EXPECT_NE(bytes.find("/MediaBox [ 0 0 1600 1660 ]"), std::string::npos);
         }
     }
 }

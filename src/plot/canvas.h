@@ -35,6 +35,11 @@ inline constexpr colour slowdown{0.98, 0.60, 0.10, 0.75};
 inline constexpr colour warning{0.85, 0.45, 0.00};
 inline constexpr colour mountain{0.45, 0.40, 0.30, 0.55};
 inline constexpr colour line_end{0.35, 0.35, 0.35};
+inline constexpr colour cab_signals{0.10, 0.55, 0.55, 0.60};
+inline constexpr colour indicator_board{0.15, 0.45, 0.20};
+inline constexpr colour curve_left{0.30, 0.30, 0.80, 0.60};
+inline constexpr colour curve_right{0.80, 0.30, 0.30, 0.60};
+inline constexpr colour kilometre_reference{0.40, 0.25, 0.05};
 }  // namespace palette
 
 enum class anchor { left, centre, right };

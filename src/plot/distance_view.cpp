@@ -10,6 +10,7 @@
 
 #include "compiler/cell_meaning.h"
 #include "compiler/item_meaning.h"
+#include "inspect/scenario_description.h"
 #include "plot/model.h"
 #include "source/code_page.h"
 
@@ -127,6 +128,44 @@ void add_stations(const compiled_scenario& record, const range& shown, distance_
     }
 }
 
+// What the author's-terms description of the scenario says of the indicator boards, the
+// cab-signal stretch, the kilometre references and the curves: the plot shows the same.
+void add_described_objects(const scenario_description& description, const range& shown,
+                           distance_view& view) {
+    for (const indicator_board_description& board : description.indicator_boards) {
+        const auto metre = static_cast<double>(board.at.metre);
+        if (shown.holds(metre)) {
+            view.indicator_boards.push_back({metre, board.text});
+        }
+    }
+    const cab_signal_stretch& cab = description.cab_signals;
+    if (cab.codes != 0 && cab.end > cab.start) {
+        if (const auto part = shown.clip(cab.start, cab.end)) {
+            view.cab_signals = cab_signal_band{part->first, part->second, cab.codes};
+        }
+    }
+    for (const kilometre_reference& reference : description.references) {
+        // A reference of all zeros is one that the author did not set (or that the ordering
+        // cleared).
+        const bool set = reference.position != 0 || reference.value != 0 || reference.flag != 0;
+        if (set && shown.holds(reference.position)) {
+            view.kilometre_references.push_back(
+                {static_cast<double>(reference.position), reference.value});
+        }
+    }
+    if (!description.plan) {
+        return;
+    }
+    for (const curve_description& curve : description.plan->curves) {
+        const auto from = static_cast<double>(curve.inizio);
+        const auto to = static_cast<double>(curve.inizio + curve.length);
+        if (const auto part = shown.clip(from, to)) {
+            view.curves.push_back({part->first, part->second, curve.digit, curve.left,
+                                   1.0 / std::fabs(curve.curvature)});
+        }
+    }
+}
+
 }  // namespace
 
 void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
@@ -161,6 +200,7 @@ void build_distance_view(const compiled_scenario& record, double from_metre, dou
     add_slowdowns(celle, shown, view);
     add_point_objects(celle, shown, view);
     add_stations(record, shown, view);
+    add_described_objects(describe_scenario(record), shown, view);
 }
 
 }  // namespace scenario::plot

@@ -152,13 +152,20 @@ void draw_speed(canvas& sheet, const rectangle& panel, const axis& along,
 }
 
 // The lanes of the bands panel, from its top: stations with up to three rows of names,
-// slowdowns with their warning boards, mountain side, signals.
+// slowdowns with their warning boards, mountain side, signals, the cab-signal stretch,
+// indicator boards with up to two rows of texts, curves (to the left above the middle, to
+// the right below) with their radii, kilometre references with the posts' reading.
 constexpr double station_band_top = 8;
 constexpr double station_name_top = 42;
 constexpr int station_name_rows = 3;
 constexpr double slowdown_band_top = 96;
 constexpr double mountain_band_top = 146;
 constexpr double signal_top = 182;
+constexpr double cab_signal_top = 214;
+constexpr double indicator_top = 238;
+constexpr int indicator_text_rows = 2;
+constexpr double curve_middle = 300;
+constexpr double kilometre_reference_top = 328;
 
 void draw_station_lane(canvas& sheet, const rectangle& panel, const axis& along,
                        const distance_view& distance) {
@@ -228,9 +235,83 @@ void draw_mountain_and_signal_lanes(canvas& sheet, const rectangle& panel, const
     }
 }
 
+void draw_cab_signal_and_indicator_lanes(canvas& sheet, const rectangle& panel, const axis& along,
+                                         const distance_view& distance) {
+    if (distance.cab_signals) {
+        const cab_signal_band& cab = *distance.cab_signals;
+        const double left = along.x(cab.from_metre);
+        const double right = along.x(cab.to_metre);
+        sheet.set_colour(palette::cab_signals);
+        sheet.fill_rectangle({left, panel.top + cab_signal_top, std::max(right - left, 1.5), 12});
+        sheet.set_colour(palette::ink);
+        sheet.text({(left + right) / 2, panel.top + cab_signal_top + 10},
+                   std::to_string(cab.codes) + " codes", 9, anchor::centre);
+    }
+    label_rows rows(indicator_text_rows);
+    for (const indicator_board& board : distance.indicator_boards) {
+        const double x = along.x(board.metre);
+        const double top = panel.top + indicator_top;
+        sheet.set_colour(palette::indicator_board);
+        sheet.fill_rectangle({x - 4, top, 8, 7});
+        sheet.set_line_width(1.5);
+        sheet.line({x, top + 7}, {x, top + 14});
+        if (board.text.empty()) {
+            continue;
+        }
+        const double width = sheet.text_width(board.text, 9);
+        const double text_left = label_left(x, width, panel);
+        if (const auto row = rows.place(text_left, text_left + width)) {
+            sheet.set_colour(palette::ink);
+            sheet.label({text_left, top + 25 + 11.0 * *row}, board.text, 9);
+        }
+    }
+}
+
+std::string radius_text(const curve_band& curve) {
+    char text[32];
+    std::snprintf(text, sizeof text, "R %.0f%s", curve.radius, curve.left ? " s" : "");
+    return text;
+}
+
+void draw_curve_and_reference_lanes(canvas& sheet, const rectangle& panel, const axis& along,
+                                    const distance_view& distance) {
+    const double middle = panel.top + curve_middle;
+    sheet.set_colour(palette::faint);
+    sheet.set_line_width(1.0);
+    sheet.line({panel.left, middle}, {panel.right(), middle});
+    label_rows rows(1);
+    for (const curve_band& curve : distance.curves) {
+        const double left = along.x(curve.from_metre);
+        const double right = along.x(curve.to_metre);
+        // The band is taller the tighter the curve: its height grows with the curvature's
+        // digit, 1 (10000 m) to 6 (about 333 m).
+        const double height = 3.0 + 2.0 * std::clamp(curve.digit, 1, 6);
+        sheet.set_colour(curve.left ? palette::curve_left : palette::curve_right);
+        sheet.fill_rectangle(
+            {left, curve.left ? middle - height : middle, std::max(right - left, 1.0), height});
+        const std::string text = radius_text(curve);
+        const double width = sheet.text_width(text, 8);
+        const double text_left = (left + right - width) / 2;
+        if (rows.place(text_left, text_left + width)) {
+            sheet.set_colour(palette::ink);
+            sheet.label({text_left, curve.left ? middle + 10 : middle - 4}, text, 8);
+        }
+    }
+    for (const kilometre_mark& mark : distance.kilometre_references) {
+        const double x = along.x(mark.metre);
+        const double top = panel.top + kilometre_reference_top;
+        sheet.set_colour(palette::kilometre_reference);
+        sheet.fill_triangle({x, top + 10}, {x - 5, top}, {x + 5, top});
+        sheet.set_colour(palette::ink);
+        sheet.label({x + 7, top + 10}, number_text("km %.3f", mark.reading / 1000.0), 9);
+    }
+}
+
 void draw_bands(canvas& sheet, const rectangle& panel, const axis& along,
                 const distance_view& distance) {
-    draw_frame(sheet, panel, along, distance, "Stations, slowdowns, mountain side, signals");
+    draw_frame(sheet, panel, along, distance,
+               "Stations, slowdowns, mountain side, signals, cab signals, indicator boards, "
+               "curves, kilometre references");
     sheet.set_colour(palette::ink);
     sheet.text({panel.left - 8, panel.top + station_band_top + 14}, "stations", 10, anchor::right);
     sheet.text({panel.left - 8, panel.top + slowdown_band_top + 12}, "slowdowns", 10,
@@ -238,10 +319,17 @@ void draw_bands(canvas& sheet, const rectangle& panel, const axis& along,
     sheet.text({panel.left - 8, panel.top + mountain_band_top + 12}, "mountain side", 10,
                anchor::right);
     sheet.text({panel.left - 8, panel.top + signal_top + 15}, "signals", 10, anchor::right);
+    sheet.text({panel.left - 8, panel.top + cab_signal_top + 10}, "cab signals", 10, anchor::right);
+    sheet.text({panel.left - 8, panel.top + indicator_top + 10}, "boards", 10, anchor::right);
+    sheet.text({panel.left - 8, panel.top + curve_middle + 4}, "curves", 10, anchor::right);
+    sheet.text({panel.left - 8, panel.top + kilometre_reference_top + 10}, "km references", 10,
+               anchor::right);
     sheet.clip_to(panel);
     draw_station_lane(sheet, panel, along, distance);
     draw_slowdown_lane(sheet, panel, along, distance);
     draw_mountain_and_signal_lanes(sheet, panel, along, distance);
+    draw_cab_signal_and_indicator_lanes(sheet, panel, along, distance);
+    draw_curve_and_reference_lanes(sheet, panel, along, distance);
     sheet.unclip();
 }
 

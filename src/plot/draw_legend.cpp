@@ -66,6 +66,26 @@ void draw_symbol(canvas& sheet, legend_symbol symbol, const rectangle& box) {
             sheet.set_colour(palette::mountain);
             sheet.fill_rectangle(box);
             break;
+        case legend_symbol::indicator_board:
+            sheet.set_colour(palette::indicator_board);
+            sheet.fill_rectangle({middle.x - 5, box.top + 2, 10, 8});
+            sheet.line({middle.x, box.top + 10}, {middle.x, box.bottom()});
+            break;
+        case legend_symbol::cab_signals:
+            sheet.set_colour(palette::cab_signals);
+            sheet.fill_rectangle({box.left, middle.y - 4, box.width, 8});
+            break;
+        case legend_symbol::curve:
+            sheet.set_colour(palette::curve_left);
+            sheet.fill_rectangle({box.left, box.top, box.width / 2, box.height / 2});
+            sheet.set_colour(palette::curve_right);
+            sheet.fill_rectangle({middle.x, middle.y, box.width / 2, box.height / 2});
+            break;
+        case legend_symbol::kilometre_reference:
+            sheet.set_colour(palette::kilometre_reference);
+            sheet.fill_triangle({middle.x, box.bottom()}, {middle.x - 5, box.top},
+                                {middle.x + 5, box.top});
+            break;
     }
 }
 
@@ -76,8 +96,10 @@ void draw_legend(canvas& sheet, const std::vector<legend_entry>& legend,
     const rectangle& area = layout.legend;
     const double column_width = area.width / legend_columns;
     for (std::size_t i = 0; i < legend.size(); ++i) {
-        const double left = area.left + column_width * static_cast<double>(i % legend_columns);
-        const double top = area.top + row_height * static_cast<double>(i / legend_columns);
+        const std::size_t column = i % legend_columns;
+        const std::size_t row = i / legend_columns;
+        const double left = area.left + column_width * static_cast<double>(column);
+        const double top = area.top + row_height * static_cast<double>(row);
         draw_symbol(sheet, legend[i].symbol, {left, top + 2, 28, 14});
         sheet.set_colour(palette::ink);
         sheet.text({left + 38, top + 14}, legend[i].text, 11);

@@ -1,6 +1,7 @@
-// The drawing module: a sheet drawn with cairo and written as PNG, SVG or PDF. It lives in a
-// module of its own beside the program (`scenario-plot.so`), which only `plot` loads: cairo
-// and the font, image and X libraries under it cost every other run more than its work.
+// The drawing module: a sheet drawn with cairo and written as PNG or PDF, or written as SVG by
+// hand (plot/svg_sheet.h) so that its texts stay text. It lives in a module of its own beside
+// the program (`scenario-plot.so`), which only `plot` loads: cairo and the font, image and X
+// libraries under it cost every other run more than its work.
 //
 // What crosses is the drawing, not the model. The program keeps the model and the panel
 // drawers (plot/panels.h) and draws through a canvas (plot/canvas.h) whose every operation is

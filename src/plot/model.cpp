@@ -28,6 +28,10 @@ std::vector<legend_entry> standard_legend() {
         {legend_symbol::warning_board, "slowdown warning board"},
         {legend_symbol::station_area, "station area, name and time"},
         {legend_symbol::mountain_side, "mountain side"},
+        {legend_symbol::indicator_board, "indicator board, with its text"},
+        {legend_symbol::cab_signals, "cab signal repetition, 4 or 9 codes"},
+        {legend_symbol::curve, "curve, radius in m (s: to the left)"},
+        {legend_symbol::kilometre_reference, "kilometre reference, the posts' reading"},
     };
 }
 

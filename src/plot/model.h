@@ -1,8 +1,10 @@
 // The picture of a compiled scenario as plain data: what `plot` draws and where, before any
 // drawing library sees it. One sheet holds the plan of the line (to scale, north up, with
 // kilometre ticks, station names and signals) and, below it, panels on a shared distance
-// axis: gradient, speed limit with the maximum-speed boards, and a lane of bands for the
-// slowdowns, the stations and the mountain-side stretches. The renderer only maps this data
+// axis: gradient, speed limit with the maximum-speed boards, and lanes of bands for the
+// stations, the slowdowns, the mountain-side stretches, the signals, the cab-signal stretch,
+// the indicator boards with their texts, the curves with their radii and the kilometre
+// references. The renderer only maps this data
 // onto a surface; every decision about what is shown, and where, is taken here, so tests can
 // check the geometry without looking at pixels.
 //
@@ -19,17 +21,15 @@
 #include <vector>
 
 #include "compiler/scenario_record.h"
+#include "inspect/compiled_scenario.h"
 #include "source/status.h"
 
 namespace scenario::plot {
 
 // What a picture is drawn from: the compiled files read back, with the plan as its table of
-// rows (the compiler keeps the plan as steps; the line file holds every row).
-struct compiled_scenario {
-    std::array<voce, numero_voci> voci{};
-    std::vector<cella> celle;
-    std::optional<profilo_linea> profilo;  // missing after a compile without the line
-};
+// rows (the compiler keeps the plan as steps; the line file holds every row). The same tables
+// as the summary of `inspect` reads, so that the picture shows what the summary says.
+using compiled_scenario = compiled_tables;
 
 struct point {
     double x = 0.0;
@@ -50,13 +50,13 @@ struct rectangle {
 // Where the parts of the sheet lie, in sheet units: pixels of a PNG, points of an SVG or PDF.
 struct sheet_layout {
     double width = 1600.0;
-    double height = 1500.0;
+    double height = 1660.0;
     rectangle title{40.0, 14.0, 1520.0, 56.0};
     rectangle plan{60.0, 84.0, 1480.0, 600.0};
     rectangle gradient{120.0, 720.0, 1400.0, 150.0};
     rectangle speed{120.0, 900.0, 1400.0, 200.0};
-    rectangle bands{120.0, 1130.0, 1400.0, 220.0};
-    rectangle legend{40.0, 1404.0, 1520.0, 84.0};
+    rectangle bands{120.0, 1130.0, 1400.0, 360.0};
+    rectangle legend{40.0, 1544.0, 1520.0, 104.0};
     // The track may deviate from its drawing by this much: a fraction of a pixel.
     double plan_tolerance = 0.25;
     // Room kept free inside the plan panel around the track, for labels.
@@ -157,6 +157,33 @@ struct mountain_band {
     int side = 0;  // 1, 2 or 3, as mountain_side gives it
 };
 
+struct indicator_board {
+    double metre = 0.0;
+    std::string text;  // UTF-8; empty for a board without a text
+};
+
+// The stretch equipped with cab signal repetition, clipped to the range.
+struct cab_signal_band {
+    double from_metre = 0.0;
+    double to_metre = 0.0;
+    int codes = 0;  // 4 or 9
+};
+
+// An arc of one curvature, clipped to the range.
+struct curve_band {
+    double from_metre = 0.0;
+    double to_metre = 0.0;
+    int digit = 0;        // of the curve key, 1 to 6; 0 for a curvature of no key
+    bool left = false;    // an "s" curve
+    double radius = 0.0;  // metres, 1 / curvature
+};
+
+// A kilometre reference: at this metre of the line the kilometre posts read `reading` metres.
+struct kilometre_mark {
+    double metre = 0.0;
+    std::int32_t reading = 0;
+};
+
 struct distance_view {
     double from_metre = 0.0;  // the shared axis
     double to_metre = 0.0;
@@ -171,6 +198,10 @@ struct distance_view {
     std::vector<station_band> stations;
     std::vector<mountain_band> mountains;
     std::vector<double> signals;
+    std::vector<indicator_board> indicator_boards;
+    std::optional<cab_signal_band> cab_signals;
+    std::vector<curve_band> curves;  // none without the line file
+    std::vector<kilometre_mark> kilometre_references;
 };
 
 enum class legend_symbol {
@@ -186,6 +217,10 @@ enum class legend_symbol {
     warning_board,
     station_area,
     mountain_side,
+    indicator_board,
+    cab_signals,
+    curve,
+    kilometre_reference,
 };
 
 struct legend_entry {
@@ -223,7 +258,7 @@ status build_plot_model(const compiled_scenario& record, const plot_options& opt
 void build_plan_view(const compiled_scenario& record, double from_metre, double to_metre,
                      const sheet_layout& sheet, plan_view& plan);
 void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
-                         distance_view& distance);
+                         distance_view& view);
 
 // A round step (1, 2 or 5 times a power of ten metres, at least 100) that cuts the span into
 // at most `most` parts.
