@@ -1,105 +1,10 @@
-#include <cstdio>
+// `compile`: one compile of the sources in a folder (app/compile_run.h).
 #include <memory>
-#include <string>
-#include <string_view>
 
-#include "app/compile_inputs.h"
-#include "app/exit_status.h"
+#include "app/compile_run.h"
 #include "app/subcommand.h"
-#include "compiler/compile_routine.h"
-#include "compiler/diagnostics.h"
-#include "source/scenario_files.h"
 
 namespace scenario {
-namespace {
-
-struct compile_request {
-    std::string folder;
-    std::string route;
-    std::string train;
-    bool no_line = false;
-    bool warnings_as_errors = false;
-    bool utf8 = false;
-};
-
-// A route or train name becomes part of a file name in the folder: it must stay a plain
-// name there.
-std::string name_problem(const std::string& name) {
-    if (name.empty()) {
-        return "is empty";
-    }
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) {
-        return "contains a path separator";
-    }
-    if (name.find("..") != std::string::npos) {
-        return "contains \"..\"";
-    }
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            return "contains a control character";
-        }
-    }
-    return "";
-}
-
-constexpr std::string_view command = "compile";
-
-int compile(compile_request request) {
-    for (const auto& [option, value] :
-         {std::pair{"--route", request.route}, std::pair{"--train", request.train}}) {
-        if (const std::string problem = name_problem(value); !problem.empty()) {
-            return report_failure(
-                command, status::invalid_input(std::string(option) + " " + problem +
-                                               ": the route and the train name files in DIR, so "
-                                               "each must be a plain part of a file name"));
-        }
-    }
-    const scenario_identity identity{request.route, request.train};
-    // Train "linea" would give the grid file the name of the compiled line file.
-    if (grid_file_name(identity) == compiled_line_name(identity)) {
-        return report_failure(
-            command, status::invalid_input("--train " + request.train + ": the grid file " +
-                                           grid_file_name(identity) +
-                                           " would take the name of the compiled line file"));
-    }
-    while (request.folder.size() > 1 && request.folder.back() == '/') {
-        request.folder.pop_back();
-    }
-    compile_options options{request.folder, identity, /*delete_sources=*/false};
-    options.utf8_texts = request.utf8;
-    compile_context context(options);
-    folder_lock lock;
-    if (const status ready = prepare_compile(context.options, lock); !ready.ok()) {
-        return report_failure(command, ready);
-    }
-    const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
-    // A reading that stopped early leaves the rest of the sources unread: it is checked for
-    // further mistakes, which change nothing that was compiled.
-    scan_beyond_compiled_part(context);
-    print_diagnostics(stderr, context.errors, context.sources);
-
-    switch (outcome.how) {
-        case compile_outcome::end::stamp_in_use:
-            // The message of the fatal error box, after the reason in plain words.
-            tell_failure(command, "nothing was written: " + outcome.message);
-            std::fprintf(stderr, " Errore n. %s\n", outcome.fatal_code.c_str());
-            break;
-        case compile_outcome::end::no_grid:
-        case compile_outcome::end::text_not_converted:
-            tell_failure(command, "nothing was written: " + outcome.message);
-            break;
-        case compile_outcome::end::write_failed:
-            tell_failure(command, outcome.message);
-            break;
-        case compile_outcome::end::written:
-            break;
-    }
-    const bool errors_count = context.errors.codice_errore != 0 ||
-                              (request.warnings_as_errors && !context.errors.warnings().empty());
-    return exit_status_of(outcome.how, errors_count);
-}
-
-}  // namespace
 
 subcommand add_compile_command(CLI::App& app) {
     auto request = std::make_shared<compile_request>();
@@ -123,7 +28,7 @@ subcommand add_compile_command(CLI::App& app) {
     parser->footer(
         "Exit status: 0 no error; 1 errors (or, with --werror, warnings) and the compiled "
         "files were written; 2 the build stopped before writing them; 64 usage error.");
-    return {parser, [request] { return compile(*request); }};
+    return {parser, [request] { return compile_scenario(*request, "compile"); }};
 }
 
 }  // namespace scenario

@@ -8,6 +8,7 @@
 
 #include "app/exit_status.h"
 #include "app/module_loader.h"
+#include "app/plot_run.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
 #include "plot/drawing_module.h"
@@ -25,8 +26,6 @@ struct plot_request {
     std::string output;
     plot::plot_options options;
 };
-
-constexpr std::string_view command = "plot";
 
 // Reads one compiled file and decodes it; a missing file says which compile leaves it.
 template <typename decoder, typename table>
@@ -89,7 +88,7 @@ status read_record(const plot_request& request, plot::compiled_scenario& record)
     return status::success();
 }
 
-int plot_scenario(const plot_request& request) {
+int plot_scenario(const plot_request& request, std::string_view command) {
     const std::string output =
         request.output.empty()
             ? join_path(request.folder, request.identity.nome_percorso + "_" +
@@ -126,6 +125,11 @@ int plot_scenario(const plot_request& request) {
 
 }  // namespace
 
+int plot_into_file(const std::string& command, const std::string& folder,
+                   const scenario_identity& identity, const std::string& output) {
+    return plot_scenario({folder, identity, output, {}}, command);
+}
+
 subcommand add_plot_command(CLI::App& app) {
     auto request = std::make_shared<plot_request>();
     CLI::App* parser = app.add_subcommand(
@@ -141,7 +145,7 @@ subcommand add_plot_command(CLI::App& app) {
                        "The picture: FILE.png, FILE.svg or FILE.pdf (default DIR/ROUTE_TRAIN.png)");
     parser->add_option("--from", request->options.from_km, "Draw from this kilometre on");
     parser->add_option("--to", request->options.to_km, "Draw up to this kilometre");
-    return {parser, [request] { return plot_scenario(*request); }};
+    return {parser, [request] { return plot_scenario(*request, "plot"); }};
 }
 
 }  // namespace scenario

@@ -17,5 +17,6 @@ subcommand add_inspect_command(CLI::App& app);
 subcommand add_compile_command(CLI::App& app);
 subcommand add_plot_command(CLI::App& app);
 subcommand add_diff_command(CLI::App& app);
+subcommand add_watch_command(CLI::App& app);
 
 }  // namespace scenario

@@ -1,0 +1,32 @@
+// One compile of the two sources in a folder, as `compile` runs it and `watch` repeats it:
+// the names checked, the folder locked, every error and warning printed on standard error
+// with its file and line, and the outcome turned into an exit status.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+struct compile_request {
+    std::string folder;
+    std::string route;
+    std::string train;
+    bool no_line = false;
+    bool warnings_as_errors = false;
+    bool utf8 = false;
+};
+
+// How many errors and warnings a compile reported.
+struct compile_tally {
+    std::size_t errors = 0;
+    std::size_t warnings = 0;
+};
+
+// Returns the exit status of `compile`; messages start with "scenario-builder COMMAND:".
+// `tally`, when given, receives the counts of the compile that ran.
+int compile_scenario(compile_request request, std::string_view command,
+                     compile_tally* tally = nullptr);
+
+}  // namespace scenario

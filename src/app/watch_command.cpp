@@ -1,0 +1,117 @@
+// `watch`: compile a scenario, then again after every change of either source, until Ctrl-C.
+// Each compile prints a line with the time and its outcome, then its errors and warnings as
+// `compile` prints them; with --plot the picture is drawn again after each compile that wrote
+// the compiled files.
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include "app/compile_run.h"
+#include "app/exit_status.h"
+#include "app/plot_run.h"
+#include "app/source_watcher.h"
+#include "app/subcommand.h"
+#include "source/scenario_files.h"
+
+namespace scenario {
+namespace {
+
+struct watch_request {
+    compile_request compile;
+    std::string plot;  // the picture to draw again; empty for none
+};
+
+constexpr const char* command = "watch";
+
+std::string time_of_day() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+std::string plural(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// One compile and, when asked and the files were written, the picture.
+void compile_and_draw(const watch_request& request) {
+    compile_tally tally;
+    std::fprintf(stderr, "[%s] compiling %s in %s\n", time_of_day().c_str(),
+                 request.compile.route.c_str(), request.compile.folder.c_str());
+    const int compiled = compile_scenario(request.compile, command, &tally);
+    std::fprintf(stderr, "[%s] %s, %s, exit status %d\n", time_of_day().c_str(),
+                 plural(tally.errors, "error", "errors").c_str(),
+                 plural(tally.warnings, "warning", "warnings").c_str(), compiled);
+    if (!request.plot.empty() && compiled <= exit_status::errors_recorded) {
+        std::fflush(stderr);
+        plot_into_file(command, request.compile.folder,
+                       {request.compile.route, request.compile.train}, request.plot);
+        std::fflush(stdout);
+    }
+    std::fflush(stderr);
+}
+
+int watch(const watch_request& request) {
+    const scenario_identity identity{request.compile.route, request.compile.train};
+    source_watcher watcher;
+    if (const status opened = watcher.open(
+            request.compile.folder, {line_source_name(identity), train_source_name(identity)});
+        !opened.ok()) {
+        return report_failure(command, opened);
+    }
+    compile_and_draw(request);
+    std::fprintf(stderr, "[%s] watching %s and %s; Ctrl-C ends\n", time_of_day().c_str(),
+                 line_source_name(identity).c_str(), train_source_name(identity).c_str());
+    std::fflush(stderr);
+    for (;;) {
+        switch (watcher.wait()) {
+            case source_watcher::event::changed:
+                compile_and_draw(request);
+                break;
+            case source_watcher::event::stop:
+                std::fprintf(stderr, "[%s] stopped\n", time_of_day().c_str());
+                return exit_status::ok;
+            case source_watcher::event::folder_gone:
+                return report_failure(
+                    command, status::not_found(request.compile.folder +
+                                               " can no longer be watched (removed or moved)"));
+        }
+    }
+}
+
+}  // namespace
+
+subcommand add_watch_command(CLI::App& app) {
+    auto request = std::make_shared<watch_request>();
+    CLI::App* parser = app.add_subcommand(
+        "watch",
+        "Compile DIR/R_linea.txt and DIR/R_T-.txt as `compile` does, then again each time "
+        "either changes, printing the time and every error and warning of each compile; "
+        "Ctrl-C ends it");
+    parser
+        ->add_option("--dir", request->compile.folder,
+                     "Folder of the sources and the compiled files")
+        ->required();
+    parser->add_option("--route", request->compile.route, "Route identifier R")->required();
+    parser->add_option("--train", request->compile.train, "Train number T")->required();
+    parser->add_flag("--no-line", request->compile.no_line,
+                     "Do not build the plan of the line nor write R_linea.dat");
+    parser->add_flag("--werror", request->compile.warnings_as_errors,
+                     "Count warnings as errors in each compile's exit status");
+    parser->add_flag("--utf8", request->compile.utf8,
+                     "Take station names and board texts as UTF-8, as `compile --utf8` does");
+    parser->add_option("--plot", request->plot,
+                       "Draw FILE.png, FILE.svg or FILE.pdf again after each compile that "
+                       "wrote the compiled files");
+    parser->footer(
+        "Exit status: 0 when ended by Ctrl-C (SIGINT) or SIGTERM; 2 when DIR cannot be "
+        "watched or is removed; 64 usage error. A compile's own exit status is printed "
+        "after it.");
+    return {parser, [request] { return watch(*request); }};
+}
+
+}  // namespace scenario
