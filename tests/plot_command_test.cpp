@@ -128,9 +128,8 @@ TEST(PlotCommand, RefusesMissingOrBrokenFilesAndBadArguments) {
                   "15-byte cells\n");
     result = run_program({"plot", "--dir", dir, "--route", "Other", "--train", train});
     EXPECT_EQ(result.exit_status, 2);
-    EXPECT_EQ(result.standard_error, "scenario-builder plot: no item file " + dir +
-                                         "/Other_4321.sim: compile the scenario into this "
-                                         "folder first\n");
+    EXPECT_EQ(result.standard_error, "scenario-builder plot: no compiled item file " + dir +
+                                         "/Other_4321.sim: compile the scenario first\n");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // `plot`: a picture of a compiled scenario, read from its compiled files in a folder. It
 // compiles nothing; a folder compiled without the line file gets a sheet without the plan.
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,7 +9,7 @@
 #include "app/module_loader.h"
 #include "app/plot_run.h"
 #include "app/subcommand.h"
-#include "compiler/compiled_file_decoders.h"
+#include "inspect/compiled_scenario.h"
 #include "plot/drawing_module.h"
 #include "plot/model.h"
 #include "plot/render.h"
@@ -26,24 +25,6 @@ struct plot_request {
     std::string output;
     plot::plot_options options;
 };
-
-// Reads one compiled file and decodes it; a missing file says which compile leaves it.
-template <typename decoder, typename table>
-status read_compiled(const std::string& path, const char* what, decoder decode, table& into) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return status::not_found(std::string("no ") + what + " " + path +
-                                 ": compile the scenario into this folder first");
-    }
-    std::string bytes;
-    if (const status read = read_whole_file(path, bytes); !read.ok()) {
-        return read;
-    }
-    if (const status decoded = decode(bytes, into); !decoded.ok()) {
-        return status::failure(decoded.kind(), path + ": " + decoded.message());
-    }
-    return status::success();
-}
 
 // The drawing module beside the program: only this command loads cairo and the libraries
 // under it.
@@ -65,25 +46,19 @@ status load_drawing_module(const scenario_drawing_functions*& drawing) {
     return status::success();
 }
 
+// The compiled files read as `inspect --summary` reads them; the line file may be missing (a
+// compile without the line).
 status read_record(const plot_request& request, plot::compiled_scenario& record) {
-    const std::string items = join_path(request.folder, item_file_name(request.identity));
     const std::string grid = join_path(request.folder, grid_file_name(request.identity));
-    const std::string line = join_path(request.folder, compiled_line_name(request.identity));
-    if (const status read = read_compiled(items, "item file", decode_item_file, record.voci);
-        !read.ok()) {
-        return read;
-    }
-    if (const status read = read_compiled(grid, "grid file", decode_grid_file, record.celle);
+    if (const status read =
+            read_compiled_tables({join_path(request.folder, item_file_name(request.identity)), grid,
+                                  join_path(request.folder, compiled_line_name(request.identity))},
+                                 record);
         !read.ok()) {
         return read;
     }
     if (record.celle.size() < 2) {
         return status::corrupt_file(grid + ": a grid of one cell has no length to draw");
-    }
-    // The line file is optional: a compile without the line leaves none.
-    std::error_code error;
-    if (std::filesystem::exists(line, error)) {
-        return read_compiled(line, "line file", decode_line_file, record.profilo);
     }
     return status::success();
 }
