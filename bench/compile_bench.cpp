@@ -21,7 +21,7 @@ void compile_routine(benchmark::State& state) {
         state.ResumeTiming();
         compile_context context(folder.options());
         const compile_outcome outcome = memorizza_percorso(context, 1);
-        if (outcome.how != compile_outcome::end::written || context.errors.codice_errore != 0) {
+        if (outcome.how != compile_outcome::end::compiled || context.errors.codice_errore != 0) {
             state.SkipWithError("the generated scenario does not compile without error");
             break;
         }

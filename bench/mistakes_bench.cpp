@@ -87,7 +87,7 @@ void compile_once(benchmark::State& state, const changed_scenario& scenario, boo
         scan_beyond_compiled_part(context);
     }
     benchmark::DoNotOptimize(context.errors.warnings().size());
-    if (outcome.how != compile_outcome::end::written) {
+    if (outcome.how != compile_outcome::end::compiled) {
         state.SkipWithError("the changed scenario was not compiled");
     }
 }

@@ -140,7 +140,7 @@ inline void compile_and_check(const scratch_folder& folder, std::int32_t j) {
     require(exists(context.line_source_path()) && exists(context.train_source_path()),
             "a compile that keeps its sources keeps them");
     switch (outcome.how) {
-        case compile_outcome::end::written:
+        case compile_outcome::end::compiled:
             check_written_files(folder, context);
             break;
         case compile_outcome::end::no_grid:

@@ -92,7 +92,7 @@ TEST(BuiltinScenario, CompilesWithoutAnyRecordedError) {
     ASSERT_TRUE(dati_treno(folder.string(), builtin_identity()).ok());
     compile_context context({folder.string(), builtin_identity(), true});
     const compile_outcome outcome = memorizza_percorso(context, 1);
-    ASSERT_EQ(outcome.how, compile_outcome::end::written);
+    ASSERT_EQ(outcome.how, compile_outcome::end::compiled);
     EXPECT_EQ(context.errors.codice_errore, 0);
     EXPECT_EQ(context.errors.posizione_errore, 0);
     EXPECT_TRUE(context.errors.errors().empty());

@@ -243,12 +243,51 @@ INSTANTIATE_TEST_SUITE_P(
                     usage_case{"TwoCommands", {"sources", "--dir", ".", "compile"}}),
     [](const testing::TestParamInfo<usage_case>& info) { return std::string(info.param.name); });
 
+// `check` tells what `compile` tells, with the same exit status, and leaves the folder as it
+// was: no compiled file, no lock, no partial file.
+TEST(Check, TellsWhatCompileTellsAndWritesNothing) {
+    author_folder folder;
+    folder.write_sources(
+        {"[generale]", "lunghezza percorso, 5000", "[linea]", "pendenze, 300, 4", "[fine]"},
+        {"[generale]", "segnale, 1000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0",
+         "segnale, 1000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0", "[fine]"});
+    const std::set<std::string> before = names_in(folder.path());
+    const auto checked =
+        run_program({"check", "--dir", folder.string(), "--route", "R", "--train", "T"});
+    EXPECT_EQ(names_in(folder.path()), before);
+    EXPECT_EQ(checked.exit_status, 1) << checked.standard_error;
+    EXPECT_NE(checked.standard_error.find("[unread-key]"), std::string::npos)
+        << checked.standard_error;
+    EXPECT_NE(checked.standard_error.find("R_T-.txt:2: note: cell 21 holds what the signal "
+                                          "record at 1000 m placed"),
+              std::string::npos)
+        << checked.standard_error;
+
+    const auto compiled = folder.compile();
+    EXPECT_EQ(compiled.exit_status, checked.exit_status);
+    EXPECT_EQ(compiled.standard_error, checked.standard_error);
+    for (const char* name : author_compiled_files) {
+        EXPECT_TRUE(folder.holds(name)) << name;
+    }
+}
+
+TEST(Check, MissingSourceIsToldWithNothingWritten) {
+    author_folder folder;
+    folder.write(author_line_source, "[generale]\r\nlunghezza percorso, 5000\r\n[fine]\r\n");
+    const auto checked =
+        run_program({"check", "--dir", folder.string(), "--route", "R", "--train", "T"});
+    EXPECT_EQ(checked.exit_status, 2);
+    EXPECT_NE(checked.standard_error.find("R_T-.txt"), std::string::npos) << checked.standard_error;
+    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{author_line_source});
+}
+
 TEST(CommandLine, HelpForTheProgramAndEachCommandGoesToStandardOutput) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"--help"},
                                                {"build", "--help"},
                                                {"sources", "--help"},
                                                {"compile", "--help"},
+                                               {"check", "--help"},
                                                {"inspect", "--help"}}) {
         const auto result = run_program(args);
         EXPECT_EQ(result.exit_status, 0) << args[0];

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler/error_codes.h"
+#include "compiler/warning_codes.h"
 #include "support/author_folder.h"
 
 namespace scenario {
@@ -122,6 +123,17 @@ TEST(AuthorsGuide, ErrorTableHasARowForEveryCode) {
             << "no row for error " << codice;
     }
     EXPECT_EQ(codes, 29);
+}
+
+TEST(AuthorsGuide, WarningsSectionGivesEveryWarningCode) {
+    const std::string text = guide();
+    const std::size_t warnings = text.find("\n## Warnings\n");
+    ASSERT_NE(warnings, std::string::npos);
+    const std::string section = text.substr(warnings, text.find("\n## ", warnings + 1) - warnings);
+    for (const warning_code_entry& entry : warning_code_table) {
+        EXPECT_NE(section.find("`[" + std::string(entry.code) + "]`"), std::string::npos)
+            << "no example of warning " << entry.code;
+    }
 }
 
 }  // namespace

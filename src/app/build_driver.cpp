@@ -97,7 +97,7 @@ int end_build(platform& desktop, const compile_outcome& outcome) {
         case compile_outcome::end::text_not_converted:
         case compile_outcome::end::write_failed:
             return stop_with(desktop, outcome.message, status);
-        case compile_outcome::end::written:
+        case compile_outcome::end::compiled:
             break;
     }
     desktop.close_window();

@@ -15,4 +15,7 @@ namespace scenario {
 // says that nothing was written.
 status prepare_compile(const compile_options& options, folder_lock& lock);
 
+// The folder and both sources, without the lock: for a compile that writes nothing.
+status check_compile_inputs(const compile_options& options);
+
 }  // namespace scenario

@@ -7,7 +7,7 @@
 
 #include "app/compile_inputs.h"
 #include "app/exit_status.h"
-#include "compiler/compile_routine.h"
+#include "compiler/compile_report.h"
 #include "compiler/diagnostics.h"
 #include "source/scenario_files.h"
 
@@ -59,16 +59,17 @@ int compile_scenario(compile_request request, std::string_view command, compile_
     }
     compile_options options{request.folder, identity, /*delete_sources=*/false};
     options.utf8_texts = request.utf8;
+    options.write_compiled_files = request.write_compiled_files;
     compile_context context(options);
     folder_lock lock;
-    if (const status ready = prepare_compile(context.options, lock); !ready.ok()) {
+    if (const status ready = request.write_compiled_files ? prepare_compile(context.options, lock)
+                                                          : check_compile_inputs(context.options);
+        !ready.ok()) {
         return report_failure(command, ready);
     }
-    const compile_outcome outcome = memorizza_percorso(context, request.no_line ? 0 : 1);
-    // A reading that stopped early leaves the rest of the sources unread: it is checked for
-    // further mistakes, which change nothing that was compiled.
-    scan_beyond_compiled_part(context);
-    print_diagnostics(stderr, context.errors, context.sources);
+    const compile_report report = compile_and_report(context, request.no_line ? 0 : 1);
+    const compile_outcome& outcome = report.outcome;
+    print_diagnostics(stderr, report.diagnostics, context.sources);
 
     switch (outcome.how) {
         case compile_outcome::end::stamp_in_use:
@@ -83,11 +84,11 @@ int compile_scenario(compile_request request, std::string_view command, compile_
         case compile_outcome::end::write_failed:
             tell_failure(command, outcome.message);
             break;
-        case compile_outcome::end::written:
+        case compile_outcome::end::compiled:
             break;
     }
     if (tally != nullptr) {
-        *tally = {context.errors.errors().size(), context.errors.warnings().size()};
+        *tally = {report.count(severity::error), report.count(severity::warning)};
     }
     const bool errors_count = context.errors.codice_errore != 0 ||
                               (request.warnings_as_errors && !context.errors.warnings().empty());

@@ -1,6 +1,7 @@
-// One compile of the two sources in a folder, as `compile` runs it and `watch` repeats it:
-// the names checked, the folder locked, every error and warning printed on standard error
-// with its file and line, and the outcome turned into an exit status.
+// One compile of the two sources in a folder, as `compile` runs it, `watch` repeats it and
+// `check` runs it without writing: the names checked, the folder locked (when the compile
+// writes), every error and warning printed on standard error with its file and line, and the
+// outcome turned into an exit status.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,8 @@ struct compile_request {
     bool no_line = false;
     bool warnings_as_errors = false;
     bool utf8 = false;
+    // False for `check`: the compile writes nothing and takes no lock.
+    bool write_compiled_files = true;
 };
 
 // How many errors and warnings a compile reported.

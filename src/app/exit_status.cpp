@@ -22,7 +22,7 @@ int exit_status_of(status_kind kind) {
 
 int exit_status_of(compile_outcome::end how, bool errors_count) {
     switch (how) {
-        case compile_outcome::end::written:
+        case compile_outcome::end::compiled:
             return errors_count ? exit_status::errors_recorded : exit_status::ok;
         case compile_outcome::end::stamp_in_use:
         case compile_outcome::end::no_grid:

@@ -47,8 +47,8 @@ TEST_P(ExitStatusOfACompile, IsTheStatusOfHowItEnded) {
 INSTANTIATE_TEST_SUITE_P(
     Ends, ExitStatusOfACompile,
     testing::Values(
-        compile_case{"WrittenWithoutErrorsIs0", compile_outcome::end::written, false, 0},
-        compile_case{"WrittenWithErrorsIs1", compile_outcome::end::written, true, 1},
+        compile_case{"WrittenWithoutErrorsIs0", compile_outcome::end::compiled, false, 0},
+        compile_case{"WrittenWithErrorsIs1", compile_outcome::end::compiled, true, 1},
         compile_case{"StampInUseStops", compile_outcome::end::stamp_in_use, false, 2},
         compile_case{"NoGridStopsWhateverTheErrors", compile_outcome::end::no_grid, true, 2},
         compile_case{"TextNotConvertedStops", compile_outcome::end::text_not_converted, false, 2},

@@ -15,6 +15,7 @@ subcommand add_build_command(CLI::App& app);
 subcommand add_sources_command(CLI::App& app);
 subcommand add_inspect_command(CLI::App& app);
 subcommand add_compile_command(CLI::App& app);
+subcommand add_check_command(CLI::App& app);
 subcommand add_plot_command(CLI::App& app);
 subcommand add_diff_command(CLI::App& app);
 subcommand add_watch_command(CLI::App& app);

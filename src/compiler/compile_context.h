@@ -44,6 +44,12 @@ struct compile_options {
     // Set for a scan past the point where a compile stopped reading: the readers then go on
     // after every error, and what they find beyond that point is marked so.
     const compiled_reading* scan_after = nullptr;
+    // The texts of the sources when the caller holds them (an editor's buffers, unsaved): a
+    // source kept here under its path is read from here, any other from its file.
+    const source_texts* texts = nullptr;
+    // False for a compile whose record stays in memory: nothing is written, not even a
+    // partial file.
+    bool write_compiled_files = true;
 };
 
 struct compile_context {

@@ -104,6 +104,9 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
         return *refused;
     }
 
+    if (!context.options.write_compiled_files) {
+        return {};
+    }
     // The files are written whatever the error state holds; a failure leaves the files
     // written before it in place.
     const scenario_identity& identity = context.options.identity;

@@ -12,14 +12,15 @@ namespace scenario {
 
 struct compile_outcome {
     enum class end {
-        written,       // the compiled files were written, whatever the error state holds
+        compiled,      // the record is complete and, unless the options keep it in memory,
+                       // the compiled files were written, whatever the error state holds
         stamp_in_use,  // a stamp slot was not empty: `errore` with fatal_code, nothing written
         no_grid,       // the reading ended before the cell grid existed: nothing written
         text_not_converted,  // a text has a character without a place in the code page
                              // (UTF-8 texts only): nothing written
         write_failed,        // a compiled file could not be written
     };
-    end how = end::written;
+    end how = end::compiled;
     std::string fatal_code;  // "1250" or "1251" for stamp_in_use
     std::string message;     // what failed, for no_grid, text_not_converted and write_failed
 };

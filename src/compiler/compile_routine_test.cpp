@@ -34,7 +34,7 @@ std::int64_t little_endian(const std::string& file, std::size_t offset, std::siz
 TEST(CompileRoutine, WritesTheThreeFilesWithStampsAndCodes) {
     source_folder folder;
     const auto result = compile_sources(folder, line_of_length(0, {"pendenza, 100, 2"}));
-    EXPECT_EQ(result.outcome.how, compile_outcome::end::written);
+    EXPECT_EQ(result.outcome.how, compile_outcome::end::compiled);
     EXPECT_EQ(result.context.errors.codice_errore, 0);
 
     const std::string grid = folder.read(grid_dat);
@@ -64,7 +64,7 @@ TEST(CompileRoutine, StartsWithAClearErrorCode) {
     context.errors.codice_errore = 15;
     context.record.voci[85].numero1 = 610;  // left over from an earlier compile
     const compile_outcome outcome = memorizza_percorso(context, 1);
-    EXPECT_EQ(outcome.how, compile_outcome::end::written);
+    EXPECT_EQ(outcome.how, compile_outcome::end::compiled);
     EXPECT_EQ(context.errors.codice_errore, 0);
 }
 
@@ -78,13 +78,13 @@ TEST(CompileRoutine, ContextCompiledAgainShowsNothingOfItsLastCompile) {
     folder.write_line_source(
         line_of_length(2000, {"pendenza, 500, 1", "pendenza, 400, 2",
                               "cartello indicatore, 800, (a)", "cartello indicatore, 810, (b)"}));
-    ASSERT_EQ(memorizza_percorso(context, 1).how, compile_outcome::end::written);
+    ASSERT_EQ(memorizza_percorso(context, 1).how, compile_outcome::end::compiled);
     ASSERT_EQ(context.errors.codice_errore, 6);
     ASSERT_EQ(context.errors.posizione_errore, 810);
     ASSERT_FALSE(context.errors.warnings().empty());
 
     folder.write_line_source(line_of_length(2000, {"pendenza, 500, 1"}));
-    EXPECT_EQ(memorizza_percorso(context, 1).how, compile_outcome::end::written);
+    EXPECT_EQ(memorizza_percorso(context, 1).how, compile_outcome::end::compiled);
     EXPECT_EQ(context.errors.codice_errore, 0);
     EXPECT_EQ(context.errors.posizione_errore, 0);
     EXPECT_TRUE(context.errors.errors().empty());
@@ -99,7 +99,7 @@ TEST(CompileRoutine, DataErrorAfterTheGridStillWritesTheFiles) {
     const auto result = compile_sources(
         folder,
         line_of_length(2000, {"cartello indicatore, 800, (a)", "cartello indicatore, 810, (b)"}));
-    EXPECT_EQ(result.outcome.how, compile_outcome::end::written);
+    EXPECT_EQ(result.outcome.how, compile_outcome::end::compiled);
     EXPECT_EQ(result.context.errors.codice_errore, 6);
     EXPECT_EQ(result.context.errors.posizione_errore, 810);
     EXPECT_TRUE(folder.holds(line_dat));
@@ -166,7 +166,7 @@ TEST_P(Stamps, ObjectDataInAStampSlotEndsTheBuildBeforeAnythingIsWritten) {
     }
     const auto result = compile_sources(folder, line_of_length(0, {c.record_at_0}));
     if (c.fatal_code.empty()) {
-        EXPECT_EQ(result.outcome.how, compile_outcome::end::written);
+        EXPECT_EQ(result.outcome.how, compile_outcome::end::compiled);
         const std::string grid = folder.read(grid_dat);
         EXPECT_EQ(grid[15], kind::indicatore_v_max);
         EXPECT_EQ(little_endian(grid, 16, 2), 5121);
@@ -194,7 +194,7 @@ TEST(CompileRoutine, WithoutTheLineNoLineFileIsWrittenAndAnOldOneStays) {
     source_folder folder;
     folder.write(line_dat, "earlier run");
     const auto result = compile_sources(folder, line_of_length(0, {"curvas, 1, 1"}), 0);
-    EXPECT_EQ(result.outcome.how, compile_outcome::end::written);
+    EXPECT_EQ(result.outcome.how, compile_outcome::end::compiled);
     EXPECT_EQ(folder.read(line_dat), "earlier run");
     EXPECT_EQ(folder.read(grid_dat).size(), 141u * 15);
     EXPECT_TRUE(folder.holds(item_sim));

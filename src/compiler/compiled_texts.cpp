@@ -34,7 +34,7 @@ void warn_about_bytes(source_reading& reading, std::string_view text, field_loca
     } else if (!utf8 && reading.context.options.utf8_texts) {
         message += "; the text is no UTF-8, so --utf8 leaves its bytes as they are";
     }
-    reading.cursor.warn_at(place, std::move(message));
+    reading.cursor.warn_at(warning_code::text_bytes, place, std::move(message));
 }
 
 }  // namespace

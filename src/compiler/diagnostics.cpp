@@ -4,8 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "compiler/error_codes.h"
-
 namespace scenario {
 namespace {
 
@@ -25,20 +23,18 @@ std::string printable(std::string_view text) {
     return shown;
 }
 
-std::string location(const source_point& where) {
-    if (where.file.empty()) {
+std::string location(const std::string& file, int line) {
+    if (file.empty()) {
         return "";
     }
     // Line 0: the whole file is at fault, not one of its lines.
-    if (where.line <= 0) {
-        return where.file + ": ";
+    if (line <= 0) {
+        return file + ": ";
     }
-    return where.file + ":" + std::to_string(where.line) + ": ";
+    return file + ":" + std::to_string(line) + ": ";
 }
 
 constexpr std::string_view indent = "    ";
-// The mark of what a scan found past the compile's stop: it changed nothing compiled.
-constexpr std::string_view beyond_mark = "beyond the compiled part: ";
 constexpr std::string_view cut_mark = "...";
 // How much of a cut line stands before the field, so that the record's key and the fields
 // before this one usually stay in sight.
@@ -90,78 +86,57 @@ std::string quote_line(std::string_view line, int column) {
     return shown + "\n" + under + "^\n";
 }
 
-std::string format_error(const recorded_error& error) {
+std::string format_head(const diagnostic& told) {
+    std::string text = location(told.file, told.range.line);
+    if (told.level == severity::warning) {
+        text += "warning: " + told.message + " [" + told.code + "]";
+        return printable(text);
+    }
     // Code 0 is no error of the compiled scenario (a text that cannot be converted).
-    std::string text = location(error.where) + "error";
-    if (error.codice != 0) {
-        text += " " + std::to_string(error.codice);
+    text += "error";
+    if (told.codice != 0) {
+        text += " " + std::to_string(told.codice);
     }
-    if (error.posizione) {
-        text += " at " + std::to_string(*error.posizione) + " m";
+    if (told.posizione) {
+        text += " at " + std::to_string(*told.posizione) + " m";
     }
-    text += ": ";
-    if (error.beyond_compiled_part) {
-        text += beyond_mark;
-    }
-    text += error.detail.empty() ? std::string(error_code_meaning(error.codice)) : error.detail;
-    return printable(text);
-}
-
-std::string format_warning(const recorded_warning& warning) {
-    return printable(location(warning.where) + "warning: " +
-                     (warning.beyond_compiled_part ? std::string(beyond_mark) : std::string()) +
-                     warning.message);
+    return printable(text + ": " + told.message);
 }
 
 namespace {
 
 // The source line under a message, from the text as the compile read it; nothing when the
 // message points at no line, or at a text that was never read or has no such line.
-std::string quote(const source_texts& sources, const source_point& where) {
-    if (where.file.empty() || where.line <= 0) {
+std::string quote(const source_texts& sources, const std::string& file, const source_range& at) {
+    if (file.empty() || at.line <= 0) {
         return "";
     }
-    const source_text* text = sources.find(where.file);
+    const source_text* text = sources.find(file);
     if (text == nullptr) {
         return "";
     }
-    const std::optional<std::string_view> line = text->line(where.line);
-    return line ? quote_line(*line, where.column) : "";
+    const std::optional<std::string_view> line = text->line(at.line);
+    return line ? quote_line(*line, at.column) : "";
 }
 
 }  // namespace
 
-void print_diagnostics(std::FILE* out, const error_state& errors, const source_texts& sources) {
-    const auto print_warning = [&](const recorded_warning& warning) {
-        std::fprintf(out, "%s\n%s", format_warning(warning).c_str(),
-                     quote(sources, warning.where).c_str());
-    };
-    const auto print_error = [&](const recorded_error& error) {
-        std::fprintf(out, "%s\n%s", format_error(error).c_str(),
-                     quote(sources, error.where).c_str());
-    };
-    for (const recorded_warning& warning : errors.warnings()) {
-        print_warning(warning);
-    }
-    for (const recorded_error& error : errors.text_errors()) {
-        print_error(error);
-    }
-    for (const recorded_error& error : errors.errors()) {
-        print_error(error);
-    }
-    // What lies beyond the compiled part, in the order in which the scan found it: the line
-    // file first, each file from its start.
-    const std::vector<recorded_warning>& warnings = errors.warnings_beyond();
-    std::size_t w = 0;
-    for (const recorded_error& error : errors.errors_beyond()) {
-        while (w < warnings.size() && warnings[w].found < error.found) {
-            print_warning(warnings[w++]);
+void print_diagnostics(std::FILE* out, const std::vector<diagnostic>& list,
+                       const source_texts& sources) {
+    for (const diagnostic& told : list) {
+        std::fprintf(out, "%s\n%s", format_head(told).c_str(),
+                     quote(sources, told.file, told.range).c_str());
+        for (const diagnostic_note& note : told.related) {
+            std::fprintf(
+                out, "%s\n%s",
+                printable(location(note.file, note.range.line) + "note: " + note.message).c_str(),
+                quote(sources, note.file, note.range).c_str());
         }
-        print_error(error);
     }
-    while (w < warnings.size()) {
-        print_warning(warnings[w++]);
-    }
+}
+
+void print_diagnostics(std::FILE* out, const error_state& errors, const source_texts& sources) {
+    print_diagnostics(out, list_diagnostics(errors, sources), sources);
 }
 
 }  // namespace scenario

@@ -15,6 +15,17 @@
 namespace scenario {
 namespace {
 
+recorded_error made(std::int32_t codice, std::optional<std::int32_t> posizione, source_point where,
+                    std::string detail, bool beyond = false) {
+    recorded_error error;
+    error.codice = codice;
+    error.posizione = posizione;
+    error.where = std::move(where);
+    error.detail = std::move(detail);
+    error.beyond_compiled_part = beyond;
+    return error;
+}
+
 struct format_case {
     const char* name;
     recorded_error error;
@@ -24,34 +35,34 @@ struct format_case {
 class FormatError : public testing::TestWithParam<format_case> {};
 
 TEST_P(FormatError, GivesLocationCodePositionAndMessage) {
-    EXPECT_EQ(format_error(GetParam().error), GetParam().expected);
+    EXPECT_EQ(format_head(diagnostic_of(GetParam().error, {})), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, FormatError,
     testing::Values(
         format_case{"RecordInAFile",
-                    {16, 1000, {"d/R_T-.txt", 14, 1}, "signal at 1000 m: cell 21 is taken"},
+                    made(16, 1000, {"d/R_T-.txt", 14, 1}, "signal at 1000 m: cell 21 is taken"),
                     "d/R_T-.txt:14: error 16 at 1000 m: signal at 1000 m: cell 21 is taken"},
-        format_case{"WholeFile",
-                    {101, std::nullopt, {"d/R_linea.txt", 0, 0}, "the line file does not exist"},
-                    "d/R_linea.txt: error 101: the line file does not exist"},
+        format_case{
+            "WholeFile",
+            made(101, std::nullopt, {"d/R_linea.txt", 0, 0}, "the line file does not exist"),
+            "d/R_linea.txt: error 101: the line file does not exist"},
         format_case{"NoSourceLine",
-                    {12, 1450, {}, "slowdown starting in cell 29: no free cell"},
+                    made(12, 1450, {}, "slowdown starting in cell 29: no free cell"),
                     "error 12 at 1450 m: slowdown starting in cell 29: no free cell"},
-        format_case{"NoDetailFallsBackOnTheCodesMeaning",
-                    {22, 1400, {"f", 3, 1}, ""},
+        format_case{"NoDetailFallsBackOnTheCodesMeaning", made(22, 1400, {"f", 3, 1}, ""),
                     "f:3: error 22 at 1400 m: a station area begins less than 350 m after the "
                     "end of the previous one"},
         format_case{"TextErrorHasNoCode",
-                    {0, std::nullopt, {"f", 3, 9}, "the name holds a character"},
+                    made(0, std::nullopt, {"f", 3, 9}, "the name holds a character"),
                     "f:3: error: the name holds a character"},
         format_case{"FoundBeyondTheCompiledPart",
-                    {9, 1025, {"f", 4, 1}, "station at 1025 m: the length", true},
+                    made(9, 1025, {"f", 4, 1}, "station at 1025 m: the length", true),
                     "f:4: error 9 at 1025 m: beyond the compiled part: station at 1025 m: the "
                     "length"},
         format_case{"ControlCharactersFromTheSourceAreShownAsQuestionMarks",
-                    {5, std::nullopt, {"f", 2, 1}, "the key \"ripetizione\x1b[2J\" is wrong"},
+                    made(5, std::nullopt, {"f", 2, 1}, "the key \"ripetizione\x1b[2J\" is wrong"),
                     "f:2: error 5: the key \"ripetizione?[2J\" is wrong"}),
     [](const testing::TestParamInfo<format_case>& info) { return std::string(info.param.name); });
 
@@ -110,11 +121,12 @@ TEST(QuotedSource, WarningsComeFirstAndTheLastLineIsTheFinalError) {
     sources.keep(path, "one\ntwo\n");
     error_state errors;
     errors.record(error_code::beyond_grid, 100, {path, 2, 1}, "first");
-    errors.warn({path, 1, 1}, "a warning");
+    errors.warn(warning_code::unread_key, {path, 1, 1}, "a warning");
     errors.record(error_code::reference_off_cell, std::nullopt, {}, "last");
-    EXPECT_EQ(printed(errors, sources), path + ":1: warning: a warning\n    one\n    ^\n" + path +
-                                            ":2: error 15 at 100 m: first\n    two\n    ^\n"
-                                            "error 2: last\n");
+    EXPECT_EQ(printed(errors, sources),
+              path + ":1: warning: a warning [unread-key]\n    one\n    ^\n" + path +
+                  ":2: error 15 at 100 m: first\n    two\n    ^\n"
+                  "error 2: last\n");
 }
 
 // A long line of numbered fields: "f000, f001, ..." (6 characters a field), so that every
@@ -209,24 +221,26 @@ TEST(BeyondCompiledPart, ComesLastInTheOrderFoundWithoutRepeatsAndLeavesTheState
     source_texts sources;
     sources.keep(path, "one\ntwo\nthree\nfour\n");
     error_state compiled;
-    compiled.warn({path, 1, 1}, "told by the compile");
+    compiled.warn(warning_code::unread_key, {path, 1, 1}, "told by the compile");
     compiled.record(error_code::station_position_off_cell, 1025, {path, 2, 1}, "the stop");
     error_state scan;
-    scan.warn({path, 1, 1}, "told by the compile");
+    scan.warn(warning_code::unread_key, {path, 1, 1}, "told by the compile");
     scan.record(error_code::station_position_off_cell, 1025, {path, 2, 1}, "the stop");
     scan.marking_beyond_compiled_part = true;
     scan.record(error_code::station_length_off_100, 1025, {path, 2, 1}, "second error");
-    scan.warn({path, 4, 1}, "a later warning");
+    scan.warn(warning_code::series_order, {path, 4, 1}, "a later warning");
     scan.record(error_code::signal_cell_taken, 3000, {path, 3, 1}, "a later error");
     compiled.add_beyond_compiled_part(scan);
     EXPECT_EQ(compiled.codice_errore, error_code::station_position_off_cell.codice);
     EXPECT_EQ(compiled.posizione_errore, 1025);
     EXPECT_EQ(
         printed(compiled, sources),
-        path + ":1: warning: told by the compile\n    one\n    ^\n" + path +
+        path + ":1: warning: told by the compile [unread-key]\n    one\n    ^\n" + path +
             ":2: error 8 at 1025 m: the stop\n    two\n    ^\n" + path +
             ":2: error 9 at 1025 m: beyond the compiled part: second error\n    two\n    ^\n" +
-            path + ":4: warning: beyond the compiled part: a later warning\n    four\n    ^\n" +
+            path +
+            ":4: warning: beyond the compiled part: a later warning [series-order]\n    four\n    "
+            "^\n" +
             path +
             ":3: error 16 at 3000 m: beyond the compiled part: a later error\n    three\n"
             "    ^\n");

@@ -5,8 +5,9 @@
 
 namespace scenario {
 
-void error_state::record(const error_code_entry& code, std::optional<std::int32_t> posizione,
-                         source_point where, std::string detail) {
+recorded_error& error_state::record(const error_code_entry& code,
+                                    std::optional<std::int32_t> posizione, source_point where,
+                                    std::string detail) {
     if (!code.has_position) {
         posizione.reset();
     }
@@ -15,19 +16,53 @@ void error_state::record(const error_code_entry& code, std::optional<std::int32_
         posizione_errore = *posizione;
     }
     const bool beyond = beyond_for_error();
-    errors_.push_back(
-        {code.codice, posizione, std::move(where), std::move(detail), beyond, found_++});
+    recorded_error& error = errors_.emplace_back(recorded_error{
+        code.codice, posizione, std::move(where), std::move(detail), beyond, found_++, {}});
+    latest_ = noted::error;
+    latest_index_ = errors_.size() - 1;
+    return error;
 }
 
-void error_state::warn(source_point where, std::string message) {
-    warnings_.push_back(
-        {std::move(where), std::move(message), marking_beyond_compiled_part, found_++});
+recorded_warning& error_state::warn(const warning_code_entry& code, source_point where,
+                                    std::string message) {
+    recorded_warning& warning = warnings_.emplace_back();
+    warning.where = std::move(where);
+    warning.message = std::move(message);
+    warning.beyond_compiled_part = marking_beyond_compiled_part;
+    warning.found = found_++;
+    warning.code = code.code;
+    latest_ = noted::warning;
+    latest_index_ = warnings_.size() - 1;
+    return warning;
+}
+
+void error_state::relate_latest(source_point where, std::string message) {
+    const auto relate = [&](auto& entry) {
+        if (!where.file.empty() && !(where == entry.where)) {
+            entry.related.push_back({std::move(where), std::move(message)});
+        }
+    };
+    switch (latest_) {
+        case noted::error:
+            relate(errors_[latest_index_]);
+            break;
+        case noted::warning:
+            relate(warnings_[latest_index_]);
+            break;
+        case noted::text_error:
+            relate(text_errors_[latest_index_]);
+            break;
+        case noted::nothing:
+            break;
+    }
 }
 
 void error_state::refuse_text(source_point where, std::string message) {
     const bool beyond = beyond_for_error();
     text_errors_.push_back(
-        {0, std::nullopt, std::move(where), std::move(message), beyond, found_++});
+        {0, std::nullopt, std::move(where), std::move(message), beyond, found_++, {}});
+    latest_ = noted::text_error;
+    latest_index_ = text_errors_.size() - 1;
 }
 
 void error_state::stand_at_compile_stop(bool at_stop) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "compiler/error_codes.h"
+#include "compiler/warning_codes.h"
 
 namespace scenario {
 
@@ -25,6 +26,22 @@ struct source_point {
     int column = 0;
 };
 
+// Another place that a message is about: the record that already holds a cell, the line that
+// a missing value was taken from.
+struct related_place {
+    source_point where;
+    std::string message;
+};
+
+// An edit that mends what a warning is about: the text of the line from `where.column` up to
+// `end_column` (exclusive; columns count bytes from 1) becomes `replacement`.
+struct text_fix {
+    source_point where;
+    int end_column = 0;
+    std::string replacement;
+    std::string title;  // what the edit does, for an editor's menu: "write `pendenza`"
+};
+
 struct recorded_error {
     std::int32_t codice = 0;
     std::optional<std::int32_t> posizione;  // only for the codes that carry a position
@@ -33,6 +50,7 @@ struct recorded_error {
     // Found beyond the part of the sources that the compile read, by the scan after it.
     bool beyond_compiled_part = false;
     std::uint32_t found = 0;  // the order in which errors and warnings were found
+    std::vector<related_place> related;
 };
 
 struct recorded_warning {
@@ -40,6 +58,9 @@ struct recorded_warning {
     std::string message;
     bool beyond_compiled_part = false;
     std::uint32_t found = 0;
+    std::string_view code;  // the kind's code, warning_code_table
+    std::vector<related_place> related;
+    std::optional<text_fix> fix;
 };
 
 class error_state {
@@ -47,12 +68,17 @@ class error_state {
     std::int32_t codice_errore = 0;
     std::int32_t posizione_errore = 0;
 
-    // Sets the code (and the position, when the code carries one) and logs the error.
-    void record(const error_code_entry& code, std::optional<std::int32_t> posizione,
-                source_point where, std::string detail = {});
-    void warn(source_point where, std::string message);
+    // Sets the code (and the position, when the code carries one) and logs the error. The
+    // entry returned may be given related places until the next error is noted.
+    recorded_error& record(const error_code_entry& code, std::optional<std::int32_t> posizione,
+                           source_point where, std::string detail = {});
+    // The entry returned may be given related places and a fix until the next warning.
+    recorded_warning& warn(const warning_code_entry& code, source_point where, std::string message);
     // A text that cannot be given to the simulator as the author asked: nothing is written.
     void refuse_text(source_point where, std::string message);
+    // Adds another place to the error or warning noted last: the record that already holds a
+    // cell, say. Nothing for a place without a file, or the message's own place.
+    void relate_latest(source_point where, std::string message);
 
     const std::vector<recorded_error>& errors() const { return errors_; }
     const std::vector<recorded_warning>& warnings() const { return warnings_; }
@@ -81,6 +107,10 @@ class error_state {
     std::vector<recorded_error> errors_beyond_;
     std::vector<recorded_warning> warnings_beyond_;
     std::uint32_t found_ = 0;
+    // The list and index of the error or warning noted last, for relate_latest.
+    enum class noted { nothing, error, warning, text_error };
+    noted latest_ = noted::nothing;
+    std::size_t latest_index_ = 0;
     bool at_compile_stop_ = false;
     int errors_at_compile_stop_ = 0;
 

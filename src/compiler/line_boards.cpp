@@ -35,6 +35,7 @@ placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
         reading.errors.record(error_code::speed_board_cell_taken, posizione,
                               reading.cursor.record_start(),
                               occupied("indicatori_vmax", posizione, i, cell.tipo));
+        relate_cell_holder(reading.context, i);
         return placement::refused;
     }
     cell.tipo = kind::indicatore_v_max;
@@ -64,16 +65,18 @@ void warn_about_board_values(line_reading& reading, const std::array<std::int32_
         const std::string name(board_field_names[i]);
         if (i == first_stripes || i == second_stripes) {
             if (value < 0 || value > 9) {
-                reading.cursor.warn_at(places[i], head + name + " " + std::to_string(value) +
-                                                      " is not a stripe count from 0 to 9: "
-                                                      "the stripes are stored as left x 10 + "
-                                                      "right, which then mixes the two faces");
+                reading.cursor.warn_at(warning_code::board_stripes, places[i],
+                                       head + name + " " + std::to_string(value) +
+                                           " is not a stripe count from 0 to 9: "
+                                           "the stripes are stored as left x 10 + "
+                                           "right, which then mixes the two faces");
             }
         } else if (value % 5 != 0 || value < 0 || value >= 500) {
-            reading.cursor.warn_at(places[i], head + name + " " + std::to_string(value) +
-                                                  " km/h is not a multiple of 5 from 0 to 495: "
-                                                  "the speeds are stored as left x 20 + right / "
-                                                  "5, which then mixes the two faces");
+            reading.cursor.warn_at(warning_code::board_speed, places[i],
+                                   head + name + " " + std::to_string(value) +
+                                       " km/h is not a multiple of 5 from 0 to 495: "
+                                       "the speeds are stored as left x 20 + right / "
+                                       "5, which then mixes the two faces");
         }
     }
 }
@@ -141,8 +144,8 @@ record_outcome read_indicator_board(line_reading& reading) {
     const std::int64_t i = cella_di_punto(posizione);
     cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
     if (!cell.libera()) {
-        return end_with_error(reading, error_code::indicator_board_cell_taken, posizione,
-                              occupied("cartello indicatore", posizione, i, cell.tipo));
+        return end_at_taken_cell(reading, error_code::indicator_board_cell_taken, posizione,
+                                 occupied("cartello indicatore", posizione, i, cell.tipo), i);
     }
     cell.tipo = kind::cartello_indicatore;
     cell.dato1 = static_cast<std::int16_t>(e);

@@ -26,17 +26,18 @@ void warn_about_gradient(line_reading& reading, std::int32_t posizione, std::int
                          field_location gradient_place) {
     if (gradient < lowest_gradient || gradient > highest_gradient) {
         const int stored = low_8_bits(std::int64_t{gradient} + 100) - 100;
-        reading.cursor.warn_at(gradient_place, "pendenza at " + std::to_string(posizione) +
-                                                   " m: gradient " + std::to_string(gradient) +
-                                                   " lies outside -100 to 155 per mille; it is "
-                                                   "stored as " +
-                                                   std::to_string(stored));
+        reading.cursor.warn_at(warning_code::gradient_range, gradient_place,
+                               "pendenza at " + std::to_string(posizione) + " m: gradient " +
+                                   std::to_string(gradient) +
+                                   " lies outside -100 to 155 per mille; it is "
+                                   "stored as " +
+                                   std::to_string(stored));
     }
     std::string order =
         series_order_warning("pendenza", "gradient " + std::to_string(gradient), posizione,
                              first_cell, reading.fill_point, reading.gradients);
     if (!order.empty()) {
-        reading.cursor.warn_at(position_place, std::move(order));
+        reading.cursor.warn_at(warning_code::series_order, position_place, std::move(order));
     }
 }
 

@@ -62,7 +62,7 @@ void warn_about_mountain_order(line_reading& reading, std::int32_t inizio, std::
             "continuing it and its kind " +
             std::to_string(own_kind) + " becomes 3";
     }
-    reading.cursor.warn_at(start_place, std::move(message));
+    reading.cursor.warn_at(warning_code::mountain_order, start_place, std::move(message));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ void warn_about_curve_order(line_reading& reading, std::int32_t inizio, std::int
     } else {
         message += "lies within the arc before it: the plan " + reached + ", so " + drawn;
     }
-    reading.cursor.warn_at(start_place, std::move(message));
+    reading.cursor.warn_at(warning_code::curve_order, start_place, std::move(message));
 }
 
 // Steps the plan from its next metre up to metre `target`, one metre at a time. The metre

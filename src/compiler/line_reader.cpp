@@ -119,9 +119,7 @@ line_half_end read_line_file(compile_context& context) {
     record.voci[entry::train].testo = context.options.identity.numero_treno;
 
     const std::string path = context.line_source_path();
-    const bool kept = context.options.scan_after != nullptr &&
-                      context.options.scan_after->texts != nullptr &&
-                      context.options.scan_after->texts->find(path) != nullptr;
+    const bool kept = source_held_in_memory(context, path);
     std::error_code error;
     const std::filesystem::file_status found = std::filesystem::status(path, error);
     if (!kept && !std::filesystem::is_regular_file(found)) {

@@ -84,7 +84,13 @@ void tell_run_on(source_reading& reading, int values, const std::vector<line_fie
         message += "; write each record on one line";
     }
     const int end_column = static_cast<int>(cursor.line_text(key_line).size()) + 1;
-    reading.cursor.warn_at({key_line, end_column}, std::move(message));
+    reading.cursor.warn_at(warning_code::values_on_later_line, {key_line, end_column},
+                           std::move(message));
+    reading.errors.relate_latest(reading.cursor.point_at(later),
+                                 first_later == values
+                                     ? "value " + std::to_string(values) + " is taken from here"
+                                     : "values " + std::to_string(first_later) + " to " +
+                                           std::to_string(values) + " are taken from here on");
 }
 
 // A record whose line holds more than it takes: told at the first field too many, or at a
@@ -102,7 +108,7 @@ void tell_surplus(source_reading& reading, int values, const std::vector<line_fi
     const std::vector<split_number> splits =
         find_split_numbers(cursor.line_text(key.line), key.column);
     if (splits.empty()) {
-        reading.cursor.warn_at(left.front().place, consequence);
+        reading.cursor.warn_at(warning_code::surplus_values, left.front().place, consequence);
         return;
     }
     for (std::size_t i = 0; i < splits.size(); ++i) {
@@ -118,7 +124,8 @@ void tell_surplus(source_reading& reading, int values, const std::vector<line_fi
         if (i == 0) {
             message += "; " + consequence;
         }
-        reading.cursor.warn_at({key.line, split.column}, std::move(message));
+        reading.cursor.warn_at(warning_code::split_number, {key.line, split.column},
+                               std::move(message));
     }
 }
 

@@ -75,8 +75,9 @@ void source_cursor::mark_beyond() {
     context_.errors.stand_at_compile_stop(at_stop);
 }
 
-void source_cursor::warn_at(field_location where, std::string message) {
-    context_.errors.warn(point_at(where), std::move(message));
+recorded_warning& source_cursor::warn_at(const warning_code_entry& code, field_location where,
+                                         std::string message) {
+    return context_.errors.warn(code, point_at(where), std::move(message));
 }
 
 void source_cursor::note_value(std::int32_t value, bool number) {
@@ -273,14 +274,29 @@ void delete_source(const compile_context& context, const std::string& path) {
     }
 }
 
-status read_source_content(const compile_context& context, const std::string& path,
-                           std::string& content) {
+namespace {
+
+const source_text* text_in_memory(const compile_context& context, const std::string& path) {
     if (const compiled_reading* compiled = context.options.scan_after;
         compiled != nullptr && compiled->texts != nullptr) {
         if (const source_text* text = compiled->texts->find(path); text != nullptr) {
-            content = std::string(text->content());
-            return status::success();
+            return text;
         }
+    }
+    return context.options.texts != nullptr ? context.options.texts->find(path) : nullptr;
+}
+
+}  // namespace
+
+bool source_held_in_memory(const compile_context& context, const std::string& path) {
+    return text_in_memory(context, path) != nullptr;
+}
+
+status read_source_content(const compile_context& context, const std::string& path,
+                           std::string& content) {
+    if (const source_text* text = text_in_memory(context, path); text != nullptr) {
+        content = std::string(text->content());
+        return status::success();
     }
     return read_whole_file(path, content);
 }

@@ -88,7 +88,8 @@ class source_cursor {
     field_location place() const { return reader_.last_field(); }
     source_point point_at(field_location where) const { return {path_, where.line, where.column}; }
     // Notes a warning about the field at `where`; it changes nothing that is compiled.
-    void warn_at(field_location where, std::string message);
+    recorded_warning& warn_at(const warning_code_entry& code, field_location where,
+                              std::string message);
 
     const std::string& path() const { return path_; }
     source_file file() const { return file_; }
@@ -133,8 +134,12 @@ void record_runtime_failure(compile_context& context, source_point where, std::s
 // Removes a source file after reading, when the compile deletes its sources.
 void delete_source(const compile_context& context, const std::string& path);
 
-// The content of a source file: in a scan, the text that the compile read; otherwise the
-// file as it stands.
+// Whether the text of a source is held in memory (by the compile before a scan, or by the
+// caller) rather than read from its file.
+bool source_held_in_memory(const compile_context& context, const std::string& path);
+
+// The content of a source file: in a scan, the text that the compile read; then the text that
+// the caller holds for it (compile_options::texts); otherwise the file as it stands.
 [[nodiscard]] status read_source_content(const compile_context& context, const std::string& path,
                                          std::string& content);
 

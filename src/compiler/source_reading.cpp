@@ -16,7 +16,7 @@ void tell_comment_with_comma(source_reading& reading) {
     if (rest.empty()) {
         return;
     }
-    reading.cursor.warn_at(comment,
+    reading.cursor.warn_at(warning_code::comment_with_comma, comment,
                            "this comment holds a comma, which ends a field: the rest of "
                            "the line, from " +
                                quoted_field(rest.front().text) +
@@ -79,7 +79,7 @@ header_search find_general_header(source_reading& reading) {
         if (line != reading.told_line && !contains(field, "-") &&
             find_kind_elsewhere(field, reading.part).kind != nullptr) {
             reading.cursor.warn_at(
-                reading.cursor.place(),
+                warning_code::key_before_header, reading.cursor.place(),
                 passed_over_message(field, reading.part,
                                     static_cast<int>(fields_left_on_line(reading.cursor).size()),
                                     0));
@@ -107,13 +107,20 @@ void tell_unread_key(source_reading& reading) {
         return;
     }
     const int after = static_cast<int>(fields_left_on_line(reading.cursor).size());
-    reading.cursor.warn_at(place,
-                           passed_over_message(key, reading.part, after, reading.general_end_line));
+    recorded_warning& warning = reading.cursor.warn_at(
+        warning_code::unread_key, place,
+        passed_over_message(key, reading.part, after, reading.general_end_line));
+    if (const std::optional<field_edit> mend = mend_key(key, reading.part)) {
+        const int column = place.column + static_cast<int>(mend->offset);
+        warning.fix = text_fix{reading.cursor.point_at({place.line, column}),
+                               column + static_cast<int>(mend->length), mend->replacement,
+                               "write `" + mend->replacement + "`"};
+    }
     reading.told_line = place.line;
 }
 
 void warn_about_comment_read_as_record(source_reading& reading, const keyword& kind) {
-    reading.errors.warn(reading.cursor.record_start(),
+    reading.errors.warn(warning_code::comment_read_as_record, reading.cursor.record_start(),
                         "a third comment line in a row is not passed over but read as a "
                         "record: it holds \"" +
                             std::string(kind.word) + "\", so it is read as a " +
@@ -175,6 +182,22 @@ record_outcome end_with_error(source_reading& reading, const error_code_entry& c
     delete_source(reading.context, reading.cursor.path());
     reading.errors.record(code, posizione, reading.cursor.record_start(), std::move(detail));
     return record_outcome::returned;
+}
+
+record_outcome end_at_taken_cell(source_reading& reading, const error_code_entry& code,
+                                 std::int32_t posizione, std::string detail, std::int64_t cell) {
+    const record_outcome outcome = end_with_error(reading, code, posizione, std::move(detail));
+    relate_cell_holder(reading.context, cell);
+    return outcome;
+}
+
+void relate_cell_holder(compile_context& context, std::int64_t cell) {
+    const record_origin& holder = context.origins.cell(static_cast<std::size_t>(cell));
+    if (holder.known()) {
+        context.errors.relate_latest(context.origins.point_of(holder),
+                                     "cell " + std::to_string(cell) + " holds what " +
+                                         record_origins::name_of(holder) + " placed");
+    }
 }
 
 void note_error_and_go_on(source_reading& reading, const error_code_entry& code,

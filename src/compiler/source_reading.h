@@ -226,6 +226,15 @@ record_outcome stop_beyond_grid(source_reading& reading, std::int32_t position, 
 record_outcome end_with_error(source_reading& reading, const error_code_entry& code,
                               std::optional<std::int32_t> posizione, std::string detail);
 
+// A data error about a cell that is not free: as end_with_error, with the record that placed
+// what the cell holds as a related place.
+record_outcome end_at_taken_cell(source_reading& reading, const error_code_entry& code,
+                                 std::int32_t posizione, std::string detail, std::int64_t cell);
+
+// Relates the error or warning noted last to the record that placed what the cell holds, when
+// a record did.
+void relate_cell_holder(compile_context& context, std::int64_t cell);
+
 // A data error recorded at the record's key that lets the record go on being read: only a
 // scan past the compile's stop does so, to find a second error in the same record.
 void note_error_and_go_on(source_reading& reading, const error_code_entry& code,

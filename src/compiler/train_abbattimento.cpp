@@ -25,9 +25,9 @@ record_outcome read_abbattimento(train_reading& reading) {
     const std::int64_t i = cella_di_inizio(p);
     cella& cell = record.celle[i];
     if (!cell.libera()) {
-        return end_with_error(
+        return end_at_taken_cell(
             reading, error_code::abbattimento_cell_taken, p,
-            what + ": cell " + std::to_string(i) + " already holds " + describe_cell(cell));
+            what + ": cell " + std::to_string(i) + " already holds " + describe_cell(cell), i);
     }
     reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(p));
     if (w > 0) {

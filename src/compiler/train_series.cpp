@@ -40,7 +40,7 @@ void warn_about_series(train_reading& reading, series_history& history, series_k
                        std::int64_t fill_point, field_location position_place) {
     const std::string_view what = kind.what;
     if (!history.started && n > 0) {
-        reading.cursor.warn_at(position_place,
+        reading.cursor.warn_at(warning_code::series_start, position_place,
                                at(what, p) + " is the first of its series: cells 0 to " +
                                    std::to_string(n - 1) + " (up to " + std::to_string(n * 50) +
                                    " m) get " + std::string(kind.zero) +
@@ -48,7 +48,7 @@ void warn_about_series(train_reading& reading, series_history& history, series_k
     }
     std::string order = series_order_warning(what, value, p, n, fill_point, history);
     if (!order.empty()) {
-        reading.cursor.warn_at(position_place, std::move(order));
+        reading.cursor.warn_at(warning_code::series_order, position_place, std::move(order));
     }
     history.note(p);
 }
@@ -81,9 +81,10 @@ record_outcome read_speed_limit(train_reading& reading) {
     }
     const std::int64_t n = cella_di_inizio(p);
     if (s % 5 != 0) {
-        reading.cursor.warn_at(speed_place, at("speed limit", p) + ": " + std::to_string(s) +
-                                                " km/h is not a multiple of 5; it is stored as " +
-                                                std::to_string(speed_fifth(s) * 5) + " km/h");
+        reading.cursor.warn_at(warning_code::speed_not_multiple_of_5, speed_place,
+                               at("speed limit", p) + ": " + std::to_string(s) +
+                                   " km/h is not a multiple of 5; it is stored as " +
+                                   std::to_string(speed_fifth(s) * 5) + " km/h");
     }
     warn_about_series(reading, reading.speeds, speed_series, std::to_string(s) + " km/h", p, n,
                       reading.speed_fill, position_place);
@@ -122,10 +123,11 @@ record_outcome read_adherence(train_reading& reading) {
     }
     const std::int64_t n = cella_di_inizio(p);
     if (a < 0 || a > 255) {
-        reading.cursor.warn_at(value_place, at("adherence", p) + ": " + std::to_string(a) +
-                                                " is outside 0 to 255; only its low 8 bits are "
-                                                "kept: it is stored as " +
-                                                std::to_string(low_8_bits(a)));
+        reading.cursor.warn_at(warning_code::adherence_range, value_place,
+                               at("adherence", p) + ": " + std::to_string(a) +
+                                   " is outside 0 to 255; only its low 8 bits are "
+                                   "kept: it is stored as " +
+                                   std::to_string(low_8_bits(a)));
     }
     warn_about_series(reading, reading.adherences, adherence_series,
                       "adherence " + std::to_string(a), p, n, reading.adherence_fill,

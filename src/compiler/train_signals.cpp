@@ -72,9 +72,9 @@ void warn_about_codes(source_cursor& cursor, const signal_fields& f, const cella
     const auto check = [&](std::size_t i, std::string_view name, std::int32_t value, int highest,
                            const std::string& consequence) {
         if (value < 0 || value > highest) {
-            cursor.warn_at(places[i], head + std::string(name) + " " + std::to_string(value) +
-                                          " is outside 0 to " + std::to_string(highest) +
-                                          consequence);
+            cursor.warn_at(warning_code::signal_value_range, places[i],
+                           head + std::string(name) + " " + std::to_string(value) +
+                               " is outside 0 to " + std::to_string(highest) + consequence);
         }
     };
     check(column::sx, "sx", f.sx, 2, kind_code);
@@ -100,15 +100,16 @@ void warn_about_tempo(source_cursor& cursor, const signal_fields& f, std::int32_
         return;
     }
     if (f.sx != 2) {
-        cursor.warn_at(places[column::tempo],
+        cursor.warn_at(warning_code::signal_tempo, places[column::tempo],
                        head +
                            " is ignored: only a signal whose sx is 2 keeps one (this one "
                            "has sx " +
                            std::to_string(f.sx) + ")");
     } else if (tempo >= 1 && tempo <= 100) {
-        cursor.warn_at(places[column::tempo], head + " is below 101; it is raised to 101");
+        cursor.warn_at(warning_code::signal_tempo, places[column::tempo],
+                       head + " is below 101; it is raised to 101");
     } else if (tempo < 0 || tempo > 255) {
-        cursor.warn_at(places[column::tempo],
+        cursor.warn_at(warning_code::signal_tempo, places[column::tempo],
                        head +
                            " is outside 0 to 255; only its low 8 bits are kept: it is "
                            "stored as " +
@@ -145,9 +146,10 @@ record_outcome read_signal(train_reading& reading) {
                                   "signal needs at least 325 m of line before it");
     }
     if (!record.celle[i].libera()) {
-        return end_with_error(reading, error_code::signal_cell_taken, f.posizione,
-                              signal_at(f.posizione) + ": cell " + std::to_string(i) +
-                                  " already holds " + describe_cell(record.celle[i]));
+        return end_at_taken_cell(reading, error_code::signal_cell_taken, f.posizione,
+                                 signal_at(f.posizione) + ": cell " + std::to_string(i) +
+                                     " already holds " + describe_cell(record.celle[i]),
+                                 i);
     }
     const std::int32_t tempo_as_read = f.tempo;
     memo_segnale(record, i, f);

@@ -69,16 +69,17 @@ record_outcome read_slowdown(train_reading& reading) {
     const bool has_board = f.x > last_start_without_board;
     const std::int64_t board = cella_di_punto(f.x - board_distance);
     if (has_board && !record.celle[board].libera()) {
-        return end_with_error(reading, error_code::warning_board_cell_taken, f.x,
-                              slowdown_at(f.x) + ": its warning board's " + taken(record, board));
+        return end_at_taken_cell(reading, error_code::warning_board_cell_taken, f.x,
+                                 slowdown_at(f.x) + ": its warning board's " + taken(record, board),
+                                 board);
     }
     if (!record.celle[start].libera()) {
-        return end_with_error(reading, error_code::slowdown_start_cell_taken, f.x,
-                              slowdown_at(f.x) + ": its start's " + taken(record, start));
+        return end_at_taken_cell(reading, error_code::slowdown_start_cell_taken, f.x,
+                                 slowdown_at(f.x) + ": its start's " + taken(record, start), start);
     }
     if (!record.celle[end].libera()) {
-        return end_with_error(reading, error_code::slowdown_end_cell_taken, f.x,
-                              slowdown_at(f.x) + ": its end's " + taken(record, end));
+        return end_at_taken_cell(reading, error_code::slowdown_end_cell_taken, f.x,
+                                 slowdown_at(f.x) + ": its end's " + taken(record, end), end);
     }
 
     // The end first: a slowdown of length 0 has one cell, and it shows the start.

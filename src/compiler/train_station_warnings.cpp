@@ -34,17 +34,18 @@ void warn_about_flags(train_reading& reading, const voce& station, const station
                                       : "a station shorter than 600 m keeps no tab flag (this "
                                         "one is " +
                                             std::to_string(read.lung) + " m)";
-        reading.cursor.warn_at(read.tab_place, head + ": tab " + std::to_string(station.extra4) +
-                                                   " is stored as 0: " + why);
+        reading.cursor.warn_at(
+            warning_code::station_flag, read.tab_place,
+            head + ": tab " + std::to_string(station.extra4) + " is stored as 0: " + why);
     }
     if (station.extra3 != 0 && !keeps_mar(station.tipo)) {
-        reading.cursor.warn_at(read.mar_place,
+        reading.cursor.warn_at(warning_code::station_flag, read.mar_place,
                                head + ": mar " + std::to_string(station.extra3) +
                                    " has no effect and is stored as 0: a station of type " +
                                    std::to_string(station.tipo) +
                                    " has no centred area for it to lengthen");
     } else if (station.extra3 != 0 && first) {
-        reading.cursor.warn_at(read.mar_place,
+        reading.cursor.warn_at(warning_code::station_flag, read.mar_place,
                                head + ": mar " + std::to_string(station.extra3) +
                                    " lengthens the first station's area by 50 m but is stored "
                                    "as 0: the first station keeps no mar flag");
@@ -62,14 +63,14 @@ void warn_about_time(train_reading& reading, const voce& station, const station_
         if (station.valore4 >= 0) {
             message += ", that is " + clock_text(station.valore4);
         }
-        reading.cursor.warn_at(read.time_place, std::move(message));
+        reading.cursor.warn_at(warning_code::station_time, read.time_place, std::move(message));
     }
     if (station.valore4 <= 0) {
         return;
     }
     if (reading.last_timed && station.valore4 < reading.last_timed->seconds) {
         const timed_station& last = *reading.last_timed;
-        reading.cursor.warn_at(read.time_place,
+        reading.cursor.warn_at(warning_code::timetable_order, read.time_place,
                                head + " (" + station.testo + "): its time " +
                                    clock_text(station.valore4) + " is earlier than " +
                                    clock_text(last.seconds) + " at the station at " +
@@ -86,9 +87,10 @@ void warn_about_station(train_reading& reading, const voce& station, const stati
     if (reading.k > 1) {
         const std::int32_t previous = reading.record.voci[reading.k - 1].valore3;
         if (read.pos < previous) {
-            reading.cursor.warn_at(
-                read.pos_place, head + " comes after the station at " + std::to_string(previous) +
-                                    " m: list the stations in increasing order of position");
+            reading.cursor.warn_at(warning_code::station_order, read.pos_place,
+                                   head + " comes after the station at " +
+                                       std::to_string(previous) +
+                                       " m: list the stations in increasing order of position");
         }
     }
     warn_about_flags(reading, station, read, head);

@@ -181,7 +181,72 @@ bool starts_with_digit(std::string_view field) {
     return !field.empty() && field.front() >= '0' && field.front() <= '9';
 }
 
+// The fewest edits that turn one word into the other, ignoring letter case.
+int edits_between(std::string_view a, std::string_view b) {
+    std::vector<int> before_last(b.size() + 1, 0);
+    std::vector<int> last(b.size() + 1, 0);
+    std::vector<int> row(b.size() + 1, 0);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        last[j] = static_cast<int>(j);
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        row[0] = static_cast<int>(i);
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const bool same = lower(a[i - 1]) == lower(b[j - 1]);
+            int best = std::min({last[j] + 1, row[j - 1] + 1, last[j - 1] + (same ? 0 : 1)});
+            if (i > 1 && j > 1 && lower(a[i - 1]) == lower(b[j - 2]) &&
+                lower(a[i - 2]) == lower(b[j - 1])) {
+                best = std::min(best, before_last[j - 2] + 1);
+            }
+            row[j] = best;
+        }
+        std::swap(before_last, last);
+        std::swap(last, row);
+    }
+    return last[b.size()];
+}
+
+// A word of a key: letters, digits, "_" and the apostrophe of "velocita'".
+bool in_word(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '\'';
+}
+
 }  // namespace
+
+std::optional<field_edit> mend_key(std::string_view field, source_part part) {
+    if (find_kind_elsewhere(field, part).kind != nullptr || starts_with_digit(field)) {
+        return std::nullopt;
+    }
+    const keyword_guess guess = guess_keyword(field, part);
+    if (guess.meant == nullptr || guess.part != part) {
+        return std::nullopt;
+    }
+    const std::string_view wanted = as_written(guess.word);
+    // The word of the field nearest to the one wanted is the one the author mistyped.
+    std::optional<field_edit> best;
+    int fewest = 0;
+    for (std::size_t start = 0; start < field.size();) {
+        if (!in_word(field[start])) {
+            ++start;
+            continue;
+        }
+        std::size_t end = start;
+        while (end < field.size() && in_word(field[end])) {
+            ++end;
+        }
+        const int edits = edits_between(field.substr(start, end - start), wanted);
+        if (!best || edits < fewest) {
+            best = field_edit{start, end - start, std::string(wanted)};
+            fewest = edits;
+        }
+        start = end;
+    }
+    if (!best || field.substr(best->offset, best->length) == wanted) {
+        return std::nullopt;
+    }
+    return best;
+}
 
 int edits_to_contain(std::string_view text, std::string_view word) {
     // Rows of the word's letters against the text's letters; the word may start anywhere in

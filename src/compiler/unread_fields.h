@@ -6,6 +6,8 @@
 // which keyword it most likely meant.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +43,19 @@ named_elsewhere find_kind_elsewhere(std::string_view field, source_part part);
 // of the line file, `general_end_line` is the line of the header that ended the general part.
 std::string passed_over_message(std::string_view field, source_part part, int fields_after,
                                 int general_end_line);
+
+// An edit of a field: `length` bytes from `offset` become `replacement`.
+struct field_edit {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    std::string replacement;
+};
+
+// The edit that makes a key that names nothing read where it stands name the keyword it most
+// likely meant, in the same part: the word of the field nearest to the keyword's missing word
+// becomes that word as written. None when no such keyword comes close, or when the keyword
+// meant is read in another part or file, where an edit of the word would not make it read.
+std::optional<field_edit> mend_key(std::string_view field, source_part part);
 
 // How a field is quoted in messages: in double quotes, cut when long.
 std::string quoted_field(std::string_view field);
