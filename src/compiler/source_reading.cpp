@@ -72,6 +72,7 @@ header_search find_general_header(source_reading& reading) {
         }
         const std::string& field = reading.record.riga;
         if (contains_ignoring_case(field, "[generale]")) {
+            reading.cursor.note_general_header();
             return header_search::found;
         }
         // The preamble is free text; only a key written there before its time is told.
