@@ -24,9 +24,9 @@ constexpr char body_separator = '\x1e';
 
 std::string framed_bodies(std::string_view bodies, bool offer_utf8) {
     const char* encodings = offer_utf8 ? R"(["utf-8"])" : R"(["utf-16"])";
-    std::string stream = frame_message(
-        std::string(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":)") +
-        R"({"capabilities":{"general":{"positionEncodings":)" + encodings + "}}}}");
+    std::string stream =
+        frame_message(std::string(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":)") +
+                      R"({"capabilities":{"general":{"positionEncodings":)" + encodings + "}}}}");
     for (;;) {
         const std::size_t end = bodies.find(body_separator);
         stream += frame_message(bodies.substr(0, end));

@@ -27,8 +27,8 @@ struct lsp_request {
 int serve(const lsp_request& request) {
     lsp::server_log log;
     if (!request.log_file.empty() && !log.open(request.log_file)) {
-        return report_failure(command, status::input_output("cannot open the log file " +
-                                                            request.log_file));
+        return report_failure(command,
+                              status::input_output("cannot open the log file " + request.log_file));
     }
     survive_closed_pipes();
     lsp::file_byte_source input(stdin);

@@ -43,7 +43,9 @@ std::optional<std::string> percent_decoded(std::string_view text) {
     return decoded;
 }
 
-bool is_letter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool is_letter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
 
 bool starts_with_drive(std::string_view path) {
     return path.size() >= 2 && is_letter(path[0]) && path[1] == ':';
@@ -63,8 +65,8 @@ bool starts_with_scheme(std::string_view uri, std::string_view scheme) {
 
 // Letters, digits, "-._~" and the separators of a path stand for themselves in a URI.
 bool stays_as_is(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '.' ||
-           c == '_' || c == '~' || c == '/' || c == ':';
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '.' || c == '_' ||
+           c == '~' || c == '/' || c == ':';
 }
 
 }  // namespace

@@ -11,7 +11,9 @@ incoming_message invalid(int code, std::string message, json id = nullptr) {
     return read;
 }
 
-bool is_valid_id(const json& id) { return id.is_string() || id.is_number_integer(); }
+bool is_valid_id(const json& id) {
+    return id.is_string() || id.is_number_integer();
+}
 
 std::string document_uri_of(const json& params) {
     if (!params.is_object()) {

@@ -60,6 +60,8 @@ std::string notification_text(std::string_view method, const json& params);
 
 // "$/" methods belong to the protocol's optional parts: the server that does not know one
 // passes it over without an answer.
-inline bool is_optional_method(std::string_view method) { return method.starts_with("$/"); }
+inline bool is_optional_method(std::string_view method) {
+    return method.starts_with("$/");
+}
 
 }  // namespace scenario::lsp

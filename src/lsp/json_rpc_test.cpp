@@ -13,8 +13,8 @@ struct body_case {
     const char* name;
     std::string body;
     incoming_message::kind what;
-    int code;         // of the error, for an invalid message
-    json id;          // that goes back
+    int code;  // of the error, for an invalid message
+    json id;   // that goes back
 };
 
 class ReadMessage : public ::testing::TestWithParam<body_case> {};
@@ -33,16 +33,14 @@ using kind = incoming_message::kind;
 INSTANTIATE_TEST_SUITE_P(
     Bodies, ReadMessage,
     ::testing::Values(
-        body_case{"Request", R"({"jsonrpc":"2.0","id":7,"method":"m","params":{}})",
-                  kind::request, 0, 7},
-        body_case{"StringId", R"({"jsonrpc":"2.0","id":"a","method":"m"})", kind::request, 0,
-                  "a"},
+        body_case{"Request", R"({"jsonrpc":"2.0","id":7,"method":"m","params":{}})", kind::request,
+                  0, 7},
+        body_case{"StringId", R"({"jsonrpc":"2.0","id":"a","method":"m"})", kind::request, 0, "a"},
         body_case{"Notification", R"({"jsonrpc":"2.0","method":"m","params":[1]})",
                   kind::notification, 0, nullptr},
-        body_case{"Response", R"({"jsonrpc":"2.0","id":3,"result":null})", kind::response, 0,
-                  3},
-        body_case{"ErrorResponse", R"({"jsonrpc":"2.0","id":3,"error":{"code":1}})",
-                  kind::response, 0, 3},
+        body_case{"Response", R"({"jsonrpc":"2.0","id":3,"result":null})", kind::response, 0, 3},
+        body_case{"ErrorResponse", R"({"jsonrpc":"2.0","id":3,"error":{"code":1}})", kind::response,
+                  0, 3},
         body_case{"NotJson", R"({"jsonrpc":"2.0",)", kind::invalid, error_code::parse_error,
                   nullptr},
         body_case{"Empty", "", kind::invalid, error_code::parse_error, nullptr},
@@ -74,25 +72,26 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadMessage, BracketsInsideStringsAreNotNesting) {
-    const std::string body = R"({"jsonrpc":"2.0","method":"m","params":{"text":")" +
-                             std::string(500, '[') + R"(\"]"}})";
+    const std::string body =
+        R"({"jsonrpc":"2.0","method":"m","params":{"text":")" + std::string(500, '[') + R"(\"]"}})";
     const incoming_message message = read_message(body);
     EXPECT_EQ(message.what, kind::notification);
     EXPECT_EQ(message.params["text"].get<std::string>().size(), 502u);
 }
 
 TEST(ReadMessage, NamesTheDocumentOfItsParams) {
-    const incoming_message message = read_message(
-        R"({"jsonrpc":"2.0","method":"textDocument/didChange",)"
-        R"("params":{"textDocument":{"uri":"file:///w/R_linea.txt","version":2}}})");
+    const incoming_message message =
+        read_message(R"({"jsonrpc":"2.0","method":"textDocument/didChange",)"
+                     R"("params":{"textDocument":{"uri":"file:///w/R_linea.txt","version":2}}})");
     EXPECT_EQ(message.document_uri, "file:///w/R_linea.txt");
 }
 
 TEST(OutgoingText, AnswersAndNotificationsAreJsonRpc) {
     EXPECT_EQ(json::parse(result_text(1, {{"a", 1}})),
               json::parse(R"({"jsonrpc":"2.0","id":1,"result":{"a":1}})"));
-    EXPECT_EQ(json::parse(error_text(nullptr, {error_code::parse_error, "bad"})),
-              json::parse(R"({"jsonrpc":"2.0","id":null,"error":{"code":-32700,"message":"bad"}})"));
+    EXPECT_EQ(
+        json::parse(error_text(nullptr, {error_code::parse_error, "bad"})),
+        json::parse(R"({"jsonrpc":"2.0","id":null,"error":{"code":-32700,"message":"bad"}})"));
     EXPECT_EQ(json::parse(notification_text("x/y", json::array())),
               json::parse(R"({"jsonrpc":"2.0","method":"x/y","params":[]})"));
     // Bytes that are not UTF-8 are replaced, not refused.

@@ -24,8 +24,8 @@ incoming_message message_of(const framed_read& read) {
                              std::to_string(max_body_bytes / (1024 * 1024)) +
                              " MiB this server reads; it was dropped"};
     } else {
-        message.error = {error_code::parse_error, "the message's header is not understood: " +
-                                                      read.fault};
+        message.error = {error_code::parse_error,
+                         "the message's header is not understood: " + read.fault};
     }
     return message;
 }

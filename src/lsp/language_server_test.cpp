@@ -24,8 +24,8 @@ std::string notification(const char* method, json params = json::object()) {
         json{{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}}.dump());
 }
 
-const std::string start = request(0, "initialize", {{"capabilities", json::object()}}) +
-                          notification("initialized");
+const std::string start =
+    request(0, "initialize", {{"capabilities", json::object()}}) + notification("initialized");
 const std::string finish = request(99, "shutdown") + notification("exit");
 
 struct server_run {
@@ -80,29 +80,28 @@ TEST(LanguageServer, RegisteredFeaturesAnswerAndAddCapabilities) {
     std::vector<std::string> seen_texts;
     const server_run done = run(
         start +
-            notification("textDocument/didOpen", {{"textDocument",
-                                                   {{"uri", "file:///d"},
-                                                    {"languageId", "x"},
-                                                    {"version", 1},
-                                                    {"text", "old"}}}}) +
+            notification(
+                "textDocument/didOpen",
+                {{"textDocument",
+                  {{"uri", "file:///d"}, {"languageId", "x"}, {"version", 1}, {"text", "old"}}}}) +
             notification("textDocument/didChange",
                          {{"textDocument", {{"uri", "file:///d"}, {"version", 2}}},
                           {"contentChanges", {{{"text", "new"}}}}}) +
             request(1, "test/length", {{"uri", "file:///d"}}) +
             request(2, "test/length", {{"uri", 12}}) + request(3, "test/unknown") + finish,
         [&](server_dispatcher& dispatcher) {
-            dispatcher.add_capabilities({{"hoverProvider", true},
-                                         {"textDocumentSync", {{"save", true}}}});
+            dispatcher.add_capabilities(
+                {{"hoverProvider", true}, {"textDocumentSync", {{"save", true}}}});
             dispatcher.add_request("test/length", [](const json& params, request_context& context) {
                 const text_document* document =
                     context.documents().find(params.at("uri").get<std::string>());
                 return request_outcome::success(document != nullptr ? document->text.size() : 0);
             });
-            dispatcher.add_notification("textDocument/didChange",
-                                        [&](const json& params, request_context& context) {
-                                            const std::string uri = params["textDocument"]["uri"];
-                                            seen_texts.push_back(context.documents().find(uri)->text);
-                                        });
+            dispatcher.add_notification(
+                "textDocument/didChange", [&](const json& params, request_context& context) {
+                    const std::string uri = params["textDocument"]["uri"];
+                    seen_texts.push_back(context.documents().find(uri)->text);
+                });
         });
     EXPECT_EQ(done.exit_status, 0);
     const json capabilities = done.answer(0)["result"]["capabilities"];
@@ -121,25 +120,26 @@ TEST(LanguageServer, RegisteredFeaturesAnswerAndAddCapabilities) {
 TEST(LanguageServer, WaitingRequestCancelledIsAnsweredCancelledWithoutRunning) {
     bool echo_ran = false;
     bool other_document_waiting = true;
-    const server_run done = run(
-        start + request(1, "test/wait") + request(2, "test/echo") +
-            notification("$/cancelRequest", {{"id", 2}}) +
-            notification("textDocument/didChange",
-                         {{"textDocument", {{"uri", "file:///d"}, {"version", 2}}},
-                          {"contentChanges", json::array()}}) +
-            finish,
-        [&](server_dispatcher& dispatcher) {
-            // Once the change behind the cancellation waits, the cancellation was read.
-            dispatcher.add_request("test/wait", [&](const json&, request_context& context) {
-                const bool saw = eventually([&] { return context.newer_change_waiting("file:///d"); });
-                other_document_waiting = context.newer_change_waiting("file:///other");
-                return request_outcome::success(saw);
+    const server_run done =
+        run(start + request(1, "test/wait") + request(2, "test/echo") +
+                notification("$/cancelRequest", {{"id", 2}}) +
+                notification("textDocument/didChange",
+                             {{"textDocument", {{"uri", "file:///d"}, {"version", 2}}},
+                              {"contentChanges", json::array()}}) +
+                finish,
+            [&](server_dispatcher& dispatcher) {
+                // Once the change behind the cancellation waits, the cancellation was read.
+                dispatcher.add_request("test/wait", [&](const json&, request_context& context) {
+                    const bool saw =
+                        eventually([&] { return context.newer_change_waiting("file:///d"); });
+                    other_document_waiting = context.newer_change_waiting("file:///other");
+                    return request_outcome::success(saw);
+                });
+                dispatcher.add_request("test/echo", [&](const json&, request_context&) {
+                    echo_ran = true;
+                    return request_outcome::success("echo");
+                });
             });
-            dispatcher.add_request("test/echo", [&](const json&, request_context&) {
-                echo_ran = true;
-                return request_outcome::success("echo");
-            });
-        });
     EXPECT_EQ(done.answer(1)["result"], true);
     EXPECT_FALSE(other_document_waiting);
     EXPECT_EQ(done.answer(2)["error"]["code"], error_code::request_cancelled);

@@ -65,7 +65,9 @@ framed_read fault(std::string text) {
     return read;
 }
 
-framed_read end_of_input() { return framed_read{}; }
+framed_read end_of_input() {
+    return framed_read{};
+}
 
 }  // namespace
 

@@ -8,8 +8,7 @@ namespace {
 bool changes_text(const incoming_message& message) {
     return message.what == incoming_message::kind::notification &&
            (message.method == "textDocument/didChange" ||
-            message.method == "textDocument/didOpen" ||
-            message.method == "textDocument/didClose");
+            message.method == "textDocument/didOpen" || message.method == "textDocument/didClose");
 }
 
 }  // namespace

@@ -86,8 +86,8 @@ void server_dispatcher::handle_request(const incoming_message& message,
         return;
     }
     if (signals.cancelled(message.id)) {
-        answer(message.id,
-               request_outcome::failure(error_code::request_cancelled, "the request was cancelled"));
+        answer(message.id, request_outcome::failure(error_code::request_cancelled,
+                                                    "the request was cancelled"));
         return;
     }
     if (method == "shutdown") {
@@ -133,9 +133,9 @@ request_outcome server_dispatcher::run_request(const request_handler& handler,
     try {
         return handler(message.params, context);
     } catch (const json::exception& e) {
-        return request_outcome::failure(error_code::invalid_params,
-                                        "the params of " + message.method +
-                                            " are not understood: " + e.what());
+        return request_outcome::failure(
+            error_code::invalid_params,
+            "the params of " + message.method + " are not understood: " + e.what());
     } catch (const std::exception& e) {
         return request_outcome::failure(error_code::internal_error,
                                         message.method + " failed: " + e.what());
@@ -158,8 +158,7 @@ void server_dispatcher::handle_notification(const incoming_message& message,
         return;
     }
     const json no_id;
-    request_context context(documents_, encoding_, client_capabilities_, no_id, signals,
-                            writer_);
+    request_context context(documents_, encoding_, client_capabilities_, no_id, signals, writer_);
     for (const notification_handler& handler : handlers->second) {
         try {
             handler(message.params, context);

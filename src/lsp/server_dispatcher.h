@@ -44,8 +44,8 @@ struct request_outcome {
 class request_context {
   public:
     request_context(const text_documents& documents, position_encoding encoding,
-                    const json& client_capabilities, const json& id,
-                    const request_signals& signals, message_writer& writer)
+                    const json& client_capabilities, const json& id, const request_signals& signals,
+                    message_writer& writer)
         : documents_(documents),
           encoding_(encoding),
           client_capabilities_(client_capabilities),

@@ -38,38 +38,98 @@ INSTANTIATE_TEST_SUITE_P(
     Ranges, RangeEdit,
     ::testing::Values(
         edit_case{"InsertAtStart", "abc", {{0, 0}, {0, 0}}, "X", utf16, "Xabc"},
-        edit_case{"ReplaceOnSecondCrLfLine", "ab\r\ncd\r\n", {{1, 1}, {1, 2}}, "Z", utf16,
+        edit_case{"ReplaceOnSecondCrLfLine",
+                  "ab\r\ncd\r\n",
+                  {{1, 1}, {1, 2}},
+                  "Z",
+                  utf16,
                   "ab\r\ncZ\r\n"},
         edit_case{"DeleteAcrossLines", "a\nb\nc", {{0, 1}, {2, 0}}, "", utf16, "ac"},
         edit_case{"JoinCrLfLines", "ab\r\ncd", {{0, 2}, {1, 0}}, "", utf16, "abcd"},
         edit_case{"LoneCrEndsALine", "a\rb", {{1, 0}, {1, 1}}, "c", utf16, "a\rc"},
-        edit_case{"CharacterPastLineEndIsLineEnd", "ab\r\ncd", {{0, 10}, {0, 99}}, "!", utf16,
+        edit_case{"CharacterPastLineEndIsLineEnd",
+                  "ab\r\ncd",
+                  {{0, 10}, {0, 99}},
+                  "!",
+                  utf16,
                   "ab!\r\ncd"},
         edit_case{"LinePastLastLineIsTextEnd", "ab", {{5, 0}, {6, 3}}, "!", utf16, "ab!"},
-        edit_case{"InvertedRangeIsEmptyAtItsStart", "abcd", {{0, 3}, {0, 1}}, "X", utf16,
-                  "abcXd"},
+        edit_case{"InvertedRangeIsEmptyAtItsStart", "abcd", {{0, 3}, {0, 1}}, "X", utf16, "abcXd"},
         edit_case{"InvertedAcrossLines", "ab\ncd", {{1, 1}, {0, 0}}, "X", utf16, "ab\ncXd"},
-        edit_case{"TwoByteCharacterIsOneUnit", "\xc3\xa8" "a", {{0, 1}, {0, 2}}, "b", utf16,
-                  "\xc3\xa8" "b"},
-        edit_case{"ThreeByteCharactersAreOneUnitEach", "\xe2\x82\xac\xe2\x82\xacx",
-                  {{0, 2}, {0, 3}}, "y", utf16, "\xe2\x82\xac\xe2\x82\xacy"},
-        edit_case{"SurrogatePairIsTwoUnits", "\xf0\x9f\x98\x80" "a", {{0, 2}, {0, 3}}, "b",
-                  utf16, "\xf0\x9f\x98\x80" "b"},
-        edit_case{"ReplaceTheSurrogatePairWhole", "x\xf0\x9f\x98\x80y", {{0, 1}, {0, 3}}, "-",
-                  utf16, "x-y"},
-        edit_case{"InsideSurrogatePairIsItsStart", "\xf0\x9f\x98\x80" "a", {{0, 1}, {0, 1}},
-                  "x", utf16, "x\xf0\x9f\x98\x80" "a"},
-        edit_case{"Utf8CountsBytes", "\xc3\xa8" "a", {{0, 2}, {0, 3}}, "b", utf8,
-                  "\xc3\xa8" "b"},
-        edit_case{"Utf8InsideCharacterIsItsStart", "\xc3\xa8" "a", {{0, 1}, {0, 1}}, "x", utf8,
-                  "x\xc3\xa8" "a"},
-        edit_case{"InvalidByteCountsAlone", "\xff" "ab", {{0, 1}, {0, 2}}, "X", utf16,
-                  "\xff" "Xb"},
-        edit_case{"TruncatedCharacterAtLineEnd", "a\xe2\x82\nb", {{0, 2}, {1, 0}}, "", utf16,
-                  "a\xe2" "b"},
+        edit_case{"TwoByteCharacterIsOneUnit",
+                  "\xc3\xa8"
+                  "a",
+                  {{0, 1}, {0, 2}},
+                  "b",
+                  utf16,
+                  "\xc3\xa8"
+                  "b"},
+        edit_case{"ThreeByteCharactersAreOneUnitEach",
+                  "\xe2\x82\xac\xe2\x82\xacx",
+                  {{0, 2}, {0, 3}},
+                  "y",
+                  utf16,
+                  "\xe2\x82\xac\xe2\x82\xacy"},
+        edit_case{"SurrogatePairIsTwoUnits",
+                  "\xf0\x9f\x98\x80"
+                  "a",
+                  {{0, 2}, {0, 3}},
+                  "b",
+                  utf16,
+                  "\xf0\x9f\x98\x80"
+                  "b"},
+        edit_case{"ReplaceTheSurrogatePairWhole",
+                  "x\xf0\x9f\x98\x80y",
+                  {{0, 1}, {0, 3}},
+                  "-",
+                  utf16,
+                  "x-y"},
+        edit_case{"InsideSurrogatePairIsItsStart",
+                  "\xf0\x9f\x98\x80"
+                  "a",
+                  {{0, 1}, {0, 1}},
+                  "x",
+                  utf16,
+                  "x\xf0\x9f\x98\x80"
+                  "a"},
+        edit_case{"Utf8CountsBytes",
+                  "\xc3\xa8"
+                  "a",
+                  {{0, 2}, {0, 3}},
+                  "b",
+                  utf8,
+                  "\xc3\xa8"
+                  "b"},
+        edit_case{"Utf8InsideCharacterIsItsStart",
+                  "\xc3\xa8"
+                  "a",
+                  {{0, 1}, {0, 1}},
+                  "x",
+                  utf8,
+                  "x\xc3\xa8"
+                  "a"},
+        edit_case{"InvalidByteCountsAlone",
+                  "\xff"
+                  "ab",
+                  {{0, 1}, {0, 2}},
+                  "X",
+                  utf16,
+                  "\xff"
+                  "Xb"},
+        edit_case{"TruncatedCharacterAtLineEnd",
+                  "a\xe2\x82\nb",
+                  {{0, 2}, {1, 0}},
+                  "",
+                  utf16,
+                  "a\xe2"
+                  "b"},
         edit_case{"EmptyText", "", {{3, 4}, {7, 9}}, "new", utf16, "new"},
-        edit_case{"LargestNumbers", "ab", {{0, 4294967295u}, {4294967295u, 4294967295u}}, "!",
-                  utf16, "ab!"}),
+        edit_case{"LargestNumbers",
+                  "ab",
+                  {{0, 4294967295u}, {4294967295u, 4294967295u}},
+                  "!",
+                  utf16,
+                  "ab!"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineIndex, PositionsAndOffsetsAgreeOnEveryCharacterStart) {
@@ -122,11 +182,11 @@ TEST(DocumentSync, ChangesApplyInOrderAndTakeTheVersion) {
                                              {"version", 1},
                                              {"text", "stazione, 100\r\nfine\r\n"}}}}));
     // The second change's range counts in the text that the first change left.
-    ASSERT_FALSE(change_document(documents,
-                                 did_change("file:///w/R_linea.txt", 4,
-                                            {range_change(0, 10, 0, 13, "2500"),
-                                             range_change(1, 0, 1, 4, "\xc3\xa8 fine")}),
-                                 utf16));
+    ASSERT_FALSE(change_document(
+        documents,
+        did_change("file:///w/R_linea.txt", 4,
+                   {range_change(0, 10, 0, 13, "2500"), range_change(1, 0, 1, 4, "\xc3\xa8 fine")}),
+        utf16));
     const text_document* document = documents.find("file:///w/R_linea.txt");
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->text, "stazione, 2500\r\n\xc3\xa8 fine\r\n");
@@ -166,17 +226,16 @@ TEST(DocumentSync, NotificationsThatCannotApplySayWhy) {
               "didOpen without a textDocument and its uri");
     EXPECT_EQ(open_document(documents, json::array()),
               "didOpen without a textDocument and its uri");
-    EXPECT_EQ(open_document(documents, {{"textDocument", {{"uri", "u"}, {"version", 1.5},
-                                                          {"text", ""}}}}),
+    EXPECT_EQ(open_document(documents,
+                            {{"textDocument", {{"uri", "u"}, {"version", 1.5}, {"text", ""}}}}),
               "didOpen without the document's text and version");
     EXPECT_EQ(documents.size(), 0u);
 }
 
 TEST(DocumentSync, NegativeAndHugeNumbersAreHeldToTheirRange) {
     text_documents documents;
-    ASSERT_FALSE(open_document(documents, {{"textDocument", {{"uri", "u"},
-                                                             {"version", 1},
-                                                             {"text", "ab\ncd"}}}}));
+    ASSERT_FALSE(open_document(
+        documents, {{"textDocument", {{"uri", "u"}, {"version", 1}, {"text", "ab\ncd"}}}}));
     json change = range_change(-3, -1, 0, 1, "X");
     ASSERT_FALSE(change_document(documents, did_change("u", 2, {change}), utf16));
     EXPECT_EQ(documents.find("u")->text, "Xb\ncd");

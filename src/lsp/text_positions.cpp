@@ -6,7 +6,9 @@
 namespace scenario::lsp {
 namespace {
 
-bool is_continuation(unsigned char byte) { return (byte & 0xc0) == 0x80; }
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xc0) == 0x80;
+}
 
 // The length in bytes of the UTF-8 character at `at`. A byte that starts no well-formed
 // character counts alone, as one character of one code unit.
@@ -105,8 +107,7 @@ std::size_t line_index::offset_of(text_position position, position_encoding enco
     if (position.line >= starts_.size()) {
         return text_.size();
     }
-    return starts_[position.line] +
-           byte_in_line(line(position.line), position.character, encoding);
+    return starts_[position.line] + byte_in_line(line(position.line), position.character, encoding);
 }
 
 text_position line_index::position_of(std::size_t offset, position_encoding encoding) const {

@@ -100,10 +100,10 @@ inline lsp_run run_language_server(const std::string& input, bool keep_input_ope
         std::ofstream(input_file, std::ios::binary) << input;
         posix_spawn_file_actions_addopen(&actions, 0, input_file.c_str(), O_RDONLY, 0);
     }
-    posix_spawn_file_actions_addopen(&actions, 1, output_file.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, error_file.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     std::vector<std::string> words = {SCENARIO_BUILDER_EXE};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
