@@ -277,13 +277,13 @@ INSTANTIATE_TEST_SUITE_P(
     Malformed, LspLargeStream,
     ::testing::Values(
         large_stream_case{"EndlessHeaderLine",
-                          [] { return initialize + std::string(3 * 1024 * 1024, 'h'); },
+                          [] { return initialize + std::string(std::size_t{3} << 20, 'h'); },
                           {"1 result"},
                           1},
         // Above the limit of a message: read, dropped and answered, and the stream goes on.
         large_stream_case{"MessageAboveTheLimit",
                           [] {
-                              const std::size_t size = 65 * 1024 * 1024;
+                              const std::size_t size = std::size_t{65} << 20;
                               return initialize + "Content-Length: " + std::to_string(size) +
                                      "\r\n\r\n" + std::string(size, ' ') + shutdown_and_exit;
                           },
@@ -291,7 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
                           0},
         large_stream_case{"DocumentOfManyMegabytes",
                           [] {
-                              return initialize + did_open(std::string(20 * 1024 * 1024, 'x')) +
+                              return initialize +
+                                     did_open(std::string(std::size_t{20} << 20, 'x')) +
                                      lsp_request(3, "x/after") + shutdown_and_exit;
                           },
                           {"1 result", "3 error -32601", "2 result"},

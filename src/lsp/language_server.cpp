@@ -20,8 +20,7 @@ incoming_message message_of(const framed_read& read) {
     if (read.what == framed_read::kind::too_large) {
         message.error = {error_code::invalid_request,
                          "a message of " + std::to_string(read.announced_bytes) +
-                             " bytes is larger than the " +
-                             std::to_string(max_body_bytes / (1024 * 1024)) +
+                             " bytes is larger than the " + std::to_string(max_body_bytes >> 20) +
                              " MiB this server reads; it was dropped"};
     } else {
         message.error = {error_code::parse_error,

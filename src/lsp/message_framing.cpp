@@ -10,7 +10,7 @@ namespace {
 
 // Bodies are read in pieces of this size: a body announced far longer than the input that
 // follows costs no more memory than the input.
-constexpr std::size_t body_piece_bytes = 64 * 1024;
+constexpr std::size_t body_piece_bytes = std::size_t{64} * 1024;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {

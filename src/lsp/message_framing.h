@@ -15,7 +15,7 @@
 
 namespace scenario::lsp {
 
-inline constexpr std::size_t max_header_line_bytes = 8 * 1024;
+inline constexpr std::size_t max_header_line_bytes = std::size_t{8} * 1024;
 inline constexpr std::size_t max_header_lines = 64;
 inline constexpr std::uint64_t max_body_bytes = 64ull * 1024 * 1024;
 

@@ -107,6 +107,7 @@ inline lsp_run run_language_server(const std::string& input, bool keep_input_ope
     std::vector<std::string> words = {SCENARIO_BUILDER_EXE};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
