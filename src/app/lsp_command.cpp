@@ -50,9 +50,11 @@ subcommand add_lsp_command(CLI::App& app) {
         "Serve the Language Server Protocol (3.17) on standard input and output, for editors "
         "of R_linea.txt and R_T-.txt: the server keeps the documents the editor has open in "
         "step with its changes");
-    parser->add_option("--log", request->log_file,
-                       "Append what the server does and what it could not read to FILE "
-                       "(nothing is logged without it)");
+    parser
+        ->add_option("--log", request->log_file,
+                     "Append what the server does and what it could not read to FILE "
+                     "(nothing is logged without it)")
+        ->type_name("FILE");
     parser->footer(
         "Exit status: 0 after the client's shutdown and exit; 1 when exit comes without "
         "shutdown or the input ends before them; 2 when the log file cannot be opened; 64 "

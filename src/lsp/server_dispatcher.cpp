@@ -44,6 +44,12 @@ void server_dispatcher::add_capabilities(const json& capabilities) {
 }
 
 void server_dispatcher::handle(const incoming_message& message, const request_signals& signals) {
+    if (log_.enabled() && !message.method.empty()) {
+        log_.write((message.what == incoming_message::kind::request
+                        ? "request " + message.id.dump() + " "
+                        : std::string("notification ")) +
+                   message.method);
+    }
     switch (message.what) {
         case incoming_message::kind::request:
             handle_request(message, signals);

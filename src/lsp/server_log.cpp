@@ -17,6 +17,11 @@ bool server_log::open(const std::string& path) {
     return file_ != nullptr;
 }
 
+bool server_log::enabled() {
+    const std::lock_guard lock(mutex_);
+    return file_ != nullptr;
+}
+
 void server_log::write(std::string_view line) {
     const std::lock_guard lock(mutex_);
     if (file_ == nullptr) {

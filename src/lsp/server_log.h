@@ -21,6 +21,8 @@ class server_log {
     bool open(const std::string& path);
     // Writes one line, when a file is open.
     void write(std::string_view line);
+    // True when lines are written: a line that costs work to make is made only then.
+    bool enabled();
 
   private:
     std::mutex mutex_;
