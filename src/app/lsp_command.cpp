@@ -12,6 +12,8 @@
 #include "lsp/byte_streams.h"
 #include "lsp/language_server.h"
 #include "lsp/message_writer.h"
+#include "lsp/scenario_features.h"
+#include "lsp/scenario_session.h"
 #include "lsp/server_dispatcher.h"
 #include "lsp/server_log.h"
 
@@ -35,6 +37,8 @@ int serve(const lsp_request& request) {
     lsp::file_byte_sink output(stdout);
     lsp::message_writer writer(output);
     lsp::server_dispatcher dispatcher({"scenario-builder", SCENARIO_VERSION}, writer, log);
+    lsp::scenario_session session;
+    lsp::register_scenario_features(dispatcher, session);
     log.write("scenario-builder " SCENARIO_VERSION " serves the language server protocol");
     const int status = lsp::run_language_server(input, dispatcher, log);
     log.write("ended with exit status " + std::to_string(status));

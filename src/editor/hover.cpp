@@ -10,6 +10,7 @@
 #include "editor/record_lookup.h"
 #include "editor/record_reference.h"
 #include "inspect/author_fields.h"
+#include "source/code_page.h"
 #include "source/source_text.h"
 
 namespace scenario::editor {
@@ -29,8 +30,10 @@ std::string written(const pair_compile& compiled, const mapped_field& field) {
     if (!line || field.column < 1 || static_cast<std::size_t>(field.column - 1) > line->size()) {
         return "";
     }
-    return std::string(line->substr(static_cast<std::size_t>(field.column - 1),
-                                    static_cast<std::size_t>(field.length)));
+    const std::string_view bytes = line->substr(static_cast<std::size_t>(field.column - 1),
+                                                static_cast<std::size_t>(field.length));
+    // The hover is UTF-8: a source of single bytes is shown as Windows-1252.
+    return compiled.context.options.utf8_texts ? std::string(bytes) : windows_1252_to_utf8(bytes);
 }
 
 bool placed_by(const record_origin& origin, const mapped_record& record) {
@@ -44,7 +47,7 @@ std::string fields_text(const described_object& object) {
         if (field.name == "nome") {
             continue;
         }
-        text += (text.empty() ? "" : " · ") + field.name + " " + value_text(field);
+        text += (text.empty() ? "" : ", ") + field.name + " " + value_text(field);
     }
     return text;
 }
@@ -246,13 +249,13 @@ std::optional<hover_text> hover_at(const pair_compile& compiled, source_file fil
             " at " + std::to_string(*record.position) + " m (" + km_text(*record.position) + ")";
     }
     if (reference != nullptr) {
-        text += " — " + std::string(reference->what);
+        text += ": " + std::string(reference->what);
     }
     text += "\n\n";
     if (place->value && reference != nullptr &&
         static_cast<std::size_t>(*place->value) < reference->fields.size()) {
         const field_reference& field = reference->fields[static_cast<std::size_t>(*place->value)];
-        text += "`" + std::string(field.name) + "` = " + written(compiled, *place->field) + " — " +
+        text += "`" + std::string(field.name) + "` = " + written(compiled, *place->field) + ": " +
                 std::string(field.meaning) + "\n\n";
     }
     if (const scenario_description* description = compiled.description()) {

@@ -12,8 +12,8 @@
 namespace scenario::editor {
 
 struct hover_text {
-    std::string markdown;
-    int line = 0;  // the field pointed at: line, first column and the column after it
+    std::string markdown;  // UTF-8
+    int line = 0;          // the field pointed at: line, first column and the column after it
     int column = 0;
     int end_column = 0;
 };

@@ -29,7 +29,7 @@ TEST(Hover, SignalKeyShowsItsCellPositionAndFields) {
 TEST(Hover, ValueNamesItsField) {
     const auto compiled = builtin_pair();
     const std::string text = hover_markdown(*compiled, source_file::train, 63, 18);
-    EXPECT_NE(text.find("`sx` = 1 — left group: kind code"), std::string::npos) << text;
+    EXPECT_NE(text.find("`sx` = 1: left group: kind code"), std::string::npos) << text;
     EXPECT_EQ(text.find("| field |"), std::string::npos) << text;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "editor/record_lookup.h"
+#include "source/code_page.h"
 
 namespace scenario::editor {
 namespace {
@@ -51,8 +52,13 @@ std::string field_text(std::string_view line, const mapped_field& field) {
     return std::string(line.substr(start, static_cast<std::size_t>(field.length)));
 }
 
-outline_symbol symbol_of(const reading_index& index, const mapped_record& record, symbol_kind kind,
-                         const source_text& text) {
+// Names and details are UTF-8: a source of single bytes is shown as Windows-1252.
+std::string shown(const pair_compile& compiled, const std::string& text) {
+    return compiled.context.options.utf8_texts ? text : windows_1252_to_utf8(text);
+}
+
+outline_symbol symbol_of(const pair_compile& compiled, const reading_index& index,
+                         const mapped_record& record, symbol_kind kind, const source_text& text) {
     outline_symbol symbol;
     symbol.kind = kind;
     symbol.line = record.line;
@@ -80,6 +86,8 @@ outline_symbol symbol_of(const reading_index& index, const mapped_record& record
                              field_text(text.line(value->line).value_or(""), *value);
         }
     }
+    symbol.name = shown(compiled, symbol.name);
+    symbol.detail = shown(compiled, symbol.detail);
     return symbol;
 }
 
@@ -99,7 +107,7 @@ std::vector<outline_symbol> outline_of(const pair_compile& compiled, source_file
             const bool in_group =
                 std::find(group.kinds.begin(), group.kinds.end(), record.kind) != group.kinds.end();
             if (record.file == file && in_group) {
-                gathered.children.push_back(symbol_of(index, record, group.kind, *text));
+                gathered.children.push_back(symbol_of(compiled, index, record, group.kind, *text));
             }
         }
         if (gathered.children.empty()) {

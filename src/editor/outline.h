@@ -25,7 +25,7 @@ enum class symbol_kind {
 };
 
 struct outline_symbol {
-    std::string name;
+    std::string name;  // UTF-8, as is the detail
     std::string detail;
     symbol_kind kind = symbol_kind::group;
     // The whole record: from its key to the end of its last line; and its key alone.

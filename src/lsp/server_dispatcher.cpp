@@ -120,6 +120,9 @@ request_outcome server_dispatcher::initialize(const json& params) {
     if (capabilities != params.end() && capabilities->is_object()) {
         client_capabilities_ = *capabilities;
     }
+    if (const auto options = params.find("initializationOptions"); options != params.end()) {
+        initialization_options_ = *options;
+    }
     encoding_ = chosen_encoding(client_capabilities_);
     state_ = state::running;
     json answered = capabilities_;
@@ -133,7 +136,7 @@ request_outcome server_dispatcher::run_request(const request_handler& handler,
                                                const incoming_message& message,
                                                const request_signals& signals) {
     request_context context(documents_, encoding_, client_capabilities_, message.id, signals,
-                            writer_);
+                            writer_, initialization_options_);
     // A handler that reads params of the wrong shape throws from the JSON library; that is
     // the client's mistake, and is answered as one.
     try {
@@ -164,7 +167,8 @@ void server_dispatcher::handle_notification(const incoming_message& message,
         return;
     }
     const json no_id;
-    request_context context(documents_, encoding_, client_capabilities_, no_id, signals, writer_);
+    request_context context(documents_, encoding_, client_capabilities_, no_id, signals, writer_,
+                            initialization_options_);
     for (const notification_handler& handler : handlers->second) {
         try {
             handler(message.params, context);

@@ -45,10 +45,11 @@ class request_context {
   public:
     request_context(const text_documents& documents, position_encoding encoding,
                     const json& client_capabilities, const json& id, const request_signals& signals,
-                    message_writer& writer)
+                    message_writer& writer, const json& initialization_options = json())
         : documents_(documents),
           encoding_(encoding),
           client_capabilities_(client_capabilities),
+          initialization_options_(initialization_options),
           id_(id),
           signals_(signals),
           writer_(writer) {}
@@ -58,6 +59,8 @@ class request_context {
     position_encoding encoding() const { return encoding_; }
     // The capabilities the client sent with initialize.
     const json& client_capabilities() const { return client_capabilities_; }
+    // The options the client sent with initialize ("initializationOptions"); null when none.
+    const json& initialization_options() const { return initialization_options_; }
     // True when the client cancelled this request; long work asks between its steps and
     // then answers with error_code::request_cancelled. Always false for a notification.
     bool cancelled() const { return signals_.cancelled(id_); }
@@ -74,6 +77,7 @@ class request_context {
     const text_documents& documents_;
     position_encoding encoding_;
     const json& client_capabilities_;
+    const json& initialization_options_;
     const json& id_;
     const request_signals& signals_;
     message_writer& writer_;
@@ -125,6 +129,7 @@ class server_dispatcher {
     std::map<std::string, std::vector<notification_handler>, std::less<>> notifications_;
     json capabilities_;
     json client_capabilities_ = json::object();
+    json initialization_options_;
     position_encoding encoding_ = position_encoding::utf16;
     text_documents documents_;
 };

@@ -49,4 +49,13 @@ const text_document* text_documents::find(std::string_view uri) const {
     return found == documents_.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> text_documents::uris() const {
+    std::vector<std::string> uris;
+    uris.reserve(documents_.size());
+    for (const auto& [uri, document] : documents_) {
+        uris.push_back(uri);
+    }
+    return uris;
+}
+
 }  // namespace scenario::lsp

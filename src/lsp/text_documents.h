@@ -52,6 +52,8 @@ class text_documents {
     // The open document, or null.
     const text_document* find(std::string_view uri) const;
     std::size_t size() const { return documents_.size(); }
+    // The URIs of the open documents.
+    std::vector<std::string> uris() const;
 
   private:
     std::map<std::string, text_document, std::less<>> documents_;
