@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the language server's message reader and dispatcher, with its
-// store of open documents: as a raw stream of the client, or, to reach deeper, as bodies
-// that are framed here with their right lengths after an initialize. Every answer the
-// server writes must be a framed JSON message.
+// store of open documents and the scenario's language features: as a raw stream of the
+// client, or, to reach deeper, as bodies that are framed here with their right lengths after
+// an initialize. A document whose URI names a source file of a folder that does not exist is
+// compiled from its text alone. Every answer the server writes must be a framed JSON message.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,8 @@
 #include "lsp/message_framing.h"
 #include "lsp/message_writer.h"
 #include "lsp/request_signals.h"
+#include "lsp/scenario_features.h"
+#include "lsp/scenario_session.h"
 #include "lsp/server_dispatcher.h"
 #include "lsp/server_log.h"
 
@@ -67,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     server_log log;
     server_dispatcher dispatcher({"scenario-builder", "0"}, writer, log);
     dispatcher.add_request("test/documentLength", document_length);
-    dispatcher.add_capabilities({{"hoverProvider", true}});
+    scenario_session session;
+    register_scenario_features(dispatcher, session);
     const no_waiting_messages signals;
 
     message_reader reader(input);

@@ -1,5 +1,6 @@
 #include "lsp/scenario_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -35,6 +36,25 @@ std::vector<std::string> names_beside(const std::string& folder,
         }
     }
     return names;
+}
+
+// The same path whichever separators it is written with.
+std::string comparable(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// The open document of a file: clients write a file's URI in more than one way (a drive
+// letter's colon escaped or not, say), so documents are matched by their paths.
+const text_document* open_document(const text_documents& documents, const std::string& path) {
+    const std::string wanted = comparable(path);
+    for (const std::string& uri : documents.uris()) {
+        if (const std::optional<std::string> open = path_of_file_uri(uri);
+            open && comparable(*open) == wanted) {
+            return documents.find(uri);
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -74,10 +94,14 @@ const compiled_pair* scenario_session::compiled_for(std::string_view uri,
     }
     const std::string line_path = editor::line_path_of(*pair);
     const std::string train_path = editor::train_path_of(*pair);
-    const std::string line_uri = file_uri_of_path(line_path);
-    const std::string train_uri = file_uri_of_path(train_path);
-    const text_document* line_document = documents.find(line_uri);
-    const text_document* train_document = pair->train_missing ? nullptr : documents.find(train_uri);
+    const text_document* line_document = open_document(documents, line_path);
+    const text_document* train_document =
+        pair->train_missing ? nullptr : open_document(documents, train_path);
+    // Diagnostics go to the URI by which the client opened a file.
+    const std::string line_uri =
+        line_document != nullptr ? line_document->uri : file_uri_of_path(line_path);
+    const std::string train_uri =
+        train_document != nullptr ? train_document->uri : file_uri_of_path(train_path);
     const std::int64_t line_version = line_document != nullptr ? line_document->version : -1;
     const std::int64_t train_version = train_document != nullptr ? train_document->version : -1;
     pair_of_uri_[std::string(uri)] = line_path;
@@ -133,17 +157,18 @@ std::optional<std::pair<std::string, std::string>> scenario_session::forget_if_c
         return std::nullopt;
     }
     const std::string line_path = editor::line_path_of(*pair);
-    std::pair<std::string, std::string> uris{file_uri_of_path(line_path),
-                                             file_uri_of_path(editor::train_path_of(*pair))};
-    if (documents.find(uris.first) != nullptr ||
-        (!pair->train_missing && documents.find(uris.second) != nullptr) ||
-        pairs_.find(line_path) == pairs_.end()) {
+    const auto kept = pairs_.find(line_path);
+    if (open_document(documents, line_path) != nullptr ||
+        (!pair->train_missing &&
+         open_document(documents, editor::train_path_of(*pair)) != nullptr) ||
+        kept == pairs_.end()) {
         return std::nullopt;
     }
+    std::pair<std::string, std::string> uris{kept->second.line_uri, kept->second.train_uri};
     if (pair->train_missing) {
         uris.second.clear();  // no diagnostics were published for a train that is not there
     }
-    pairs_.erase(line_path);
+    pairs_.erase(kept);
     for (auto entry = pair_of_uri_.begin(); entry != pair_of_uri_.end();) {
         entry = entry->second == line_path ? pair_of_uri_.erase(entry) : std::next(entry);
     }

@@ -14,6 +14,7 @@
 #   under_wine.sh plot      says that this build cannot draw
 #   under_wine.sh shared    runs at once into one folder: each ends well, every file whole
 #   under_wine.sh kept      an edited source refused, a compile with a missing source refused
+#   under_wine.sh lsp       the language server: initialize answered, a diagnostic published
 #
 # Settings come from the environment (tests/windows/CMakeLists.txt sets them):
 # SCENARIO_WINDOWS_EXE, SCENARIO_LINUX_EXE, SCENARIO_TEST_DATA, SCENARIO_RUNS (records of each
@@ -345,6 +346,37 @@ compile_run() {
         cmp "$out/windows/broken/Valdora_Rova_5284-.txt" "$out/linux/broken/Valdora_Rova_5284-.txt"
 }
 
+# One framed message of the language server's protocol (the bodies here are ASCII).
+framed() {
+    printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"
+}
+
+lsp_run() {
+    mkdir -p "$out/scenario"
+    cp "$data/Valdora_Rova_linea.txt" "$data/Valdora_Rova_5284-.txt" "$out/scenario"
+    # The folder as the program sees it under Wine (Z: is the root), as an editor's URI.
+    local folder
+    folder=$(cd "$out/scenario" && pwd)
+    local uri="file:///Z:$folder/Valdora_Rova_5284-.txt"
+    {
+        framed '{"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}}'
+        framed '{"jsonrpc":"2.0","method":"initialized","params":{}}'
+        framed '{"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"'"$uri"'","languageId":"scenario","version":1,"text":"[generale]\r\nstazoine, 1000\r\n[fine]\r\n"}}}'
+        framed '{"jsonrpc":"2.0","id":2,"method":"shutdown"}'
+        framed '{"jsonrpc":"2.0","method":"exit"}'
+    } >"$out/input.txt"
+    local status=0
+    timeout 60 "$wine64" "$exe" lsp <"$out/input.txt" >"$out/output.txt" 2>"$out/stderr.txt" ||
+        status=$?
+    expect_text "the server ends with exit status 0 after shutdown and exit" "$status" 0
+    check "initialize is answered with the server's name" \
+        grep -q '"serverInfo":{"name":"scenario-builder"' "$out/output.txt"
+    check "the misspelt keyword is published as a diagnostic of the open file" \
+        grep -q '"code":"unread-key".*"uri":"'"$uri"'"' "$out/output.txt"
+    check "at its line" grep -q '"range":{"end":{"character":8,"line":1},"start":{"character":0,"line":1}}' \
+        "$out/output.txt"
+}
+
 inspect_run() {
     [ -x "$linux_exe" ] || fail "no Linux program at $linux_exe to compare with: build it first (make build)"
     mkdir -p "$out/files"
@@ -472,6 +504,7 @@ case "$mode" in
     plot) plot_run ;;
     shared) shared_run ;;
     kept) kept_run ;;
+    lsp) lsp_run ;;
     *) fail "unknown mode $mode" ;;
 esac
 if [ "$mode" != prefix ]; then
