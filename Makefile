@@ -53,8 +53,9 @@ fuzz: packages
 	cmake --build --preset fuzz
 	./fuzz/run.sh
 
-# The optimised build for measurements: the program, the benchmarks and the generator of
-# long scenarios, in build-release/.
+# The optimised build for measurements: the program with its two modules, the benchmarks and
+# the generator of long scenarios, in build-release/ (its build preset names them: the tests
+# run in the other builds and are not compiled here).
 build-release: packages
 	cmake --preset release
 	cmake --build --preset release

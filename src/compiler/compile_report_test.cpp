@@ -140,6 +140,30 @@ TEST(Diagnostics, CellTakenNamesTheRecordThatHoldsIt) {
         << told.related[0].message;
 }
 
+// A record short of values takes them from the next line: the message stands at the record
+// and names the line the values came from, as a warning when they were numbers, as error 25
+// when the next line's key stood where a number was expected.
+TEST(Diagnostics, ValueTakenFromALaterLineNamesThatLine) {
+    const source_folder folder;
+    const std::string line_text = line_of_length(5000, {});
+    for (const auto& [train_text, code] :
+         {std::pair{std::string("[generale]\r\nsegnale, 1000, 1, 4, 1, 0, 0, 0, 0, 0, 0\r\n"
+                                "0\r\n[fine]\r\n"),
+                    std::string("values-on-later-line")},
+          std::pair{std::string("[generale]\r\nsegnale, 1000, 1, 4, 1, 0, 0, 0, 0, 0, 0\r\n"
+                                "segnale, 2000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n[fine]\r\n"),
+                    std::string("25")}}) {
+        const held_compile compiled(folder, &line_text, &train_text);
+        ASSERT_FALSE(compiled.report.diagnostics.empty()) << code;
+        const diagnostic& told = compiled.report.diagnostics.front();
+        EXPECT_EQ(told.code, code);
+        EXPECT_EQ(told.range.line, 2);
+        ASSERT_EQ(told.related.size(), 1u) << code;
+        EXPECT_EQ(told.related[0].range.line, 3) << code;
+        EXPECT_EQ(told.related[0].range.column, 1) << code;
+    }
+}
+
 // The text with the fix applied; the fix must stand on one line of the text.
 std::string with_fix(const std::string& text, const diagnostic_fix& fix) {
     std::size_t start = 0;
