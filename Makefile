@@ -8,7 +8,7 @@
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format clang-tidy libcli11-dev nlohmann-json3-dev \
             libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick poppler-utils \
             pkg-config libcairo2-dev libfontconfig-dev libpng-dev zlib1g-dev fonts-dejavu-core time \
-            g++-mingw-w64-x86-64-posix wine64 neovim
+            g++-mingw-w64-x86-64-posix wine64 neovim python3
 
 .PHONY: all run test build build-release test-plain test-sanitize fuzz bench format check-format packages clean screenshot \
         windows test-windows lint

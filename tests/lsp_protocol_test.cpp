@@ -176,6 +176,12 @@ INSTANTIATE_TEST_SUITE_P(
                     lsp_request(1, "initialize", json::array()) + initialize + shutdown_and_exit,
                     {"1 error -32602", "1 result", "2 result"},
                     0},
+        stream_case{"NullParamsOfShutdownAndExit",
+                    initialize +
+                        framed(R"({"jsonrpc":"2.0","id":2,"method":"shutdown","params":null})") +
+                        framed(R"({"jsonrpc":"2.0","method":"exit","params":null})"),
+                    {"1 result", "2 result"},
+                    0},
         stream_case{"DocumentNotificationsHaveNoAnswer",
                     initialize + did_open("a\r\n") +
                         lsp_notification("textDocument/didChange",

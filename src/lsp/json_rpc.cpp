@@ -104,7 +104,8 @@ incoming_message read_message(std::string_view body) {
     }
     incoming_message read;
     const auto params = message.find("params");
-    if (params != message.end()) {
+    // Null params stand for none: clients send them so for shutdown and exit.
+    if (params != message.end() && !params->is_null()) {
         if (!params->is_object() && !params->is_array()) {
             return invalid(error_code::invalid_request,
                            "\"params\" is neither an object nor an array", answer_id);
