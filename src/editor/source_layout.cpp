@@ -115,7 +115,7 @@ bool blank(std::string_view text) {
 
 }  // namespace
 
-std::string lay_out(const pair_compile& compiled, source_file file) {
+laid_out_file lay_out(const pair_compile& compiled, source_file file) {
     const std::string_view text = compiled.text_of(file);
     const std::vector<line_span> lines = lines_of(text);
     std::vector<std::string> replaced(lines.size());
@@ -163,17 +163,20 @@ std::string lay_out(const pair_compile& compiled, source_file file) {
             changed[n - 1] = true;
         }
     }
-    std::string result;
-    result.reserve(text.size());
+    laid_out_file result;
+    result.text.reserve(text.size());
     std::size_t copied = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (changed[i]) {
-            result.append(text.substr(copied, lines[i].start - copied));
-            result += replaced[i];
+            result.text.append(text.substr(copied, lines[i].start - copied));
+            result.text += replaced[i];
             copied = lines[i].end;
+            result.edits.push_back({static_cast<int>(i) + 1,
+                                    static_cast<int>(lines[i].end - lines[i].start),
+                                    std::move(replaced[i])});
         }
     }
-    result.append(text.substr(copied));
+    result.text.append(text.substr(copied));
     return result;
 }
 
@@ -195,12 +198,12 @@ bool same_diagnostics(const std::vector<diagnostic>& a, const std::vector<diagno
 }  // namespace
 
 layout_result checked_layout(const pair_compile& compiled, source_file file) {
-    std::string text = lay_out(compiled, file);
-    if (text == compiled.text_of(file)) {
-        return {std::move(text), ""};
+    laid_out_file laid = lay_out(compiled, file);
+    if (laid.edits.empty()) {
+        return {std::move(laid), ""};
     }
     const source_file other = file == source_file::line ? source_file::train : source_file::line;
-    std::vector<held_text> texts = {{compiled.path_of(file), text}};
+    std::vector<held_text> texts = {{compiled.path_of(file), laid.text}};
     if (const source_text* read = compiled.context.sources.find(compiled.path_of(other))) {
         texts.emplace_back(compiled.path_of(other), std::string(read->content()));
     }
@@ -217,7 +220,7 @@ layout_result checked_layout(const pair_compile& compiled, source_file file) {
         return {std::nullopt,
                 "laid out, the file would compile to something else; it is left as it is"};
     }
-    return {std::move(text), ""};
+    return {std::move(laid), ""};
 }
 
 }  // namespace scenario::editor

@@ -10,17 +10,30 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/pair_compile.h"
 
 namespace scenario::editor {
 
-// The file's text laid out; the text itself when nothing changes.
-std::string lay_out(const pair_compile& compiled, source_file file);
+// One line laid out anew: the whole of line `line` (from 1), `old_length` bytes without its
+// line end, becomes `text`.
+struct line_edit {
+    int line = 0;
+    int old_length = 0;
+    std::string text;
+};
+
+struct laid_out_file {
+    std::string text;              // the whole file laid out
+    std::vector<line_edit> edits;  // the lines it changed, in order; none when nothing changes
+};
+
+laid_out_file lay_out(const pair_compile& compiled, source_file file);
 
 struct layout_result {
-    std::optional<std::string> text;  // none when the layout would change what is compiled
-    std::string refusal;              // why not, for the author
+    std::optional<laid_out_file> laid;  // none when the layout would change what is compiled
+    std::string refusal;                // why not, for the author
 };
 
 // The layout, checked by compiling the laid-out text in place of the file's.

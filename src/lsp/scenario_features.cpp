@@ -283,47 +283,23 @@ json semantic_tokens(scenario_session& session, const json& params, request_cont
     return {{"data", data}};
 }
 
-// The lines of a text, without their line ends.
-std::vector<std::string_view> lines_of(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 json formatting(scenario_session& session, const json& params, request_context& context) {
     const document_in_pair found = find_document(session, params, context);
     json edits = json::array();
     if (found.text == nullptr) {
         return edits;
     }
-    const editor::layout_result laid = editor::checked_layout(*found.pair->compile, found.file);
-    if (!laid.text) {
+    const editor::layout_result checked = editor::checked_layout(*found.pair->compile, found.file);
+    if (!checked.laid) {
         context.notify("window/showMessage",
-                       {{"type", message_warning}, {"message", laid.refusal}});
+                       {{"type", message_warning}, {"message", checked.refusal}});
         return edits;
     }
-    const std::vector<std::string_view> before = lines_of(found.text->bytes());
-    const std::vector<std::string_view> after = lines_of(*laid.text);
-    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
-        if (before[i] == after[i]) {
-            continue;
-        }
-        const int line = static_cast<int>(i) + 1;
-        edits.push_back(
-            {{"range", range_json(*found.pair, found.file,
-                                  {line, 1, line, static_cast<int>(before[i].size()) + 1},
-                                  context.encoding())},
-             {"newText", found.text->shown(after[i])}});
+    for (const editor::line_edit& edit : checked.laid->edits) {
+        edits.push_back({{"range", range_json(*found.pair, found.file,
+                                              {edit.line, 1, edit.line, edit.old_length + 1},
+                                              context.encoding())},
+                         {"newText", found.text->shown(edit.text)}});
     }
     return edits;
 }
