@@ -321,8 +321,7 @@ bool source_cursor::fail(read_result result, const expected_field& expected) {
     record_runtime_failure(context_, std::move(where), std::move(detail));
     if (later_line && result != read_result::past_end) {
         context_.errors.relate_latest(point_at(reader_.last_field()),
-                                      "the value that " + record_phrase() +
-                                          " took from this line");
+                                      "the value that " + record_phrase() + " took from this line");
     }
     return false;
 }
