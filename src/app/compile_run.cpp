@@ -87,6 +87,9 @@ int compile_scenario(compile_request request, std::string_view command, compile_
         case compile_outcome::end::compiled:
             break;
     }
+    if (request.after) {
+        request.after(context, outcome);
+    }
     if (tally != nullptr) {
         *tally = {report.count(severity::error), report.count(severity::warning)};
     }

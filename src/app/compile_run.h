@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "compiler/compile_routine.h"
 
 namespace scenario {
 
@@ -19,6 +22,10 @@ struct compile_request {
     bool utf8 = false;
     // False for `check`: the compile writes nothing and takes no lock.
     bool write_compiled_files = true;
+    // Called with the compile that ran, before the folder's lock is released: a command that
+    // shows the compile (the page of `view` and `watch --serve`) reads its record, origins and
+    // diagnostics here.
+    std::function<void(const compile_context&, const compile_outcome&)> after;
 };
 
 // How many errors and warnings a compile reported.

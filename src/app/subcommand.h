@@ -20,5 +20,6 @@ subcommand add_plot_command(CLI::App& app);
 subcommand add_diff_command(CLI::App& app);
 subcommand add_watch_command(CLI::App& app);
 subcommand add_lsp_command(CLI::App& app);
+subcommand add_view_command(CLI::App& app);
 
 }  // namespace scenario
