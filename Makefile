@@ -8,18 +8,20 @@
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libbenchmark-dev libgtest-dev libgmock-dev clang-format clang-tidy libcli11-dev nlohmann-json3-dev \
             libfltk1.3-dev libx11-dev xvfb xdotool xauth x11-utils imagemagick poppler-utils \
             pkg-config libcairo2-dev libfontconfig-dev libpng-dev zlib1g-dev fonts-dejavu-core time \
-            g++-mingw-w64-x86-64-posix wine64 neovim python3
+            g++-mingw-w64-x86-64-posix wine64 neovim python3 libcpp-httplib-dev chromium nodejs
 
 .PHONY: all run test build build-release test-plain test-sanitize fuzz bench format check-format packages clean screenshot \
         windows test-windows lint
 
 all: build
 
+# npm is asked for by its command: a Node.js from elsewhere brings its own and refuses Debian's.
 packages:
 	@missing=""; \
 	for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
+	if ! command -v npm >/dev/null 2>&1; then missing="$$missing npm"; fi; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
 	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \

@@ -1,18 +1,23 @@
 // `watch`: compile a scenario, then again after every change of either source, until Ctrl-C.
 // Each compile prints a line with the time and its outcome, then its errors and warnings as
 // `compile` prints them; with --plot the picture is drawn again after each compile that wrote
-// the compiled files.
+// the compiled files; with --serve the page of `view` is served on 127.0.0.1 and every compile
+// is pushed to the pages open there.
 #include <cstdio>
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/compile_run.h"
 #include "app/exit_status.h"
+#include "app/page_server.h"
 #include "app/plot_run.h"
 #include "app/source_watcher.h"
 #include "app/subcommand.h"
+#include "app/view_page.h"
 #include "source/scenario_files.h"
+#include "view/page.h"
 
 namespace scenario {
 namespace {
@@ -20,7 +25,12 @@ namespace {
 struct watch_request {
     compile_request compile;
     std::string plot;  // the picture to draw again; empty for none
+    bool serve = false;
+    std::vector<int> serve_port;  // none: the default port
 };
+
+// The port of --serve without a number: one that few other programs take.
+constexpr int default_serve_port = 8284;
 
 constexpr const char* command = "watch";
 
@@ -37,12 +47,22 @@ std::string plural(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// One compile and, when asked and the files were written, the picture.
-void compile_and_draw(const watch_request& request) {
+// One compile and, when asked and the files were written, the picture; when serving, the page
+// of this compile for the open pages.
+void compile_and_draw(const watch_request& request, page_server* server) {
     compile_tally tally;
     std::fprintf(stderr, "[%s] compiling %s in %s\n", time_of_day().c_str(),
                  request.compile.route.c_str(), request.compile.folder.c_str());
-    const int compiled = compile_scenario(request.compile, command, &tally);
+    int compiled = 0;
+    if (server != nullptr) {
+        view_page page;
+        compiled = compile_view_page(request.compile, command, page, &tally);
+        if (!page.data_json.empty()) {
+            server->publish(view::assemble_page(page.title, page.data_json), page.data_json);
+        }
+    } else {
+        compiled = compile_scenario(request.compile, command, &tally);
+    }
     std::fprintf(stderr, "[%s] %s, %s, exit status %d\n", time_of_day().c_str(),
                  plural(tally.errors, "error", "errors").c_str(),
                  plural(tally.warnings, "warning", "warnings").c_str(), compiled);
@@ -63,14 +83,27 @@ int watch(const watch_request& request) {
         !opened.ok()) {
         return report_failure(command, opened);
     }
-    compile_and_draw(request);
+    // Stopped, its threads joined, when the watch ends by any way.
+    std::unique_ptr<page_server> server;
+    if (request.serve) {
+        server = std::make_unique<page_server>();
+        const int port = request.serve_port.empty() ? default_serve_port : request.serve_port[0];
+        if (const status started = server->start(port); !started.ok()) {
+            return report_failure(command, started);
+        }
+    }
+    compile_and_draw(request, server.get());
+    if (server) {
+        std::fprintf(stderr, "[%s] serving the page at %s: open it in a browser\n",
+                     time_of_day().c_str(), server->address().c_str());
+    }
     std::fprintf(stderr, "[%s] watching %s and %s; Ctrl-C ends\n", time_of_day().c_str(),
                  line_source_name(identity).c_str(), train_source_name(identity).c_str());
     std::fflush(stderr);
     for (;;) {
         switch (watcher.wait()) {
             case source_watcher::event::changed:
-                compile_and_draw(request);
+                compile_and_draw(request, server.get());
                 break;
             case source_watcher::event::stop:
                 std::fprintf(stderr, "[%s] stopped\n", time_of_day().c_str());
@@ -107,11 +140,23 @@ subcommand add_watch_command(CLI::App& app) {
     parser->add_option("--plot", request->plot,
                        "Draw FILE.png, FILE.svg or FILE.pdf again after each compile that "
                        "wrote the compiled files");
+    CLI::Option* serve =
+        parser
+            ->add_option("--serve", request->serve_port,
+                         "Serve the page of `view` at http://127.0.0.1:PORT/ (" +
+                             std::to_string(default_serve_port) +
+                             " without PORT, any free port with 0); every open page redraws "
+                             "with each compile, keeping its zoom")
+            ->expected(0, 1)
+            ->check(CLI::Range(0, 65535));
     parser->footer(
         "Exit status: 0 when ended by Ctrl-C (SIGINT) or SIGTERM; 2 when DIR cannot be "
-        "watched or is removed; 64 usage error. A compile's own exit status is printed "
-        "after it.");
-    return {parser, [request] { return watch(*request); }};
+        "watched or is removed, or the port of --serve is in use; 64 usage error. A compile's "
+        "own exit status is printed after it.");
+    return {parser, [request, serve] {
+                request->serve = serve->count() > 0;
+                return watch(*request);
+            }};
 }
 
 }  // namespace scenario

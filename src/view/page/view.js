@@ -222,6 +222,7 @@
     const speedTop = gradientTop + gradientHeight + 8;
     const objectsTop = speedTop + speedHeight + 8;
     return {
+      axisWidth: axisWidth(),
       plan: { top, height: planHeight },
       axis: { top: axisTop, height: axisHeight },
       gradient: { top: gradientTop, height: gradientHeight },
