@@ -88,7 +88,7 @@ int compile_scenario(compile_request request, std::string_view command, compile_
             break;
     }
     if (request.after) {
-        request.after(context, outcome);
+        request.after(context, report);
     }
     if (tally != nullptr) {
         *tally = {report.count(severity::error), report.count(severity::warning)};

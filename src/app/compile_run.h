@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/compile_routine.h"
+#include "compiler/compile_report.h"
 
 namespace scenario {
 
@@ -25,7 +25,7 @@ struct compile_request {
     // Called with the compile that ran, before the folder's lock is released: a command that
     // shows the compile (the page of `view` and `watch --serve`) reads its record, origins and
     // diagnostics here.
-    std::function<void(const compile_context&, const compile_outcome&)> after;
+    std::function<void(const compile_context&, const compile_report&)> after;
 };
 
 // How many errors and warnings a compile reported.

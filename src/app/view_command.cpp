@@ -41,10 +41,12 @@ subcommand add_view_command(CLI::App& app) {
     auto request = std::make_shared<view_request>();
     CLI::App* parser = app.add_subcommand(
         "view",
-        "Compile DIR/R_linea.txt and DIR/R_T-.txt as `compile` does and write the scenario as "
+        "Compile DIR/R_linea.txt and DIR/R_T-.txt in memory, as `check` does, and write the scenario as "
         "one HTML page to explore in a browser: the plan, the gradient, the speed limit and "
         "the objects on one distance axis, each object with its source line, and every error "
         "and warning on the axis");
+    // The page is made from a compile in memory: the folder is only read.
+    request->compile.write_compiled_files = false;
     parser->add_option("--dir", request->compile.folder, "Folder of the sources")->required();
     parser->add_option("--route", request->compile.route, "Route identifier R")->required();
     parser->add_option("--train", request->compile.train, "Train number T")->required();

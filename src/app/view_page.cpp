@@ -9,12 +9,12 @@ int compile_view_page(compile_request request, std::string_view command, view_pa
                       compile_tally* tally) {
     page = view_page{};
     status made = status::success();
-    request.after = [&](const compile_context& context, const compile_outcome& outcome) {
-        if (outcome.how == compile_outcome::end::no_grid || !context.record.has_grid()) {
-            made = status::invalid_input("there is no line to show: " + outcome.message);
+    request.after = [&](const compile_context& context, const compile_report& report) {
+        if (report.outcome.how == compile_outcome::end::no_grid || !context.record.has_grid()) {
+            made = status::invalid_input("there is no line to show: " + report.outcome.message);
             return;
         }
-        made = view::view_data_of_compile(context, page.data_json);
+        made = view::view_data_of_compile(context, report.diagnostics, page.data_json);
     };
     page.title = request.route + ", train " + request.train;
     const int compiled = compile_scenario(request, command, tally);

@@ -16,7 +16,8 @@ struct view_page {
 };
 
 // Compiles and fills `page`; returns the compile's exit status, or the fatal one when the
-// compile made no line to show (the reason told on standard error).
+// compile made no line to show (the reason told on standard error). The compile writes the
+// compiled files when the request says so (`watch`), or nothing at all (`view`).
 int compile_view_page(compile_request request, std::string_view command, view_page& page,
                       compile_tally* tally = nullptr);
 

@@ -4,13 +4,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "compiler/compile_context.h"
+#include "compiler/diagnostic_list.h"
 #include "source/status.h"
 
 namespace scenario::view {
 
-// The JSON of the page's data (view_data.h). Fails when the compile made no grid.
-status view_data_of_compile(const compile_context& context, std::string& json);
+// The JSON of the page's data (view_data.h) from the compile and its diagnostics. Fails when
+// the compile made no grid.
+status view_data_of_compile(const compile_context& context,
+                            const std::vector<diagnostic>& diagnostics, std::string& json);
 
 }  // namespace scenario::view

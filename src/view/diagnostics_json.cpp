@@ -33,27 +33,53 @@ std::map<line_key, std::int64_t> placed_records(const view_inputs& inputs) {
     return placed;
 }
 
+// The line as the compile read it; empty when the diagnostic points at no line.
+std::string quoted_line(const view_inputs& inputs, const std::string& file, int line) {
+    if (inputs.sources == nullptr || file.empty() || line <= 0) {
+        return "";
+    }
+    const source_text* text = inputs.sources->find(file);
+    if (text == nullptr) {
+        return "";
+    }
+    const std::optional<std::string_view> quoted = text->line(line);
+    return quoted ? std::string(*quoted) : "";
+}
+
 }  // namespace
 
+std::string file_name(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
 json diagnostics_json(const view_inputs& inputs) {
-    const std::map<line_key, std::int64_t> placed = placed_records(inputs);
     json array = json::array();
-    for (const page_diagnostic& d : inputs.diagnostics) {
-        std::optional<std::int64_t> metre = d.metre;
-        if (!metre) {
-            if (const auto found = placed.find({d.file, d.line}); found != placed.end()) {
-                metre = found->second;
-            }
+    if (inputs.diagnostics == nullptr) {
+        return array;
+    }
+    const std::map<line_key, std::int64_t> placed = placed_records(inputs);
+    for (const diagnostic& d : *inputs.diagnostics) {
+        const std::string file = file_name(d.file);
+        std::optional<std::int64_t> metre;
+        if (d.posizione) {
+            metre = *d.posizione;
+        } else if (const auto found = placed.find({file, d.range.line}); found != placed.end()) {
+            metre = found->second;
         }
-        json item = {{"severity", d.error ? "error" : "warning"},
-                     {"code", d.code},
-                     {"file", d.file},
-                     {"line", d.line},
-                     {"column", d.column},
-                     {"message", d.message},
-                     {"source_line", d.source_line},
-                     {"metre", metre ? json(*metre) : json(nullptr)}};
-        array.push_back(std::move(item));
+        json related = json::array();
+        for (const diagnostic_note& note : d.related) {
+            related.push_back({file_name(note.file), note.range.line, note.message});
+        }
+        array.push_back({{"severity", d.level == severity::error ? "error" : "warning"},
+                         {"code", d.code},
+                         {"file", file},
+                         {"line", d.range.line},
+                         {"column", d.range.column},
+                         {"message", d.message},
+                         {"source_line", quoted_line(inputs, d.file, d.range.line)},
+                         {"related", std::move(related)},
+                         {"metre", metre ? json(*metre) : json(nullptr)}});
     }
     return array;
 }

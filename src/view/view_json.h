@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "inspect/scenario_description.h"
@@ -28,6 +29,9 @@ json diagnostics_json(const view_inputs& inputs);
 
 // The name of a source file, without its folder, as the page names it.
 std::string source_name(const view_inputs& inputs, source_file file);
+
+// The file's name without its folder: the page names the two sources, wherever they lie.
+std::string file_name(std::string_view path);
 
 // A length in metres kept to the centimetre: enough for any drawing, and short in the text.
 double centimetres(double metres);

@@ -14,6 +14,7 @@
 #   under_wine.sh plot      says that this build cannot draw
 #   under_wine.sh shared    runs at once into one folder: each ends well, every file whole
 #   under_wine.sh kept      an edited source refused, a compile with a missing source refused
+#   under_wine.sh view      the page of `view`, the Linux build's byte for byte
 #   under_wine.sh lsp       the language server: initialize answered, a diagnostic published
 #
 # Settings come from the environment (tests/windows/CMakeLists.txt sets them):
@@ -346,6 +347,36 @@ compile_run() {
         cmp "$out/windows/broken/Valdora_Rova_5284-.txt" "$out/linux/broken/Valdora_Rova_5284-.txt"
 }
 
+# The page of `view`, of the built-in sources and of broken ones: the Linux build's page, byte for
+# byte. The page names the sources by their file names alone, so the separator of the paths
+# does not reach it.
+view_run() {
+    [ -x "$linux_exe" ] || fail "no Linux program at $linux_exe to compare with: build it first (make build)"
+    mkdir -p "$out/linux/builtin" "$out/windows/builtin" "$out/linux/broken" "$out/windows/broken"
+    for side in linux windows; do
+        cp "$data/Valdora_Rova_linea.txt" "$data/Valdora_Rova_5284-.txt" "$out/$side/builtin"
+        break_sources "$out/$side/broken"
+    done
+    for name in builtin broken; do
+        local linux_status=0
+        (cd "$out/linux" &&
+            "$linux_exe" view --dir "$name" --route Valdora_Rova --train 5284 --out "$name.html" \
+                >"$name.stdout" 2>"$name.stderr") || linux_status=$?
+        local windows_status=0
+        (cd "$out/windows" &&
+            run_wine "$exe" view --dir "$name" --route Valdora_Rova --train 5284 --out "$name.html" \
+                >"$name.stdout" 2>"$name.stderr" </dev/null) || windows_status=$?
+        expect_text "view of the $name sources: the exit status is the Linux build's" \
+            "$windows_status" "$linux_status"
+        check "view of the $name sources: the page is the Linux build's, byte for byte" \
+            cmp "$out/windows/$name.html" "$out/linux/$name.html"
+        expect_text "view of the $name sources writes no compiled file" \
+            "$(cd "$out/windows/$name" && ls -A | tr '\n' ' ')" \
+            "Valdora_Rova_5284-.txt Valdora_Rova_linea.txt "
+    done
+    expect_text "the built-in sources compile without error" "$(cat "$out/linux/builtin.stderr")" ""
+}
+
 # One framed message of the language server's protocol (the bodies here are ASCII).
 framed() {
     printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"
@@ -505,6 +536,7 @@ case "$mode" in
     shared) shared_run ;;
     kept) kept_run ;;
     lsp) lsp_run ;;
+    view) view_run ;;
     *) fail "unknown mode $mode" ;;
 esac
 if [ "$mode" != prefix ]; then

@@ -932,6 +932,9 @@
     head.appendChild(document.createTextNode(`${where}${at}`));
     node.appendChild(head);
     node.appendChild(element('div', '', d.message));
+    for (const [file, line, note] of d.related || []) {
+      node.appendChild(element('div', 'related', `${note} (${file}:${line})`));
+    }
     if (d.source_line) {
       const caret = d.column > 0 ? `\n${' '.repeat(d.column - 1)}^` : '';
       node.appendChild(element('pre', '', d.source_line + caret));
