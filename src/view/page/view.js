@@ -8,7 +8,7 @@
 'use strict';
 
 (function () {
-  const margin = { left: 78, right: 16 };
+  const margin = { left: 104, right: 16 };
   const colours = {
     axis: '#5b6475',
     grid: '#eceef2',
@@ -213,7 +213,7 @@
     const top = 8;
     const planHeight = Math.max(120, Math.round(height * 0.3));
     const axisTop = top + planHeight + 10;
-    const axisHeight = 38;
+    const axisHeight = 46;
     const rest = height - axisTop - axisHeight - 8;
     const gradientHeight = Math.max(60, Math.round(rest * 0.22));
     const speedHeight = Math.max(80, Math.round(rest * 0.3));
@@ -307,10 +307,12 @@
     if (align === 'left') {
       left = x + 3;
     }
-    const right = left + width;
-    if (right < margin.left || left > state.width - margin.right) {
+    if (x < margin.left || x > state.width - margin.right) {
       return false;
     }
+    // A label of an object near an edge of the axis is moved inside it whole.
+    left = Math.min(Math.max(left, margin.left + 2), state.width - margin.right - width - 2);
+    const right = left + width;
     if (!row.place(left, right)) {
       return false;
     }
@@ -454,7 +456,7 @@
     panelFrame(c, panel, 'speed km/h');
     const distance = state.data.distance;
     const [, high] = valueRange(distance.speed, 0);
-    const top = Math.max(high, 40) * 1.12;
+    const top = Math.ceil((Math.max(high, 40) * 1.1) / 20) * 20;
     const yOf = (v) => panel.top + panel.height - 3 - (v / top) * (panel.height - 18);
     clipTo(c, panel);
     c.font = `11px ${font}`;
@@ -682,14 +684,19 @@
     c.beginPath();
     c.rect(margin.left, panel.top, axisWidth(), panel.height);
     c.clip();
-    const context0 = plan.levels[0];
-    strokeTrack(c, context0, 0, context0.m.length - 1, toScreen, colours.trackContext, 1);
+    // Around the part on the axis, the line before and after it, as far again as twice the
+    // part each way, at the same level.
+    const span = state.to - state.from;
+    const before = Math.max(0, lowerBound(level.m, state.from - 2 * span) - 1);
+    const beyond = Math.min(level.m.length - 1, lowerBound(level.m, state.to + 2 * span));
+    strokeTrack(c, level, before, beyond, toScreen, colours.trackContext, 1);
     const a = Math.max(0, lowerBound(level.m, state.from) - 1);
     const b = Math.min(level.m.length - 1, lowerBound(level.m, state.to));
     strokeTrack(c, level, a, b, toScreen, colours.track, 2);
 
+    // Signals only where they can be told apart from the track.
     c.fillStyle = colours.signal;
-    for (const [metre, x, y] of plan.signals) {
+    for (const [metre, x, y] of span <= 20000 ? plan.signals : []) {
       if (visible(metre)) {
         const [sx, sy] = toScreen(x, y);
         c.fillRect(sx - 2, sy - 2, 4, 4);
@@ -758,7 +765,7 @@
   // warnings; a click opens the message of each diagnostic there.
   function drawMarkers(c, panel) {
     state.markers = [];
-    const y = panel.top + panel.height - 12;
+    const y = panel.top + panel.height - 11;
     const byColumn = new Map();
     state.data.diagnostics.forEach((d, index) => {
       if (d.metre === null || !visible(d.metre)) {
@@ -1006,8 +1013,9 @@
     return { x: event.clientX - box.left, y: event.clientY - box.top };
   }
 
+  // The panels on the distance axis, below the axis and its markers.
   function onAxisPanels(y) {
-    return state.layout !== null && y >= state.layout.axis.top;
+    return state.layout !== null && y >= state.layout.gradient.top;
   }
 
   canvas.addEventListener('wheel', (event) => {
@@ -1033,6 +1041,7 @@
     const point = canvasPoint(event);
     const marker = markerAt(point.x, point.y);
     if (marker) {
+      hideCard();
       openMessages(marker.indexes, marker.x, marker.y);
       return;
     }
