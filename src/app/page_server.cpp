@@ -16,9 +16,8 @@ status page_server::start(int port) {
     if (const status loaded =
             load_module_entry(serve::serving_module_name, serve::serving_entry_name, entry);
         !loaded.ok()) {
-        return status::failure(loaded.kind(),
-                               "cannot serve the page without the serving module: " +
-                                   loaded.message());
+        return status::failure(
+            loaded.kind(), "cannot serve the page without the serving module: " + loaded.message());
     }
     const auto module_functions = reinterpret_cast<decltype(&scenario_serving_module)>(entry);
     functions_ = module_functions(serve::serving_interface_version);

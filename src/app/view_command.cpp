@@ -41,7 +41,8 @@ subcommand add_view_command(CLI::App& app) {
     auto request = std::make_shared<view_request>();
     CLI::App* parser = app.add_subcommand(
         "view",
-        "Compile DIR/R_linea.txt and DIR/R_T-.txt in memory, as `check` does, and write the scenario as "
+        "Compile DIR/R_linea.txt and DIR/R_T-.txt in memory, as `check` does, and write the "
+        "scenario as "
         "one HTML page to explore in a browser: the plan, the gradient, the speed limit and "
         "the objects on one distance axis, each object with its source line, and every error "
         "and warning on the axis");

@@ -74,8 +74,8 @@ class publication {
 
 std::string event_of(const published& compile) {
     // The data is one line of JSON: it needs no splitting into several data lines.
-    return "event: scenario\nid: " + std::to_string(compile.generation) + "\ndata: " +
-           compile.data + "\n\n";
+    return "event: scenario\nid: " + std::to_string(compile.generation) +
+           "\ndata: " + compile.data + "\n\n";
 }
 
 void serve_events(publication& pages, httplib::Response& response) {
@@ -121,7 +121,8 @@ scenario_page_server* start_server(std::int32_t port, std::int32_t* bound_port,
         s.http.Get("/", [&s](const httplib::Request&, httplib::Response& response) {
             const std::shared_ptr<const published> compile = s.pages.latest();
             response.set_header("Cache-Control", "no-store");
-            response.set_content(compile ? compile->page : std::string(), "text/html; charset=utf-8");
+            response.set_content(compile ? compile->page : std::string(),
+                                 "text/html; charset=utf-8");
         });
         s.http.Get("/events", [&s](const httplib::Request&, httplib::Response& response) {
             serve_events(s.pages, response);
@@ -132,8 +133,8 @@ scenario_page_server* start_server(std::int32_t port, std::int32_t* bound_port,
         const int bound = port == 0 ? s.http.bind_to_any_port("127.0.0.1")
                                     : (s.http.bind_to_port("127.0.0.1", port) ? port : -1);
         if (bound < 0) {
-            *failure = errno == EADDRINUSE ? scenario_serve_port_in_use
-                                           : scenario_serve_cannot_listen;
+            *failure =
+                errno == EADDRINUSE ? scenario_serve_port_in_use : scenario_serve_cannot_listen;
             return nullptr;
         }
         *bound_port = bound;

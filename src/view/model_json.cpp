@@ -30,8 +30,9 @@ std::vector<plot::point> plan_rows(const profilo_linea& profilo) {
     std::vector<plot::point> rows;
     for (std::int32_t row = 0; row <= profilo.ultima_riga(); ++row) {
         const plot::point p{profilo.valore(row, 0), profilo.valore(row, 1)};
-        if (profilo.tag(row, 0) == profile_tag::vuoto || profilo.tag(row, 1) == profile_tag::vuoto ||
-            !std::isfinite(p.x) || !std::isfinite(p.y)) {
+        if (profilo.tag(row, 0) == profile_tag::vuoto ||
+            profilo.tag(row, 1) == profile_tag::vuoto || !std::isfinite(p.x) ||
+            !std::isfinite(p.y)) {
             break;
         }
         rows.push_back(p);
@@ -48,7 +49,9 @@ json level_json(const std::vector<plot::point>& rows, double tolerance) {
         xs.push_back(centimetres(rows[i].x));
         ys.push_back(centimetres(rows[i].y));
     }
-    return {{"tolerance", tolerance}, {"m", std::move(metres)}, {"x", std::move(xs)},
+    return {{"tolerance", tolerance},
+            {"m", std::move(metres)},
+            {"x", std::move(xs)},
             {"y", std::move(ys)}};
 }
 

@@ -70,8 +70,10 @@ std::vector<object_reach> reaches_of(const scenario_description& d) {
     }
     for (const mountain_stretch& m : d.mountains) {
         // Only the marker cells remember the stretch's record.
-        object_reach reach{{}, m.markers, std::pair{start_place(m.first_cell).metre,
-                                                    start_place(m.last_cell + 1).metre}};
+        object_reach reach{
+            {},
+            m.markers,
+            std::pair{start_place(m.first_cell).metre, start_place(m.last_cell + 1).metre}};
         if (!m.markers.empty()) {
             reach.origin.cell = m.markers.front();
         }
