@@ -33,6 +33,6 @@ struct view_inputs {
 };
 
 // The JSON text of the page's data. Fails when the tables hold no grid to draw.
-status make_view_data(const view_inputs& inputs, std::string& json);
+status make_view_data(const view_inputs& inputs, std::string& text);
 
 }  // namespace scenario::view

@@ -655,12 +655,9 @@
       return;
     }
     const finest = plan.levels[plan.levels.length - 1];
-    const first = Math.max(0, lowerBound(finest.m, state.from) - 1);
-    const last = Math.min(finest.m.length - 1, lowerBound(finest.m, state.to));
     let box = [Infinity, Infinity, -Infinity, -Infinity];
-    for (let i = first; i <= last; i++) {
-      box = [Math.min(box[0], finest.x[i]), Math.min(box[1], finest.y[i]),
-        Math.max(box[2], finest.x[i]), Math.max(box[3], finest.y[i])];
+    for (const [x, y] of trackPart(finest, state.from, state.to)) {
+      box = [Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y)];
     }
     const room = { width: axisWidth() - 40, height: panel.height - 40 };
     const spanX = Math.max(box[2] - box[0], 1);
@@ -687,12 +684,9 @@
     // Around the part on the axis, the line before and after it, as far again as twice the
     // part each way, at the same level.
     const span = state.to - state.from;
-    const before = Math.max(0, lowerBound(level.m, state.from - 2 * span) - 1);
-    const beyond = Math.min(level.m.length - 1, lowerBound(level.m, state.to + 2 * span));
-    strokeTrack(c, level, before, beyond, toScreen, colours.trackContext, 1);
-    const a = Math.max(0, lowerBound(level.m, state.from) - 1);
-    const b = Math.min(level.m.length - 1, lowerBound(level.m, state.to));
-    strokeTrack(c, level, a, b, toScreen, colours.track, 2);
+    strokeTrack(c, trackPart(level, state.from - 2 * span, state.to + 2 * span), toScreen,
+      colours.trackContext, 1);
+    strokeTrack(c, trackPart(level, state.from, state.to), toScreen, colours.track, 2);
 
     // Signals only where they can be told apart from the track.
     c.fillStyle = colours.signal;
@@ -739,19 +733,40 @@
     };
   }
 
-  function strokeTrack(c, level, first, last, toScreen, colour, width) {
-    if (last < first) {
-      return;
+  // The points of a level of the plan from metre `from` to metre `to`, the two ends placed
+  // between the points kept around them: the level's points lie within its tolerance of the
+  // chords between them, and along a chord the metres are evenly spread.
+  function trackPart(level, from, to) {
+    const m = level.m;
+    const at = (i, metre) => {
+      if (i <= 0 || i >= m.length) {
+        const j = Math.min(Math.max(i, 0), m.length - 1);
+        return [level.x[j], level.y[j]];
+      }
+      const t = (metre - m[i - 1]) / (m[i] - m[i - 1]);
+      return [level.x[i - 1] + t * (level.x[i] - level.x[i - 1]),
+        level.y[i - 1] + t * (level.y[i] - level.y[i - 1])];
+    };
+    const first = lowerBound(m, from);
+    const last = lowerBound(m, to);
+    const points = [at(first, Math.max(from, m[0]))];
+    for (let i = first; i < last && i < m.length; i++) {
+      points.push([level.x[i], level.y[i]]);
     }
+    points.push(at(last, Math.min(to, m[m.length - 1])));
+    return points;
+  }
+
+  function strokeTrack(c, points, toScreen, colour, width) {
     c.strokeStyle = colour;
     c.lineWidth = width;
     c.beginPath();
-    let [px, py] = toScreen(level.x[first], level.y[first]);
+    let [px, py] = toScreen(points[0][0], points[0][1]);
     c.moveTo(px, py);
-    for (let i = first + 1; i <= last; i++) {
-      const [x, y] = toScreen(level.x[i], level.y[i]);
+    for (let i = 1; i < points.length; i++) {
+      const [x, y] = toScreen(points[i][0], points[i][1]);
       // A point within half a pixel of the last one drawn adds nothing.
-      if (Math.abs(x - px) >= 0.5 || Math.abs(y - py) >= 0.5 || i === last) {
+      if (Math.abs(x - px) >= 0.5 || Math.abs(y - py) >= 0.5 || i === points.length - 1) {
         c.lineTo(x, y);
         px = x;
         py = y;
