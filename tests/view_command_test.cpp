@@ -50,6 +50,22 @@ TEST(ViewCommand, WritesThePageWholeAndNoCompiledFile) {
     EXPECT_EQ(files, 3U);
 }
 
+// A source written in Windows-1252 holds bytes that are no UTF-8: the page shows them as the
+// simulator does, in its quoted lines and messages as in its objects.
+TEST(ViewCommand, SourceBytesBeyondAsciiAreShownAsWindows1252) {
+    temporary_folder folder;
+    ASSERT_EQ(run_program({"sources", "--dir", folder.string()}).exit_status, 0);
+    std::string train = read_text_file(folder.path() / train_source_file);
+    train.replace(train.find("VALDORA CASCINE"), 15, "CITT\xC8");
+    put_file(folder.path() / train_source_file, train);
+    const std::filesystem::path page = folder.path() / "page.html";
+    const program_result result = view_of(folder, page);
+    EXPECT_EQ(result.exit_status, 0) << result.standard_error;
+    const std::string text = read_text_file(page);
+    EXPECT_NE(text.find("0, CITT\xC3\x88\""), std::string::npos) << "the quoted line";
+    EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos) << "a replacement character";
+}
+
 TEST(ViewCommand, EndsAsTheOtherCommandsDo) {
     // {what is wrong, exit status, whether the page is written, what standard error holds}
     struct view_case {

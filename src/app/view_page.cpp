@@ -12,6 +12,8 @@ int compile_view_page(compile_request request, std::string_view command, view_pa
     request.after = [&](const compile_context& context, const compile_report& report) {
         if (report.outcome.how == compile_outcome::end::no_grid || !context.record.has_grid()) {
             made = status::invalid_input("there is no line to show: " + report.outcome.message);
+            page.unusable = made.message();
+            page.diagnostics_json = view::diagnostics_of_compile(context, report.diagnostics);
             return;
         }
         made = view::view_data_of_compile(context, report.diagnostics, page.data_json);

@@ -13,6 +13,10 @@ namespace scenario {
 struct view_page {
     std::string title;
     std::string data_json;  // empty when the compile made nothing to show
+    // When it made nothing to show: why, and its diagnostics as the page lists them (JSON),
+    // so that a page of an earlier compile can tell that it is no longer the scenario's.
+    std::string unusable;
+    std::string diagnostics_json;
 };
 
 // Compiles and fills `page`; returns the compile's exit status, or the fatal one when the

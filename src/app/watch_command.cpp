@@ -17,6 +17,7 @@
 #include "app/subcommand.h"
 #include "app/view_page.h"
 #include "source/scenario_files.h"
+#include "view/compile_view.h"
 #include "view/page.h"
 
 namespace scenario {
@@ -49,7 +50,7 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 
 // One compile and, when asked and the files were written, the picture; when serving, the page
 // of this compile for the open pages.
-void compile_and_draw(const watch_request& request, page_server* server) {
+void compile_and_draw(const watch_request& request, page_server* server, std::string& shown) {
     compile_tally tally;
     std::fprintf(stderr, "[%s] compiling %s in %s\n", time_of_day().c_str(),
                  request.compile.route.c_str(), request.compile.folder.c_str());
@@ -58,7 +59,14 @@ void compile_and_draw(const watch_request& request, page_server* server) {
         view_page page;
         compiled = compile_view_page(request.compile, command, page, &tally);
         if (!page.data_json.empty()) {
+            shown = page.data_json;
             server->publish(view::assemble_page(page.title, page.data_json), page.data_json);
+        } else if (!page.unusable.empty() && !shown.empty()) {
+            // The open pages keep the last line they drew, marked as no longer the scenario's,
+            // with this compile's errors.
+            const std::string stale =
+                view::stale_view_data(shown, page.diagnostics_json, page.unusable);
+            server->publish(view::assemble_page(page.title, stale), stale);
         }
     } else {
         compiled = compile_scenario(request.compile, command, &tally);
@@ -92,7 +100,9 @@ int watch(const watch_request& request) {
             return report_failure(command, started);
         }
     }
-    compile_and_draw(request, server.get());
+    // The data of the last page served, which a compile without a line marks as stale.
+    std::string shown;
+    compile_and_draw(request, server.get(), shown);
     if (server) {
         std::fprintf(stderr, "[%s] serving the page at %s: open it in a browser\n",
                      time_of_day().c_str(), server->address().c_str());
@@ -103,7 +113,7 @@ int watch(const watch_request& request) {
     for (;;) {
         switch (watcher.wait()) {
             case source_watcher::event::changed:
-                compile_and_draw(request, server.get());
+                compile_and_draw(request, server.get(), shown);
                 break;
             case source_watcher::event::stop:
                 std::fprintf(stderr, "[%s] stopped\n", time_of_day().c_str());

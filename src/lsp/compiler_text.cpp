@@ -108,10 +108,7 @@ std::pair<int, int> compiler_text::place_of(text_position position,
 std::string compiler_text::shown(std::string_view compiled) const {
     // A message may quote the source's bytes or hold a text already shown in UTF-8; a text
     // that is no UTF-8 is the source's Windows-1252.
-    if (utf8_ || utf8_to_windows_1252(compiled).how != code_page_conversion::result::not_utf8) {
-        return std::string(compiled);
-    }
-    return windows_1252_to_utf8(compiled);
+    return utf8_ ? std::string(compiled) : shown_as_utf8(compiled);
 }
 
 }  // namespace scenario::lsp

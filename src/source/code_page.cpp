@@ -161,4 +161,11 @@ code_page_conversion utf8_to_windows_1252(std::string_view text) {
     return conversion;
 }
 
+std::string shown_as_utf8(std::string_view text) {
+    if (utf8_to_windows_1252(text).how != code_page_conversion::result::not_utf8) {
+        return std::string(text);
+    }
+    return windows_1252_to_utf8(text);
+}
+
 }  // namespace scenario

@@ -20,6 +20,10 @@ bool is_ascii(std::string_view text);
 // Windows-1252 leaves without a character show as U+FFFD.
 std::string windows_1252_to_utf8(std::string_view text);
 
+// A text for output that must be UTF-8, from a message that may quote a source's bytes: a
+// text that is UTF-8 already stays as it is, any other is read as Windows-1252.
+std::string shown_as_utf8(std::string_view text);
+
 // A UTF-8 text converted to Windows-1252.
 struct code_page_conversion {
     enum class result {

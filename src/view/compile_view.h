@@ -17,4 +17,14 @@ namespace scenario::view {
 status view_data_of_compile(const compile_context& context,
                             const std::vector<diagnostic>& diagnostics, std::string& json);
 
+// The diagnostics alone, as the page lists them (a JSON array): for a compile that made no
+// grid, whose errors an open page must still show.
+std::string diagnostics_of_compile(const compile_context& context,
+                                   const std::vector<diagnostic>& diagnostics);
+
+// The data of an earlier compile with the diagnostics of a later one that made nothing to
+// show, and why: the page keeps its drawing and says that it is not the scenario's any more.
+std::string stale_view_data(const std::string& earlier, const std::string& diagnostics,
+                            const std::string& reason);
+
 }  // namespace scenario::view

@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "source/code_page.h"
 #include "view/view_json.h"
 
 namespace scenario::view {
@@ -69,15 +70,15 @@ json diagnostics_json(const view_inputs& inputs) {
         }
         json related = json::array();
         for (const diagnostic_note& note : d.related) {
-            related.push_back({file_name(note.file), note.range.line, note.message});
+            related.push_back({file_name(note.file), note.range.line, shown_as_utf8(note.message)});
         }
         array.push_back({{"severity", d.level == severity::error ? "error" : "warning"},
                          {"code", d.code},
                          {"file", file},
                          {"line", d.range.line},
                          {"column", d.range.column},
-                         {"message", d.message},
-                         {"source_line", quoted_line(inputs, d.file, d.range.line)},
+                         {"message", shown_as_utf8(d.message)},
+                         {"source_line", shown_as_utf8(quoted_line(inputs, d.file, d.range.line))},
                          {"related", std::move(related)},
                          {"metre", metre ? json(*metre) : json(nullptr)}});
     }

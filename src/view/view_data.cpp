@@ -29,7 +29,9 @@ status make_view_data(const view_inputs& inputs, std::string& text) {
                        {"adherence", adherence_json(description)},
                        {"objects", objects_json(description, inputs)},
                        {"diagnostics", diagnostics_json(inputs)}};
-    text = data.dump();
+    // Every text is UTF-8 already; a byte that is not would be shown as a replacement
+    // character rather than end the page.
+    text = data.dump(-1, ' ', false, json::error_handler_t::replace);
     return status::success();
 }
 

@@ -293,6 +293,29 @@ test('with --serve, editing a source redraws the open page with the new object, 
     await page.mouse.move(await pageX(page, 36100), await laneY(page, 1));
     assert.match(await cardText(page), new RegExp(`signal[\\s\\S]*${trainFile.replace('.', '\\.')}`));
     await screenshot(page, 'view-served-after-edit');
+
+    // A save that leaves no line to draw: the page keeps its drawing, says that it is no
+    // longer the scenario's, and lists the new errors; the next good save clears it.
+    const lineFile = join(folder, `${route}_linea.txt`);
+    const line = readFileSync(lineFile, 'latin1');
+    const stale = async (n) => {
+      await page.waitForFunction((k) => window.scenarioView.generation > k, { timeout: patience }, n);
+      return page.evaluate(() => ({
+        banner: document.getElementById('stale').hidden ? '' : document.getElementById('stale').textContent,
+        count: document.getElementById('messages-button').textContent,
+        view: window.scenarioView.view,
+      }));
+    };
+    const beforeBreak = await page.evaluate(() => window.scenarioView.generation);
+    writeFileSync(lineFile, line.replace('[generale]', '[generali]'), 'latin1');
+    const broken = await stale(beforeBreak);
+    assert.match(broken.banner, /^Not redrawn: there is no line to show/);
+    assert.match(broken.count, /^1 error/);
+    assert.deepEqual(broken.view, { from: 36000, to: 37000 });
+    await screenshot(page, 'view-served-no-line');
+    const beforeMend = await page.evaluate(() => window.scenarioView.generation);
+    writeFileSync(lineFile, line, 'latin1');
+    assert.equal((await stale(beforeMend)).banner, '');
     assert.deepEqual(faults.console, []);
     await page.close();
   } finally {

@@ -104,6 +104,10 @@
       names.appendChild(option);
     }
     showMessageCount();
+    // A compile that made no line: the drawing is the last one made, and says so.
+    const stale = document.getElementById('stale');
+    stale.textContent = data.stale ? `Not redrawn: ${data.stale}` : '';
+    stale.hidden = !data.stale;
     messageCard.hidden = true;
     requestDraw();
   }
