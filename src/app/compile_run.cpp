@@ -90,7 +90,9 @@ int compile_scenario(compile_request request, std::string_view command, compile_
     if (tally != nullptr) {
         *tally = {report.count(severity::error), report.count(severity::warning)};
     }
-    const bool errors_count = context.errors.codice_errore != 0 ||
+    // A source that yields nothing of its part is an error of the list without a code of the
+    // compiled scenario: the files are written as always, and the exit status says so.
+    const bool errors_count = context.errors.codice_errore != 0 || context.errors.lost_a_part() ||
                               (request.warnings_as_errors && !context.errors.warnings().empty());
     return exit_status_of(outcome.how, errors_count);
 }

@@ -3,6 +3,12 @@
 // ("... [unread-key]"), an editor shows it beside the diagnostic, and the authors' guide lists
 // every code with an example. A code, once given, keeps its meaning; a new kind of warning
 // gets a new code.
+//
+// A few kinds tell that a whole part of the scenario is lost: a source file that yields
+// nothing of what it holds (saved as UTF-16, without its "[generale]" header). They change no
+// compiled byte and no error code of the compiled scenario either, but the list gives them as
+// errors and the compile ends with exit status 1: the files are written as always, and the
+// author is not told that all went well.
 #pragma once
 
 #include <array>
@@ -13,6 +19,8 @@ namespace scenario {
 struct warning_code_entry {
     std::string_view code;
     std::string_view meaning;  // what the warning is about, in plain English
+    // A part of the scenario is lost: listed as an error, and the exit status is not 0.
+    bool loses_a_part = false;
 };
 
 namespace warning_code {
