@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/cell_meaning.h"
 #include "compiler/compiled_texts.h"
@@ -83,33 +84,23 @@ void warn_about_board_values(line_reading& reading, const std::array<std::int32_
     }
 }
 
-// A face that is not there has all four values 0; one that is there shows a speed for each
-// of its three kinds of train.
+// A face that is not there has all four values 0: one with stripes and no speed is neither
+// there nor missing.
 void warn_about_board_faces(line_reading& reading, const std::array<std::int32_t, 9>& values,
                             const std::array<field_location, 9>& places) {
     for (const std::size_t first : {std::size_t{1}, std::size_t{5}}) {
-        const bool left = first == 1;
-        int zero_speeds = 0;
-        for (std::size_t i = first; i < first + 3; ++i) {
-            zero_speeds += values[i] == 0 ? 1 : 0;
-        }
-        const std::int32_t stripes = values[first + 3];
-        const bool partly = zero_speeds > 0 && zero_speeds < 3;
-        if (!partly && !(zero_speeds == 3 && stripes != 0)) {
+        const std::size_t stripes = first + 3;
+        if (values[first] != 0 || values[first + 1] != 0 || values[first + 2] != 0 ||
+            values[stripes] == 0) {
             continue;
         }
         std::string message = "indicatori_vmax at " + std::to_string(values[0]) + " m: the " +
-                              (left ? "left" : "right") + " face (";
-        for (std::size_t i = first; i < first + 4; ++i) {
-            message += std::string(board_field_names[i]) + " " + std::to_string(values[i]) +
-                       (i + 1 < first + 4 ? ", " : "");
-        }
-        message += partly ? ") has some speeds 0 and others not"
-                          : ") has stripes but no speed";
-        reading.cursor.warn_at(warning_code::board_face, places[first],
-                               message +
-                                   ": a face that is not there has all four values 0, one that "
-                                   "is there a speed for each of a, b and c");
+                              (first == 1 ? "left" : "right") + " face has " +
+                              std::string(board_field_names[stripes]) + " " +
+                              std::to_string(values[stripes]) +
+                              " but no speed: a face that is not there has all four values 0, "
+                              "one that is there its speeds";
+        reading.cursor.warn_at(warning_code::board_face, places[stripes], std::move(message));
     }
 }
 

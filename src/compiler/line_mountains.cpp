@@ -66,11 +66,11 @@ void warn_about_mountain_order(line_reading& reading, std::int32_t inizio, std::
     reading.cursor.warn_at(warning_code::mountain_order, start_place, std::move(message));
 }
 
-// The kinds that the guide gives: 1 and 2, with 10 added for markers. The reader makes a
-// continuing stretch 3 itself.
+// The kinds that the guide gives: 1 and 2, and 3, which the reader gives a continuing
+// stretch, each with 10 added for markers.
 bool is_documented_kind(std::int32_t tipo) {
     const std::int32_t own = tipo > marker_offset ? tipo - marker_offset : tipo;
-    return own == 1 || own == 2;
+    return own >= 1 && own <= 3;
 }
 
 void warn_about_mountain_values(line_reading& reading, std::int32_t inizio, std::int32_t fine,
@@ -80,8 +80,8 @@ void warn_about_mountain_values(line_reading& reading, std::int32_t inizio, std:
     if (!is_documented_kind(tipo)) {
         reading.cursor.warn_at(warning_code::mountain_kind, start_place,
                                head + ": kind " + std::to_string(tipo) +
-                                   " is none of 1 and 2 (11 and 12 with markers); it is stored "
-                                   "as " +
+                                   " is none of 1, 2 and 3 (11 to 13 with markers); it is "
+                                   "stored as " +
                                    std::to_string(low_8_bits(tipo > marker_offset
                                                                  ? tipo - marker_offset
                                                                  : tipo)) +

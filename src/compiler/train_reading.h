@@ -60,8 +60,8 @@ struct train_reading : source_reading {
 // Notes that the record just named sets a general value: a value set before is told as
 // replaced.
 void note_general_value(train_reading& reading, general_value which);
-// At the end of a train file that holds records: the general values it never set, which are
-// compiled as 0, told once.
+// At the end of a train file that sets some of its general values or has a station: the
+// general values it never set, which are compiled as 0, told once.
 void tell_general_values_not_set(train_reading& reading, source_point header);
 
 // A speed of 0, or far above every speed that the line's boards show: "speed limit at 1500 m"

@@ -58,6 +58,14 @@ void note_general_value(train_reading& reading, general_value which) {
 }
 
 void tell_general_values_not_set(train_reading& reading, source_point header) {
+    // A file that sets none of them and runs to no station holds a fragment of a train (a
+    // signal or two), not a run: only a general part with a value missing, or a run without
+    // one, is told.
+    const bool any_set = std::any_of(reading.general_values.begin(), reading.general_values.end(),
+                                     [](const field_location& set) { return set.line > 0; });
+    if (!any_set && reading.k == 1) {
+        return;
+    }
     std::vector<std::string> missing;
     for (std::size_t i = 0; i < general_value_count; ++i) {
         if (reading.general_values[i].line == 0) {

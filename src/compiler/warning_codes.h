@@ -114,9 +114,9 @@ inline constexpr warning_code_entry station_name{
 inline constexpr warning_code_entry beyond_line_end{
     "beyond-line-end", "an object or stretch that reaches past the end of the line"};
 inline constexpr warning_code_entry mountain_kind{"mountain-kind",
-                                                  "a mountain-side kind other than 1, 2, 11 or 12"};
+                                                  "a mountain-side kind other than 1 to 3 or 11 to 13"};
 inline constexpr warning_code_entry board_face{
-    "board-face", "a board face that has some of its speeds and not the others"};
+    "board-face", "a board face with stripes but no speed"};
 inline constexpr warning_code_entry end_before_start{
     "end-before-start", "a stretch, span or length whose end comes before its start"};
 inline constexpr warning_code_entry length_unit{
