@@ -570,10 +570,10 @@ TEST(ManyErrors, EndWithOneLineThatCountsThemAndGivesTheErrorState) {
         EXPECT_EQ(result.exit_status, 1);
         const std::vector<std::string> lines = report_lines(result.standard_error);
         ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(lines.back(), "scenario-builder " + command + ": 2 errors and 1 warning; the " +
-                                    (command == "compile" ? "compiled files hold"
-                                                          : "compiled files would hold") +
-                                    " error code 13 and position 7750 m");
+        EXPECT_EQ(lines.back(),
+                  "scenario-builder " + command + ": 2 errors and 1 warning; the " +
+                      (command == "compile" ? "compiled files hold" : "compiled files would hold") +
+                      " error code 13 and position 7750 m");
     }
 }
 
@@ -582,7 +582,8 @@ TEST(ManyErrors, OneErrorEndsWithoutACount) {
     write_mistake(folder, mistake_named("SlowdownOfLengthZero"));
     const auto result = folder.compile();
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.standard_error.find(" errors and "), std::string::npos) << result.standard_error;
+    EXPECT_EQ(result.standard_error.find(" errors and "), std::string::npos)
+        << result.standard_error;
 }
 
 // The name of a source file given where the route or the train is asked for: the compile

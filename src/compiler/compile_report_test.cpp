@@ -170,9 +170,10 @@ TEST_P(MisspeltKey, FixMakesTheRecordRead) {
             : line_of_length(5000, {});
     // The train's general values after the record, so that the train file is a train's.
     const std::string general_values(testing_support::general_values_train_source);
-    std::string train_text =
-        c.in_line_file ? general_values : "[generale]\r\n" + c.record + "\r\n" +
-                                              general_values.substr(general_values.find('\n') + 1);
+    std::string train_text = c.in_line_file
+                                 ? general_values
+                                 : "[generale]\r\n" + c.record + "\r\n" +
+                                       general_values.substr(general_values.find('\n') + 1);
     const held_compile before(folder, &line_text, &train_text);
     ASSERT_EQ(before.report.diagnostics.size(), 1u);
     const diagnostic& told = before.report.diagnostics.front();

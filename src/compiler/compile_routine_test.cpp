@@ -260,8 +260,7 @@ TEST(ScanBeyondCompiledPart, ReadsTheTrainFileThatALineErrorLeftUnread) {
     ASSERT_EQ(result.context.errors.warnings_beyond().size(), 2u);
     EXPECT_NE(result.context.errors.warnings_beyond()[0].message.find("did you mean `stazione`?"),
               std::string::npos);
-    EXPECT_EQ(result.context.errors.warnings_beyond()[1].code,
-              warning_code::no_train_records.code);
+    EXPECT_EQ(result.context.errors.warnings_beyond()[1].code, warning_code::no_train_records.code);
 }
 
 TEST(ScanBeyondCompiledPart, HasNothingToDoAfterACompileThatReadBothFilesWhole) {

@@ -111,8 +111,7 @@ void point_after_end(grid_pass_state& pass, std::int64_t i, std::int64_t r) {
     const record_origin& signal = pass.origin_of(n + 1);
     std::string detail = slowdown_named(pass, r, "end", "slowdown ending in cell ") +
                          ": no free cell for the point ahead of ";
-    if (slowdown.known() && pass.origin_of(r).known() &&
-        pass.origin_of(r).line != slowdown.line) {
+    if (slowdown.known() && pass.origin_of(r).known() && pass.origin_of(r).line != slowdown.line) {
         detail = slowdown_named(pass, i, "start", "slowdown starting in cell ") +
                  ", followed to the end in cell " + std::to_string(r) +
                  ": no free cell for the point ahead of ";

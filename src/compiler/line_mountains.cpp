@@ -75,22 +75,22 @@ bool is_documented_kind(std::int32_t tipo) {
 
 void warn_about_mountain_values(line_reading& reading, std::int32_t inizio, std::int32_t fine,
                                 std::int32_t tipo, field_location start_place) {
-    const std::string head = "montagna from " + std::to_string(inizio) + " m to " +
-                             std::to_string(fine) + " m";
+    const std::string head =
+        "montagna from " + std::to_string(inizio) + " m to " + std::to_string(fine) + " m";
     if (!is_documented_kind(tipo)) {
-        reading.cursor.warn_at(warning_code::mountain_kind, start_place,
-                               head + ": kind " + std::to_string(tipo) +
-                                   " is none of 1, 2 and 3 (11 to 13 with markers); it is "
-                                   "stored as " +
-                                   std::to_string(low_8_bits(tipo > marker_offset
-                                                                 ? tipo - marker_offset
-                                                                 : tipo)) +
-                                   " in every cell of the stretch");
+        reading.cursor.warn_at(
+            warning_code::mountain_kind, start_place,
+            head + ": kind " + std::to_string(tipo) +
+                " is none of 1, 2 and 3 (11 to 13 with markers); it is "
+                "stored as " +
+                std::to_string(low_8_bits(tipo > marker_offset ? tipo - marker_offset : tipo)) +
+                " in every cell of the stretch");
     }
     if (fine < inizio) {
         reading.cursor.warn_at(warning_code::end_before_start, start_place,
-                               head + ": the end comes before the start, so the stretch covers "
-                                      "no cell; give the start first");
+                               head +
+                                   ": the end comes before the start, so the stretch covers "
+                                   "no cell; give the start first");
         return;
     }
     if (const std::optional<std::int32_t> length = line_end_passed(reading.context, fine)) {

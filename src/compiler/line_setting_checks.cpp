@@ -62,16 +62,18 @@ void check_references(line_reading& reading) {
                                      read[1].values->valore1 + read[2].values->valore1;
             const std::int32_t greatest = std::max(
                 {read[0].values->valore1, read[1].values->valore1, read[2].values->valore1});
-            std::string message =
-                "progressiva chilometrica " + std::string(later.name) + " stands at " +
-                std::to_string(at) + " m, like progressiva chilometrica " +
-                std::string(first.name) + ": ";
+            std::string message = "progressiva chilometrica " + std::string(later.name) +
+                                  " stands at " + std::to_string(at) +
+                                  " m, like progressiva chilometrica " + std::string(first.name) +
+                                  ": ";
             if (sum != 0 && at == greatest) {
-                message += "the references are ordered by position, and a tie for the greatest "
-                           "clears all three to 0, 0, 0";
+                message +=
+                    "the references are ordered by position, and a tie for the greatest "
+                    "clears all three to 0, 0, 0";
             } else {
-                message += "the references are ordered by position, so which of the two comes "
-                           "first is left to the order of the keys";
+                message +=
+                    "the references are ordered by position, so which of the two comes "
+                    "first is left to the order of the keys";
             }
             reading.cursor.warn_at(warning_code::reference_position, later.place,
                                    message + "; give each reference a position of its own");
@@ -89,8 +91,8 @@ void check_cab_signalling(line_reading& reading) {
         return;
     }
     const voce& span = reading.record.voci[entry::train];
-    const std::string head = "ripetizione segnali from " + std::to_string(span.valore1) +
-                             " m to " + std::to_string(span.valore2) + " m";
+    const std::string head = "ripetizione segnali from " + std::to_string(span.valore1) + " m to " +
+                             std::to_string(span.valore2) + " m";
     // An end of 0 means that the line has no equipped stretch.
     if (span.valore2 != 0 && span.valore2 < span.valore1) {
         reading.cursor.warn_at(warning_code::end_before_start, place,
@@ -157,14 +159,13 @@ void warn_if_length_in_kilometres(compile_context& context, std::int64_t positio
         })) {
         return;
     }
-    context.errors.warn(warning_code::length_unit, context.origins.point_of(setting),
-                        "lunghezza percorso is " + std::to_string(length) +
-                            " m, far shorter than the records that follow (the first of them "
-                            "past its end reaches " +
-                            std::to_string(position) +
-                            " m): the length is in metres; for a line of " +
-                            std::to_string(length) + " km write " +
-                            std::to_string(std::int64_t{length} * 1000));
+    context.errors.warn(
+        warning_code::length_unit, context.origins.point_of(setting),
+        "lunghezza percorso is " + std::to_string(length) +
+            " m, far shorter than the records that follow (the first of them "
+            "past its end reaches " +
+            std::to_string(position) + " m): the length is in metres; for a line of " +
+            std::to_string(length) + " km write " + std::to_string(std::int64_t{length} * 1000));
 }
 
 }  // namespace scenario

@@ -41,8 +41,7 @@ text_encoding tell_encoding(compile_context& context, const std::string& path,
                             std::string(file_noun(file)) + saved_as(encoding) +
                                 ", two bytes a character, in which no keyword can be found: "
                                 "nothing in it is read, so " +
-                                std::string(train_lost) +
-                                "; save it as Windows-1252 or ASCII");
+                                std::string(train_lost) + "; save it as Windows-1252 or ASCII");
     }
     return encoding;
 }
@@ -51,8 +50,8 @@ void header_guess::consider(std::string_view field, field_location where) {
     if (field.size() > longest_header_guess) {
         return;
     }
-    const bool bracket = field.find('[') != std::string_view::npos ||
-                         field.find(']') != std::string_view::npos;
+    const bool bracket =
+        field.find('[') != std::string_view::npos || field.find(']') != std::string_view::npos;
     if (!bracket && !contains_ignoring_case(field, "gener")) {
         return;
     }

@@ -32,7 +32,7 @@ struct slowdown_read {
     std::int64_t start_cell = 0;
     std::int64_t end_cell = 0;
     std::int32_t x = 0;
-    std::int32_t end = 0;
+    std::int64_t end = 0;  // x + l, which need not fit 32 bits
     field_location place;
 };
 

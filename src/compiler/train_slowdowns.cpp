@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "compiler/rounding.h"
 #include "compiler/train_reading.h"
@@ -54,8 +55,8 @@ void warn_about_slowdown_values(train_reading& reading, const slowdown_fields& f
     if (f.l < 0) {
         reading.cursor.warn_at(warning_code::end_before_start, places[2],
                                what + ": its length " + std::to_string(f.l) +
-                                   " m is negative, so it ends at " +
-                                   std::to_string(end_position) + " m, before it begins");
+                                   " m is negative, so it ends at " + std::to_string(end_position) +
+                                   " m, before it begins");
     } else if (f.x >= first_start_told_of_end_as_length && f.l > f.x) {
         reading.cursor.warn_at(warning_code::length_like_position, places[2],
                                what + ": the length " + std::to_string(f.l) +
@@ -68,26 +69,23 @@ void warn_about_slowdown_values(train_reading& reading, const slowdown_fields& f
     } else {
         warn_beyond_line_end(reading, what + ": its end", end_position, places[2]);
     }
-    const slowdown_read read{start, end, f.x, static_cast<std::int32_t>(end_position),
-                             reading.cursor.record_key_place()};
+    const slowdown_read read{start, end, f.x, end_position, reading.cursor.record_key_place()};
     for (const slowdown_read& other : reading.slowdowns) {
         const bool inside_other = start > other.start_cell && start <= other.end_cell;
         const bool other_inside = other.start_cell > start && other.start_cell <= end;
         if (!inside_other && !other_inside) {
             continue;
         }
-        const std::string mixed =
+        std::string message = inside_other ? what + " begins inside " + slowdown_span(other)
+                                           : slowdown_span(other) + " begins inside this one (" +
+                                                 std::to_string(f.x) + " to " +
+                                                 std::to_string(end_position) + " m)";
+        message +=
             ": the compile pairs each start with the next end after it, so the points it adds "
             "inside and after the slowdowns go to the wrong stretches; make the two one "
             "slowdown, or end one before the other begins";
-        reading.cursor.warn_at(
-            warning_code::slowdown_overlap, places[0],
-            inside_other ? what + " begins inside " + slowdown_span(other) + mixed
-                         : slowdown_span(other) + " begins inside this one (" +
-                               std::to_string(f.x) + " to " + std::to_string(end_position) +
-                               " m)" + mixed);
-        reading.errors.relate_latest(reading.cursor.point_at(other.place),
-                                     "the other slowdown");
+        reading.cursor.warn_at(warning_code::slowdown_overlap, places[0], std::move(message));
+        reading.errors.relate_latest(reading.cursor.point_at(other.place), "the other slowdown");
         break;
     }
     reading.slowdowns.push_back(read);

@@ -44,12 +44,12 @@ void warn_about_name(train_reading& reading, const voce& station, const station_
     for (std::int32_t j = 1; j < reading.k; ++j) {
         const voce& other = reading.record.voci[static_cast<std::size_t>(j)];
         if (other.testo == station.testo) {
-            reading.cursor.warn_at(warning_code::station_name, read.name_place,
-                                   head + ": the name \"" + station.testo +
-                                       "\" is the name of the station at " +
-                                       std::to_string(other.valore3) +
-                                       " m too; give every station a name of its own");
-            const record_origin& origin = reading.context.origins.entry(static_cast<std::size_t>(j));
+            reading.cursor.warn_at(
+                warning_code::station_name, read.name_place,
+                head + ": the name \"" + station.testo + "\" is the name of the station at " +
+                    std::to_string(other.valore3) + " m too; give every station a name of its own");
+            const record_origin& origin =
+                reading.context.origins.entry(static_cast<std::size_t>(j));
             if (origin.known()) {
                 reading.errors.relate_latest(reading.context.origins.point_of(origin),
                                              "the station with the same name");

@@ -135,9 +135,8 @@ record_outcome place_station(train_reading& reading, voce& station, const voce& 
         cella& end = record.celle[end_cell];
         if (!end.libera()) {
             reading.cursor.warn_at(warning_code::overwritten, reading.cursor.record_key_place(),
-                                   station_at(pos) + ": its end cell " +
-                                       std::to_string(end_cell) + " held " +
-                                       describe_cell(end) +
+                                   station_at(pos) + ": its end cell " + std::to_string(end_cell) +
+                                       " held " + describe_cell(end) +
                                        ", which the station end replaces: that object is lost");
             relate_cell_holder(reading.context, end_cell);
         }

@@ -79,17 +79,15 @@ void tell_general_values_not_set(train_reading& reading, source_point header) {
     reading.errors.warn(warning_code::value_not_set, std::move(header),
                         "the train file never sets " + joined(missing) + ": " +
                             (missing.size() == 1 ? "it is" : "they are") +
-                            " compiled as 0; write " +
-                            (missing.size() == 1 ? "it" : "them") +
+                            " compiled as 0; write " + (missing.size() == 1 ? "it" : "them") +
                             " after the \"[generale]\" header");
 }
 
 void warn_about_speed(train_reading& reading, std::string_view what, std::int32_t speed,
                       field_location place, std::optional<std::int32_t> length) {
     const std::int32_t fastest = reading.context.fastest_board_speed;
-    const std::int64_t limit = fastest > 0
-                                   ? std::int64_t{fastest} * board_speed_ratio_percent / 100
-                                   : fastest_speed_without_boards;
+    const std::int64_t limit = fastest > 0 ? std::int64_t{fastest} * board_speed_ratio_percent / 100
+                                           : fastest_speed_without_boards;
     std::string message;
     if (speed == 0) {
         message = std::string(what) + ": a speed of 0 km/h lets no train run";
@@ -98,8 +96,7 @@ void warn_about_speed(train_reading& reading, std::string_view what, std::int32_
                   (fastest > 0 ? "the fastest speed on the line's boards, " +
                                      std::to_string(fastest) + " km/h"
                                : "any train's speed");
-        if (length && *length > 0 && *length <= slowest_length_not_a_speed &&
-            *length % 5 == 0) {
+        if (length && *length > 0 && *length <= slowest_length_not_a_speed && *length % 5 == 0) {
             message += "; over " + std::to_string(*length) +
                        " m it looks like the speed and the length written the other way "
                        "round: the speed comes first, then the length";

@@ -79,7 +79,6 @@ inline constexpr warning_code_entry mountain_order{"mountain-order",
 inline constexpr warning_code_entry curve_order{"curve-order",
                                                 "a curve out of order or within the arc before it"};
 
-
 // Whole files that yield nothing, or less than they hold.
 inline constexpr warning_code_entry utf16_source{
     "utf16-source", "a source saved as UTF-16, in which no keyword can be found", true};
@@ -113,10 +112,10 @@ inline constexpr warning_code_entry station_name{
     "station-name", "a station name that is empty or the same as another station's"};
 inline constexpr warning_code_entry beyond_line_end{
     "beyond-line-end", "an object or stretch that reaches past the end of the line"};
-inline constexpr warning_code_entry mountain_kind{"mountain-kind",
-                                                  "a mountain-side kind other than 1 to 3 or 11 to 13"};
-inline constexpr warning_code_entry board_face{
-    "board-face", "a board face with stripes but no speed"};
+inline constexpr warning_code_entry mountain_kind{
+    "mountain-kind", "a mountain-side kind other than 1 to 3 or 11 to 13"};
+inline constexpr warning_code_entry board_face{"board-face",
+                                               "a board face with stripes but no speed"};
 inline constexpr warning_code_entry end_before_start{
     "end-before-start", "a stretch, span or length whose end comes before its start"};
 inline constexpr warning_code_entry length_unit{

@@ -48,8 +48,8 @@ bool same_slowdown_values(const cella& start, const cella& end) {
 // start has taken, one with its own values (speed, d_v, f_tt) before any other: taken from
 // the last start back, a slowdown that begins inside another gets its own end, and one
 // shorter than a cell, whose end fell into its start cell, gets none.
-std::vector<std::optional<std::int64_t>> pair_slowdown_ends(const grid_reader& grid,
-                                                            const std::vector<std::int64_t>& starts) {
+std::vector<std::optional<std::int64_t>> pair_slowdown_ends(
+    const grid_reader& grid, const std::vector<std::int64_t>& starts) {
     std::vector<std::optional<std::int64_t>> ends(starts.size());
     std::vector<bool> taken(static_cast<std::size_t>(grid.count()));
     for (std::size_t n = starts.size(); n-- > 0;) {
@@ -129,8 +129,7 @@ void read_point(grid_reader& grid, std::int64_t i) {
     // The compile adds points of value 180 only: a point without a value, or with another
     // value, is one that the author wrote, and stands under its own kind.
     const bool added = cell.tipo == kind::abbattimento_con_valore && cell.dato1 == added_value;
-    if (slowdown_description* slowdown =
-            added ? slowdown_reaching(grid.description, i) : nullptr) {
+    if (slowdown_description* slowdown = added ? slowdown_reaching(grid.description, i) : nullptr) {
         slowdown->points.push_back(point);
     } else {
         grid.description.points.push_back(point);

@@ -44,8 +44,8 @@ TEST(DescribeScenario, SlowdownClaimsItsCellsAndThePointsAroundIt) {
     c[95] = object(kind::abbattimento_con_valore, 180);  // a window ahead of the start
     // The compile adds points of value 180 only: these two are the author's, within the
     // slowdown's reach or not.
-    c[118] = object(kind::abbattimento_senza_valore);    // 12 cells after the end
-    c[53] = object(kind::abbattimento_con_valore, 120);  // beyond the reach before the board
+    c[118] = object(kind::abbattimento_senza_valore);     // 12 cells after the end
+    c[53] = object(kind::abbattimento_con_valore, 120);   // beyond the reach before the board
     c[104] = object(kind::abbattimento_con_valore, 200);  // inside the slowdown
     const scenario_description d = describe_scenario(tables);
     ASSERT_EQ(d.slowdowns.size(), 1u);

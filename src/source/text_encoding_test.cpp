@@ -30,8 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
         encoding_case{"Empty", "", text_encoding::single_byte},
         encoding_case{"Windows1252", "stazione, 0, CITT\xC0\r\n", text_encoding::single_byte},
         encoding_case{"Utf8WithoutMark", "CITT\xC3\x80\r\n", text_encoding::single_byte},
-        encoding_case{"Utf8WithMark", "\xEF\xBB\xBF[generale]\r\n",
-                      text_encoding::utf8_with_mark},
+        encoding_case{"Utf8WithMark", "\xEF\xBB\xBF[generale]\r\n", text_encoding::utf8_with_mark},
         encoding_case{"Utf16LittleEndianWithMark", "\xFF\xFE" + header_le,
                       text_encoding::utf16_little_endian},
         encoding_case{"Utf16BigEndianWithMark", "\xFE\xFF" + header_be,
@@ -42,9 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A stray zero byte in a text of single bytes does not make it UTF-16.
         encoding_case{"OneZeroByte", std::string("[generale]\0\r\n", 13),
                       text_encoding::single_byte}),
-    [](const testing::TestParamInfo<encoding_case>& info) {
-        return std::string(info.param.name);
-    });
+    [](const testing::TestParamInfo<encoding_case>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace scenario
