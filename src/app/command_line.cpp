@@ -30,6 +30,7 @@ constexpr named_command all_commands[] = {
     {"check", add_check_command},     {"sources", add_sources_command},
     {"inspect", add_inspect_command}, {"plot", add_plot_command},
     {"diff", add_diff_command},       {"watch", add_watch_command},
+    {"lsp", add_lsp_command},
 };
 
 constexpr const char* version_text = "scenario-builder " SCENARIO_VERSION;

@@ -5,4 +5,8 @@ namespace scenario {
 
 void prepare_process();
 
+// For a command that writes to a client through a pipe: a client gone makes a write fail,
+// rather than end the process with a signal.
+void survive_closed_pipes();
+
 }  // namespace scenario

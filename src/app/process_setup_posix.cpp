@@ -10,4 +10,8 @@ void prepare_process() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+void survive_closed_pipes() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 }  // namespace scenario

@@ -19,5 +19,6 @@ subcommand add_check_command(CLI::App& app);
 subcommand add_plot_command(CLI::App& app);
 subcommand add_diff_command(CLI::App& app);
 subcommand add_watch_command(CLI::App& app);
+subcommand add_lsp_command(CLI::App& app);
 
 }  // namespace scenario

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compiler/error_state.h"
+#include "compiler/reading_map.h"
 #include "compiler/record_origins.h"
 #include "compiler/scenario_record.h"
 #include "source/field_reader.h"
@@ -50,6 +51,8 @@ struct compile_options {
     // False for a compile whose record stays in memory: nothing is written, not even a
     // partial file.
     bool write_compiled_files = true;
+    // Keep the map of how each field and record was read (compile_context::reading).
+    bool map_reading = false;
 };
 
 struct compile_context {
@@ -70,6 +73,9 @@ struct compile_context {
     std::int32_t fastest_board_speed = 0;
     // How far each source file was read.
     std::vector<reading_extent> extents;
+    // How each field and record was read, when the options ask for it; after a scan past the
+    // compile's stop, what the scan read beyond it is added.
+    reading_map reading;
 
     std::string line_source_path() const;
     std::string train_source_path() const;

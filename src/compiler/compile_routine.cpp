@@ -1,6 +1,7 @@
 #include "compiler/compile_routine.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -64,6 +65,41 @@ status write_compiled(const compile_context& context, const std::string& name,
     return replace_file(join_path(context.options.folder, name), bytes);
 }
 
+// The fields and records that the scan read past the compile's stop join the compile's map:
+// the fields after the last one that the compile read in each file, and the records whose
+// keys stand there.
+void add_reading_beyond(compile_context& context, const compile_context& scan) {
+    if (!context.options.map_reading) {
+        return;
+    }
+    const auto read_up_to = [&](source_file file) -> std::pair<int, int> {
+        const std::string path =
+            file == source_file::line ? context.line_source_path() : context.train_source_path();
+        for (const reading_extent& extent : context.extents) {
+            if (extent.path == path) {
+                constexpr int end = std::numeric_limits<int>::max();
+                return extent.read_to_end
+                           ? std::pair{end, end}
+                           : std::pair{extent.last_read.line, extent.last_read.column};
+            }
+        }
+        return {0, 0};  // a file that the compile never opened
+    };
+    const auto beyond = [&](source_file file, int line, int column) {
+        return std::pair{line, column} > read_up_to(file);
+    };
+    for (const mapped_field& field : scan.reading.fields) {
+        if (beyond(field.file, field.line, field.column)) {
+            context.reading.fields.push_back(field);
+        }
+    }
+    for (const mapped_record& record : scan.reading.records) {
+        if (beyond(record.file, record.line, record.column)) {
+            context.reading.records.push_back(record);
+        }
+    }
+}
+
 }  // namespace
 
 void memorizza_dati(compile_context& context) {
@@ -86,6 +122,7 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     context.origins.clear();
     context.extents.clear();
     context.fastest_board_speed = 0;
+    context.reading.clear();
 
     memorizza_dati(context);
     if (!record.has_grid()) {
@@ -154,6 +191,7 @@ void scan_beyond_compiled_part(compile_context& context) {
     scan.record.compila_linea = context.record.compila_linea;
     memorizza_dati(scan);
     context.errors.add_beyond_compiled_part(scan.errors);
+    add_reading_beyond(context, scan);
 }
 
 }  // namespace scenario

@@ -43,6 +43,8 @@ class profile_steps {
     // Every row computed: the plan as a table.
     profilo_linea table() const;
 
+    bool operator==(const profile_steps&) const = default;
+
   private:
     friend class profile_walk;
 
@@ -50,6 +52,8 @@ class profile_steps {
         std::int32_t last;  // the run ends at this row; it starts after the run before it
         bool arc;
         double k;
+
+        bool operator==(const run&) const = default;
     };
 
     void add_run(std::int32_t last, bool arc, double k);

@@ -45,6 +45,10 @@ source_cursor::source_cursor(compile_context& context, std::string path, std::st
       file_(file),
       reader_(context.sources.keep(path_, std::move(content))) {
     context_.origins.set_path(file_, path_);
+    if (context_.options.map_reading) {
+        map_ = &context_.reading;
+        first_field_ = map_->fields.size();
+    }
     if (const compiled_reading* compiled = context_.options.scan_after; compiled != nullptr) {
         // A file that the compile never opened lies beyond it whole.
         scan_ = scan_mark::every_field;
@@ -112,11 +116,62 @@ void source_cursor::note_value(std::int32_t value, bool number) {
     last_value_text_ = !number;
 }
 
+void source_cursor::map_field(bool number) {
+    const field_location& at = reader_.last_field();
+    mapped_field field{file_, at.line, at.column, 0, field_role::passed_over};
+    if (number) {
+        const std::string_view line = reader_.line_text(at.line);
+        std::size_t end = static_cast<std::size_t>(at.column - 1);
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ',') {
+            ++end;
+        }
+        field.length = static_cast<int>(end) - (at.column - 1);
+    } else {
+        field.length = static_cast<int>(context_.record.riga.size());
+    }
+    if (in_record_) {
+        field.role = number ? field_role::number : field_role::text;
+    } else if (contains(context_.record.riga, "-")) {
+        field.role = field_role::comment;
+    } else if (is_section_header(context_.record.riga)) {
+        field.role = field_role::header;
+    }
+    // An empty field (an empty line) shows nothing to map.
+    if (field.length > 0) {
+        map_->fields.push_back(field);
+    }
+}
+
+void source_cursor::note_record_read() {
+    if (map_ == nullptr || record_kind_ == nullptr) {
+        return;
+    }
+    if (key_field_ < map_->fields.size()) {
+        map_->fields[key_field_].role = field_role::key;
+    }
+    map_->records.push_back({record_kind_, file_, record_key_.line, record_key_.column,
+                             has_position_ ? std::optional<std::int32_t>(position_) : std::nullopt,
+                             last_value_line_, values_read_ >= record_kind_->values});
+}
+
+void source_cursor::note_general_header() {
+    if (map_ == nullptr || map_->fields.size() <= first_field_) {
+        return;
+    }
+    for (std::size_t i = first_field_; i + 1 < map_->fields.size(); ++i) {
+        map_->fields[i].role = field_role::preamble;
+    }
+    map_->fields.back().role = field_role::header;
+}
+
 bool source_cursor::read_field() {
     const read_result result = reader_.read_text(context_.record.riga);
     after_read();
     if (result != read_result::ok) {
         return fail(result, text_field);
+    }
+    if (map_ != nullptr) {
+        map_field(false);
     }
     note_value(0, false);
     return true;
@@ -127,6 +182,9 @@ bool source_cursor::read_int32(std::int32_t& value) {
     after_read();
     if (result != read_result::ok) {
         return fail(result, int32_number);
+    }
+    if (map_ != nullptr) {
+        map_field(true);
     }
     note_value(value, true);
     return true;
@@ -158,6 +216,10 @@ bool source_cursor::read_uint8(std::uint8_t& value) {
 }
 
 void source_cursor::mark_record() {
+    if (map_ != nullptr) {
+        // An empty key is not in the map: no entry to mark.
+        key_field_ = context_.record.riga.empty() ? map_->fields.size() : map_->fields.size() - 1;
+    }
     record_key_ = reader_.last_field();
     record_kind_ = nullptr;
     in_record_ = true;

@@ -65,6 +65,11 @@ class source_cursor {
     void mark_record();
     // The kind that the key names, once the key has been tested.
     void name_record(const keyword& kind) { record_kind_ = &kind; }
+    // For the map of the reading (compile_options::map_reading): the key read last was read as
+    // a record of its kind, whose values have now been read; the field read last is the
+    // "[generale]" header, and everything before it in the file preamble.
+    void note_record_read();
+    void note_general_header();
     // Back at keyword position: the fields read next belong to no record until the next
     // mark_record.
     void leave_record() { in_record_ = false; }
@@ -100,6 +105,7 @@ class source_cursor {
     std::string field_text_here() const;
     std::string taken_from_later_line(std::string_view what_is_there) const;
     void note_value(std::int32_t value, bool number);
+    void map_field(bool number);
     void after_read() {
         if (scan_ != scan_mark::none) {
             mark_beyond();
@@ -125,6 +131,9 @@ class source_cursor {
     enum class scan_mark { none, from_stop, every_field, no_field };
     scan_mark scan_ = scan_mark::none;
     field_location compiled_until_;
+    reading_map* map_ = nullptr;   // set when the compile maps its reading
+    std::size_t key_field_ = 0;    // the key's entry in the map's fields
+    std::size_t first_field_ = 0;  // this file's first entry in the map's fields
 };
 
 // The run-time failure of the compile (code 25): recorded without a position, and the source

@@ -101,6 +101,7 @@ header_search find_general_header(source_reading& reading, header_guess* guess) 
         }
         const std::string& field = reading.record.riga;
         if (contains_ignoring_case(field, "[generale]")) {
+            reading.cursor.note_general_header();
             for (early_key& key : early_keys) {
                 reading.cursor.warn_at(warning_code::key_before_header, key.place,
                                        std::move(key.message));

@@ -157,6 +157,7 @@ record_outcome read_named_records(reading_type& reading,
         values += keyword.kind->values;
         reading.cursor.name_record(*keyword.kind);
         outcome = keyword.read(reading);
+        reading.cursor.note_record_read();
         if (outcome != record_outcome::next) {
             break;
         }

@@ -232,4 +232,14 @@ status read_compiled_tables(const compiled_scenario_files& files, compiled_table
     return status::success();
 }
 
+compiled_tables tables_of_record(const scenario_record& record, bool with_plan) {
+    compiled_tables tables;
+    tables.voci = record.voci;
+    tables.celle = record.celle;
+    if (with_plan && record.compila_linea != 0 && record.profilo) {
+        tables.profilo = record.profilo->table();
+    }
+    return tables;
+}
+
 }  // namespace scenario

@@ -48,4 +48,9 @@ status read_compiled_file(const std::string& path, std::string& bytes);
 // Reads and decodes the three files; the item and grid files must be there.
 status read_compiled_tables(const compiled_scenario_files& files, compiled_tables& tables);
 
+// The tables that a compile kept in memory would write: the same values the files hold once
+// written and read back. The plan's rows are computed only when asked for (a million rows
+// for a line of 1000 km).
+compiled_tables tables_of_record(const scenario_record& record, bool with_plan = true);
+
 }  // namespace scenario
