@@ -25,8 +25,8 @@ constexpr std::array<general_value_words, general_value_count> general_value_nam
 
 // Without boards, a speed above this is taken for a mistake.
 constexpr std::int32_t fastest_speed_without_boards = 300;
-// With boards: a speed more than half as fast again as the fastest board.
-constexpr std::int32_t board_speed_ratio_percent = 150;
+// With boards: a speed more than twice the fastest board's.
+constexpr std::int32_t board_speed_ratio_percent = 200;
 // A slowdown length no greater than this, a multiple of 5, may be a speed.
 constexpr std::int32_t slowest_length_not_a_speed = 300;
 
