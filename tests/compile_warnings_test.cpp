@@ -220,7 +220,7 @@ const warning_case warning_cases[] = {
      {{}, train_with({origin, "stazione, 3000, 2, 600, 0, 0, 0, 1,1,0, 4,1,1, 0, 8,75, 0, B"})},
      source::train,
      3,
-     "station at 3000 m: the time 8:75:0 is not a time of day (hours from 0, minutes and seconds "
+     "station at 3000 m: the time 8:75:0 is not a time of day (hours 0 to 23, minutes and seconds "
      "0 to 59); it is stored as 33300 s, that is 9:15:00"},
     {"TimetableRunningBackward",
      {{}, train_with({origin, "stazione, 3000, 2, 600, 0, 0, 0, 1,1,0, 4,1,1, 0, 8,10, 0, B"})},

@@ -9,6 +9,7 @@
 #include "compiler/error_codes.h"
 #include "compiler/warning_codes.h"
 #include "support/author_folder.h"
+#include "support/compile_test_support.h"
 
 namespace scenario {
 namespace {
@@ -100,7 +101,7 @@ TEST(AuthorsGuide, RecordsShownFieldByFieldCompileWithoutAnError) {
     EXPECT_FALSE(train_blocks.empty());
     for (const std::string& block : line_blocks) {
         expect_compiles("[generale]\nlunghezza percorso, 10000\n[tracciato]\n" + block + "[fine]\n",
-                        "[generale]\n[fine]\n", block);
+                        std::string(testing_support::general_values_train_source), block);
     }
     const std::string line = first_example_after(text, "## The line file");
     for (const std::string& block : train_blocks) {

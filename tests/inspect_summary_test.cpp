@@ -12,7 +12,9 @@
 
 #include "source/builtin_line.h"
 #include "source/builtin_train.h"
+#include "support/author_folder.h"
 #include "support/builtin_records.h"
+#include "support/mistake_scenario.h"
 #include "support/program_run.h"
 
 namespace scenario {
@@ -149,6 +151,39 @@ TEST(InspectSummary, ListsBothSlowdownsWithTheirWarningBoardsAndPoints) {
     }
     EXPECT_TRUE(builtin_summary()["abbattimento_points"].empty());
     EXPECT_TRUE(builtin_summary()["other_objects"].empty());
+}
+
+// An author's scenario with an "abbattimento" point without a value ahead of a slowdown, and
+// a slowdown that begins inside another: each record stands under its own kind, once.
+TEST(InspectSummary, ListsEveryRecordOfTheAuthorUnderItsOwnKindOnce) {
+    testing_support::author_folder folder;
+    folder.write_sources(
+        testing_support::clean_line_lines(),
+        testing_support::changed(testing_support::clean_train_lines(),
+                                 {{16,
+                                   {"rallentamento,   7000, 60, 1000, 0, 1, 0",
+                                    "rallentamento,   7500, 60, 200, 0, 1, 0",
+                                    "abbattimento,   6800, 0", "abbattimento,   9000, 120"}}}));
+    ASSERT_EQ(folder.compile().exit_status, 0);
+    const json summary = summary_json({folder.path_text("R_T.sim")});
+
+    const json& points = summary["abbattimento_points"];
+    ASSERT_EQ(points.size(), 2u) << points.dump();
+    EXPECT_EQ(points[0]["cell"], start_cell(6800));
+    EXPECT_TRUE(points[0]["value"].is_null());
+    EXPECT_EQ(points[1]["cell"], start_cell(9000));
+    EXPECT_EQ(points[1]["value"], 120);
+
+    const json& slowdowns = summary["slowdowns"];
+    ASSERT_EQ(slowdowns.size(), 2u);
+    EXPECT_EQ(slowdowns[0]["end"]["cell"], point_cell(8000));
+    EXPECT_EQ(slowdowns[1]["end"]["cell"], point_cell(7700));
+    for (const json& slowdown : slowdowns) {
+        for (const json& point : slowdown["points"]) {
+            EXPECT_EQ(point["value"], 180) << slowdown.dump();
+        }
+    }
+    EXPECT_TRUE(summary["other_objects"].empty()) << summary["other_objects"].dump();
 }
 
 TEST(InspectSummary, ListsEveryBoardWithBothFacesAndEveryIndicatorBoardWithItsText) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "app/writing_lock.h"
@@ -27,12 +28,48 @@ status check_folder(const compile_options& options) {
     return status::success();
 }
 
+std::string without_suffix(std::string name, std::string_view suffix) {
+    if (name.size() > suffix.size() && name.ends_with(suffix)) {
+        name.resize(name.size() - suffix.size());
+    }
+    return name;
+}
+
+bool source_exists(const compile_options& options, const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(join_path(options.folder, name), error);
+}
+
+// An author who names a source file where the route or the train is asked for ("--train
+// 5284-", "--route R_linea.txt") is told which name was meant, when that one's file is there.
+std::string meant_identity(const compile_options& options) {
+    const scenario_identity& given = options.identity;
+    std::string route = without_suffix(without_suffix(given.nome_percorso, ".txt"), "_linea");
+    if (route != given.nome_percorso && source_exists(options, line_source_name({route, ""}))) {
+        return "; --route names the route, not its file: did you mean --route " + route + "?";
+    }
+    std::string train = without_suffix(given.numero_treno, ".txt");
+    while (train.size() > 1 && train.back() == '-') {
+        train.pop_back();
+    }
+    const std::string route_prefix = given.nome_percorso + "_";
+    if (train.size() > route_prefix.size() && train.starts_with(route_prefix)) {
+        train = train.substr(route_prefix.size());
+    }
+    if (train != given.numero_treno &&
+        source_exists(options, train_source_name({given.nome_percorso, train}))) {
+        return "; --train names the train, not its file: did you mean --train " + train + "?";
+    }
+    return "";
+}
+
 status check_sources(const compile_options& options) {
     for (const std::string& name :
          {line_source_name(options.identity), train_source_name(options.identity)}) {
         if (const status readable = check_readable_file(join_path(options.folder, name));
             !readable.ok()) {
-            return nothing_written(readable);
+            return nothing_written(
+                status::failure(readable.kind(), readable.message() + meant_identity(options)));
         }
     }
     return status::success();

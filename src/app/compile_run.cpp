@@ -34,6 +34,25 @@ std::string name_problem(const std::string& name) {
     return "";
 }
 
+std::string counted(std::size_t count, std::string_view noun) {
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
+// After many errors, one line that counts them and gives the error state that the compiled
+// files hold: the last error's code and position, which is what the simulator sees.
+void tell_many_errors(std::string_view command, const compile_report& report,
+                      const error_state& errors, bool written) {
+    const std::size_t error_count = report.count(severity::error);
+    if (error_count < 2) {
+        return;
+    }
+    tell_failure(command, counted(error_count, "error") + " and " +
+                              counted(report.count(severity::warning), "warning") + "; the " +
+                              (written ? "compiled files hold" : "compiled files would hold") +
+                              " error code " + std::to_string(errors.codice_errore) +
+                              " and position " + std::to_string(errors.posizione_errore) + " m");
+}
+
 }  // namespace
 
 int compile_scenario(compile_request request, std::string_view command, compile_tally* tally) {
@@ -87,13 +106,18 @@ int compile_scenario(compile_request request, std::string_view command, compile_
         case compile_outcome::end::compiled:
             break;
     }
+    if (outcome.how == compile_outcome::end::compiled) {
+        tell_many_errors(command, report, context.errors, request.write_compiled_files);
+    }
     if (request.after) {
         request.after(context, report);
     }
     if (tally != nullptr) {
         *tally = {report.count(severity::error), report.count(severity::warning)};
     }
-    const bool errors_count = context.errors.codice_errore != 0 ||
+    // A source that yields nothing of its part is an error of the list without a code of the
+    // compiled scenario: the files are written as always, and the exit status says so.
+    const bool errors_count = context.errors.codice_errore != 0 || context.errors.lost_a_part() ||
                               (request.warnings_as_errors && !context.errors.warnings().empty());
     return exit_status_of(outcome.how, errors_count);
 }

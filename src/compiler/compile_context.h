@@ -68,6 +68,9 @@ struct compile_context {
     std::int32_t prossima_voce_cartello = entry::first_board_text;
     // Which source record placed each object of the record.
     record_origins origins;
+    // The fastest speed that a maximum-speed board of the line shows, 0 without boards: the
+    // train file's speeds are compared with it.
+    std::int32_t fastest_board_speed = 0;
     // How far each source file was read.
     std::vector<reading_extent> extents;
     // How each field and record was read, when the options ask for it; after a scan past the

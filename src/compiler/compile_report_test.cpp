@@ -192,8 +192,12 @@ TEST_P(MisspeltKey, FixMakesTheRecordRead) {
         c.in_line_file
             ? "[generale]\r\nlunghezza percorso, 5000\r\n[linea]\r\n" + c.record + "\r\n[fine]\r\n"
             : line_of_length(5000, {});
-    std::string train_text = c.in_line_file ? "[generale]\r\n[fine]\r\n"
-                                            : "[generale]\r\n" + c.record + "\r\n[fine]\r\n";
+    // The train's general values after the record, so that the train file is a train's.
+    const std::string general_values(testing_support::general_values_train_source);
+    std::string train_text = c.in_line_file
+                                 ? general_values
+                                 : "[generale]\r\n" + c.record + "\r\n" +
+                                       general_values.substr(general_values.find('\n') + 1);
     const held_compile before(folder, &line_text, &train_text);
     ASSERT_EQ(before.report.diagnostics.size(), 1u);
     const diagnostic& told = before.report.diagnostics.front();

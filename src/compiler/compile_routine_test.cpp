@@ -70,7 +70,7 @@ TEST(CompileRoutine, StartsWithAClearErrorCode) {
 
 TEST(CompileRoutine, ContextCompiledAgainShowsNothingOfItsLastCompile) {
     source_folder folder;
-    folder.write_train_source(testing_support::empty_train_source);
+    folder.write_train_source(testing_support::general_values_train_source);
     compile_context context = folder.context();
     context.options.delete_sources = false;
 
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         no_grid_case{"MissingFile", "", "error 101: the line file does not exist"},
         no_grid_case{"NoHeader", crlf_lines({"lunghezza percorso, 0", "x"}),
                      "error 102: the line file has no \"[generale]\" header: nothing in it can be "
-                     "read"},
+                     "read; write the line \"[generale]\" before the settings"},
         no_grid_case{"TooLong", line_source({"lunghezza percorso, 1000050"}, {}),
                      "error 1: lunghezza percorso is 1000050 m: the longest line that can be "
                      "compiled is 1000000 m"},
@@ -256,15 +256,17 @@ TEST(ScanBeyondCompiledPart, ReadsTheTrainFileThatALineErrorLeftUnread) {
     auto result = compile(folder);
     ASSERT_EQ(result.context.errors.codice_errore, error_code::indicator_board_cell_taken.codice);
     scan_beyond_compiled_part(result.context);
-    ASSERT_EQ(result.context.errors.warnings_beyond().size(), 1u);
+    // The misspelt key, and the train file that therefore yields no record.
+    ASSERT_EQ(result.context.errors.warnings_beyond().size(), 2u);
     EXPECT_NE(result.context.errors.warnings_beyond()[0].message.find("did you mean `stazione`?"),
               std::string::npos);
+    EXPECT_EQ(result.context.errors.warnings_beyond()[1].code, warning_code::no_train_records.code);
 }
 
 TEST(ScanBeyondCompiledPart, HasNothingToDoAfterACompileThatReadBothFilesWhole) {
     source_folder folder;
     folder.write_line_source(line_of_length(5000, {"pendenza, 300, 160"}));
-    folder.write_train_source(empty_train_source);
+    folder.write_train_source(testing_support::general_values_train_source);
     auto result = compile(folder);
     ASSERT_EQ(result.context.errors.warnings().size(), 1u);
     scan_beyond_compiled_part(result.context);

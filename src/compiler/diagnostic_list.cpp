@@ -90,7 +90,7 @@ diagnostic diagnostic_of(const recorded_error& error, const source_texts& source
 
 diagnostic diagnostic_of(const recorded_warning& warning, const source_texts& sources) {
     diagnostic told;
-    told.level = severity::warning;
+    told.level = warning.loses_a_part ? severity::error : severity::warning;
     told.code = warning.code;
     told.file = warning.where.file;
     told.range = field_range(sources, warning.where);

@@ -100,7 +100,13 @@ std::string format_head(const diagnostic& told) {
     if (told.posizione) {
         text += " at " + std::to_string(*told.posizione) + " m";
     }
-    return printable(text + ": " + told.message);
+    text += ": " + told.message;
+    // A kind of warning that loses a part of the scenario is an error by its severity: it
+    // keeps its code, as every warning does.
+    if (told.codice == 0 && told.code != text_error_code) {
+        text += " [" + told.code + "]";
+    }
+    return printable(text);
 }
 
 namespace {

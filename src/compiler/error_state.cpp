@@ -31,9 +31,15 @@ recorded_warning& error_state::warn(const warning_code_entry& code, source_point
     warning.beyond_compiled_part = marking_beyond_compiled_part;
     warning.found = found_++;
     warning.code = code.code;
+    warning.loses_a_part = code.loses_a_part;
     latest_ = noted::warning;
     latest_index_ = warnings_.size() - 1;
     return warning;
+}
+
+bool error_state::lost_a_part() const {
+    return std::any_of(warnings_.begin(), warnings_.end(),
+                       [](const recorded_warning& warning) { return warning.loses_a_part; });
 }
 
 void error_state::relate_latest(source_point where, std::string message) {

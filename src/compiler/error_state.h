@@ -61,6 +61,7 @@ struct recorded_warning {
     std::string_view code;  // the kind's code, warning_code_table
     std::vector<related_place> related;
     std::optional<text_fix> fix;
+    bool loses_a_part = false;  // the kind's, warning_code_entry::loses_a_part
 };
 
 class error_state {
@@ -82,6 +83,9 @@ class error_state {
 
     const std::vector<recorded_error>& errors() const { return errors_; }
     const std::vector<recorded_warning>& warnings() const { return warnings_; }
+    // Whether a warning of a kind that loses a part of the scenario was noted: the compile
+    // then does not end with exit status 0.
+    bool lost_a_part() const;
     // Code 0: they are no error of the compiled scenario.
     const std::vector<recorded_error>& text_errors() const { return text_errors_; }
 

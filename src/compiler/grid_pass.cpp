@@ -27,6 +27,25 @@ std::string cell_text(std::int64_t cell) {
     return "cell " + std::to_string(cell);
 }
 
+// An author's point ahead of a signal before a slowdown warning board keeps at most the
+// value 180 of the points the pass adds there: a greater value is lost.
+void tell_point_value_lowered(grid_pass_state& pass, std::int64_t point, std::int64_t s) {
+    const record_origin& author = pass.origin_of(point);
+    if (pass.origins == nullptr || !author.known() || author.added_by_grid_pass) {
+        return;
+    }
+    pass.errors.warn(warning_code::overwritten, pass.origins->point_of(author),
+                     record_origins::name_of(author) + " (cell " + std::to_string(point) +
+                         "): its value " + std::to_string(pass.cell(point).dato1) +
+                         " is lowered to 180: it stands ahead of a signal within 1000 m before "
+                         "a slowdown warning board, where the compile puts a point of value "
+                         "180");
+    const record_origin& signal = pass.origin_of(s);
+    if (signal.known()) {
+        pass.errors.relate_latest(pass.origins->point_of(signal), "the signal");
+    }
+}
+
 void point_ahead_of_signal(grid_pass_state& pass, std::int64_t s, std::int64_t board) {
     if (pass.place_point_if_free(s - 1, s) || pass.place_point_if_free(s - 2, s)) {
         return;
@@ -35,6 +54,9 @@ void point_ahead_of_signal(grid_pass_state& pass, std::int64_t s, std::int64_t b
     for (const std::int64_t existing : {s - 1, s - 2}) {
         cella& cell = pass.cell(existing);
         if (cell.tipo == kind::abbattimento_con_valore) {
+            if (cell.dato1 > valore_punto) {
+                tell_point_value_lowered(pass, existing, s);
+            }
             cell.dato1 = static_cast<std::int16_t>(minimo(valore_punto, cell.dato1));
             return;
         }

@@ -76,7 +76,21 @@ std::optional<std::int64_t> find_end(const scenario_record& record, std::int64_t
     return std::nullopt;
 }
 
-void point_after_end(grid_pass_state& pass, std::int64_t r) {
+// The slowdown whose start is in cell i reaches its end in cell r: when another record placed
+// that end (a slowdown beginning inside this one, or this one ending in its own start cell),
+// the error stands at this slowdown all the same, with a note at the other.
+void relate_other_end(grid_pass_state& pass, std::int64_t i, std::int64_t r) {
+    const record_origin& start = pass.origin_of(i);
+    const record_origin& end = pass.origin_of(r);
+    if (pass.origins != nullptr && start.known() && end.known() &&
+        (start.line != end.line || start.file != end.file)) {
+        pass.errors.relate_latest(pass.origins->point_of(end),
+                                  "the end taken for it, in cell " + std::to_string(r) +
+                                      ", is that of " + record_origins::name_of(end));
+    }
+}
+
+void point_after_end(grid_pass_state& pass, std::int64_t i, std::int64_t r) {
     const std::int64_t until = std::min(r + search_after_end, last_cell(pass.record));
     std::int64_t n = 0;
     for (std::int64_t m = r; m <= until; ++m) {
@@ -91,11 +105,17 @@ void point_after_end(grid_pass_state& pass, std::int64_t r) {
     if (pass.place_point_if_free(n, n + 1) || pass.place_point_if_free(n - 1, n + 1)) {
         return;
     }
-    // The position names the slowdown's end, not the signal.
-    const record_origin& slowdown = pass.origin_of(r);
+    // The position names the slowdown's end, not the signal; the error stands at the
+    // slowdown whose start the pass followed to this end.
+    const record_origin& slowdown = pass.origin_of(i);
     const record_origin& signal = pass.origin_of(n + 1);
     std::string detail = slowdown_named(pass, r, "end", "slowdown ending in cell ") +
                          ": no free cell for the point ahead of ";
+    if (slowdown.known() && pass.origin_of(r).known() && pass.origin_of(r).line != slowdown.line) {
+        detail = slowdown_named(pass, i, "start", "slowdown starting in cell ") +
+                 ", followed to the end in cell " + std::to_string(r) +
+                 ": no free cell for the point ahead of ";
+    }
     if (slowdown.known() && signal.known()) {
         detail += pass.origins->name_with_line(signal, slowdown.file) + " (in cell " +
                   std::to_string(n + 1) + "): cell " + std::to_string(n - 1) + " holds " +
@@ -105,6 +125,7 @@ void point_after_end(grid_pass_state& pass, std::int64_t r) {
         detail += "the signal in cell " + std::to_string(n + 1);
     }
     pass.record_error(error_code::no_cell_in_slowdown, cell_position(r), slowdown, detail);
+    relate_other_end(pass, i, r);
 }
 
 }  // namespace
@@ -130,7 +151,7 @@ void treat_slowdown_course(grid_pass_state& pass, std::int64_t i) {
                 ", so no point can be placed after its end");
         return;
     }
-    point_after_end(pass, *end);
+    point_after_end(pass, i, *end);
 }
 
 }  // namespace scenario

@@ -47,4 +47,14 @@ bool is_section_header(std::string_view field) {
            field[first] != '-';
 }
 
+bool is_unclosed_header(std::string_view field) {
+    const std::size_t first = field.find_first_not_of(' ');
+    if (first == std::string_view::npos || contains(field, "-")) {
+        return false;
+    }
+    const std::size_t last = field.find_last_not_of(' ');
+    return (field[first] == '[' && !contains(field, "]")) ||
+           (field[last] == ']' && !contains(field, "["));
+}
+
 }  // namespace scenario

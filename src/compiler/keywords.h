@@ -88,5 +88,8 @@ std::span<const keyword* const> keywords_read_in(source_part part);
 // A field that holds both "[" and "]" and does not begin with "-" is a section header: in the
 // line file the first one ends the general part; elsewhere headers are passed over.
 bool is_section_header(std::string_view field);
+// A field that opens a section header without closing it ("[pendenze"), or closes one without
+// opening it ("pendenze]"): no header at all.
+bool is_unclosed_header(std::string_view field);
 
 }  // namespace scenario

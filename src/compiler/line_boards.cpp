@@ -1,12 +1,15 @@
 // The two kinds of board of the line: maximum-speed boards, whose two faces are packed into
 // the cell, and indicator boards, whose text goes into the item table. A board needs a free
 // cell (empty, or holding only a mountain marker, which it replaces).
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/cell_meaning.h"
 #include "compiler/compiled_texts.h"
+#include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
 
@@ -81,6 +84,46 @@ void warn_about_board_values(line_reading& reading, const std::array<std::int32_
     }
 }
 
+// A face that is not there has all four values 0: one with stripes and no speed is neither
+// there nor missing.
+void warn_about_board_faces(line_reading& reading, const std::array<std::int32_t, 9>& values,
+                            const std::array<field_location, 9>& places) {
+    for (const std::size_t first : {std::size_t{1}, std::size_t{5}}) {
+        const std::size_t stripes = first + 3;
+        if (values[first] != 0 || values[first + 1] != 0 || values[first + 2] != 0 ||
+            values[stripes] == 0) {
+            continue;
+        }
+        std::string message = "indicatori_vmax at " + std::to_string(values[0]) + " m: the " +
+                              (first == 1 ? "left" : "right") + " face has " +
+                              std::string(board_field_names[stripes]) + " " +
+                              std::to_string(values[stripes]) +
+                              " but no speed: a face that is not there has all four values 0, "
+                              "one that is there its speeds";
+        reading.cursor.warn_at(warning_code::board_face, places[stripes], std::move(message));
+    }
+}
+
+// The fastest speed of the line's boards, which the train's speeds are compared with.
+void note_board_speeds(line_reading& reading, const std::array<std::int32_t, 9>& values) {
+    std::int32_t& fastest = reading.context.fastest_board_speed;
+    for (const std::size_t i : {1, 2, 3, 5, 6, 7}) {
+        if (values[i] % 5 == 0 && values[i] > 0 && values[i] < 500) {
+            fastest = std::max(fastest, values[i]);
+        }
+    }
+}
+
+void warn_board_beyond_line_end(line_reading& reading, std::string_view record_name,
+                                std::int32_t posizione) {
+    if (const std::optional<std::int32_t> length = line_end_passed(reading.context, posizione)) {
+        reading.cursor.warn_at(warning_code::beyond_line_end, reading.cursor.record_key_place(),
+                               record_at(record_name, posizione) +
+                                   " stands past the end of the line at " +
+                                   std::to_string(*length) + " m (lunghezza percorso)");
+    }
+}
+
 }  // namespace
 
 record_outcome read_speed_board(line_reading& reading) {
@@ -107,6 +150,9 @@ record_outcome read_speed_board(line_reading& reading) {
     switch (memo_indicatori_v_max(reading, posizione, board)) {
         case placement::placed:
             warn_about_board_values(reading, values, places);
+            warn_about_board_faces(reading, values, places);
+            warn_board_beyond_line_end(reading, "indicatori_vmax", posizione);
+            note_board_speeds(reading, values);
             return record_outcome::next;
         case placement::refused:
             delete_source(reading.context, reading.context.line_source_path());
@@ -154,6 +200,7 @@ record_outcome read_indicator_board(line_reading& reading) {
     reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(posizione));
     reading.context.origins.fill(static_cast<std::size_t>(e), reading.origin(posizione));
     --e;
+    warn_board_beyond_line_end(reading, "cartello indicatore", posizione);
     return record_outcome::next;
 }
 

@@ -6,6 +6,7 @@
 #include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
+#include "compiler/unread_fields.h"
 
 namespace scenario {
 namespace {
@@ -92,6 +93,12 @@ record_outcome read_cab_signalling(line_reading& reading) {
                              std::move(detail));
         refused = true;
     }
+    if (contains(reading.key, "4") && contains(reading.key, "9")) {
+        reading.cursor.warn_at(warning_code::keyword_match, reading.cursor.record_key_place(),
+                               "the key " + quoted_field(reading.key) +
+                                   " holds both 4 and 9: the 4 counts, so it is read as 4 "
+                                   "codes; write 4 or 9, not both");
+    }
     if (contains_ignoring_case(reading.key, "4")) {
         entry.valore3 = 4;
     } else if (contains_ignoring_case(reading.key, "9")) {
@@ -136,6 +143,11 @@ reference reference_of(const voce& entry, const record_origins* origins, std::si
 }  // namespace
 
 record_outcome read_settings(line_reading& reading) {
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        if (settings[i].kind->named_by(reading.key)) {
+            note_setting(reading, static_cast<setting_index>(i), *settings[i].kind);
+        }
+    }
     return read_named_records(reading, settings);
 }
 

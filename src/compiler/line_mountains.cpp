@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
 #include "compiler/rounding.h"
 
@@ -65,6 +66,40 @@ void warn_about_mountain_order(line_reading& reading, std::int32_t inizio, std::
     reading.cursor.warn_at(warning_code::mountain_order, start_place, std::move(message));
 }
 
+// The kinds that the guide gives: 1 and 2, and 3, which the reader gives a continuing
+// stretch, each with 10 added for markers.
+bool is_documented_kind(std::int32_t tipo) {
+    const std::int32_t own = tipo > marker_offset ? tipo - marker_offset : tipo;
+    return own >= 1 && own <= 3;
+}
+
+void warn_about_mountain_values(line_reading& reading, std::int32_t inizio, std::int32_t fine,
+                                std::int32_t tipo, field_location start_place) {
+    const std::string head =
+        "montagna from " + std::to_string(inizio) + " m to " + std::to_string(fine) + " m";
+    if (!is_documented_kind(tipo)) {
+        reading.cursor.warn_at(
+            warning_code::mountain_kind, start_place,
+            head + ": kind " + std::to_string(tipo) +
+                " is none of 1, 2 and 3 (11 to 13 with markers); it is "
+                "stored as " +
+                std::to_string(low_8_bits(tipo > marker_offset ? tipo - marker_offset : tipo)) +
+                " in every cell of the stretch");
+    }
+    if (fine < inizio) {
+        reading.cursor.warn_at(warning_code::end_before_start, start_place,
+                               head +
+                                   ": the end comes before the start, so the stretch covers "
+                                   "no cell; give the start first");
+        return;
+    }
+    if (const std::optional<std::int32_t> length = line_end_passed(reading.context, fine)) {
+        reading.cursor.warn_at(warning_code::beyond_line_end, start_place,
+                               head + " reaches past the end of the line at " +
+                                   std::to_string(*length) + " m (lunghezza percorso)");
+    }
+}
+
 }  // namespace
 
 record_outcome read_mountain(line_reading& reading) {
@@ -98,6 +133,7 @@ record_outcome read_mountain(line_reading& reading) {
                                   std::to_string(reading.record.ultima_cella));
     }
     warn_about_mountain_order(reading, inizio, tipo, start_place);
+    warn_about_mountain_values(reading, inizio, fine, tipo, start_place);
     memo_montagna(reading, inizio, fine, tipo);
     return record_outcome::next;
 }

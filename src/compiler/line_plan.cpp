@@ -81,13 +81,16 @@ record_outcome read_curve(line_reading& reading) {
     if (!reading.cursor.read_int32(length)) {
         return record_outcome::returned;
     }
+    const field_location length_place = reading.cursor.place();
     if (beyond_placement_limit(reading.record, inizio, record_margin)) {
         return stop_line_beyond_grid(reading, "curva", inizio);
     }
     double k = 0.0;
+    std::size_t digit_read = 0;
     for (std::size_t digit = 0; digit < curvature_of_digit.size() && k == 0.0; ++digit) {
         if (contains(key, std::string(1, static_cast<char>('1' + digit)))) {
             k = curvature_of_digit[digit];
+            digit_read = digit;
         }
     }
     if (k == 0.0) {
@@ -113,6 +116,7 @@ record_outcome read_curve(line_reading& reading) {
     }
 
     warn_about_curve_order(reading, inizio, fine, start_place);
+    warn_about_curve(reading, inizio, length, digit_read, k < 0, length_place);
     reading.curve_read = true;
     reading.previous_curve = inizio;
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "compiler/line_reading.h"
+#include "compiler/source_file_checks.h"
 #include "source/file_access.h"
 
 namespace scenario {
@@ -24,15 +25,20 @@ std::string no_line_file_detail(const std::filesystem::file_status& found) {
 }
 
 // Reads up to the general header. False when the reading has ended.
-bool find_header(line_reading& reading) {
-    switch (find_general_header(reading)) {
+bool find_header(line_reading& reading, text_encoding encoding) {
+    header_guess guess;
+    switch (find_general_header(reading, &guess)) {
         case header_search::found:
             return true;
         case header_search::end_of_file:
             // The whole file is at fault, not one of its lines.
-            reading.errors.record(
-                error_code::no_general_header, std::nullopt, {reading.cursor.path(), 0, 0},
-                "the line file has no \"[generale]\" header: nothing in it can be read");
+            reading.errors.record(error_code::no_general_header, std::nullopt,
+                                  {reading.cursor.path(), 0, 0},
+                                  missing_header_detail(source_file::line, encoding, guess));
+            if (guess.found()) {
+                reading.errors.relate_latest(reading.cursor.point_at(guess.where()),
+                                             "this line may be the header, misspelt");
+            }
             delete_source(reading.context, reading.cursor.path());
             return false;
         case header_search::failed:
@@ -41,10 +47,61 @@ bool find_header(line_reading& reading) {
     return false;
 }
 
+// Whether a section header follows where the cursor stands, read ahead on a copy: without
+// one, the general part runs to the end of the file and no record of the file is read.
+bool section_header_follows(const source_cursor& cursor) {
+    field_reader ahead = cursor.look_ahead();
+    std::string field;
+    while (!ahead.at_end()) {
+        if (ahead.read_text(field) != read_result::ok) {
+            return true;  // nothing to tell: the reading itself fails there
+        }
+        // The field that ends at the end of the file is never examined.
+        if (ahead.at_end()) {
+            return false;
+        }
+        if (is_section_header(field)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const keyword* first_kind_named(std::string_view key, source_part part) {
+    for (const keyword* kind : keywords_read_in(part)) {
+        if (kind->named_by(key)) {
+            return kind;
+        }
+    }
+    return nullptr;
+}
+
+// The records of a line file whose general part never ends: told once, at the file.
+struct records_in_general_part {
+    int count = 0;
+    const keyword* first = nullptr;
+    field_location first_place;
+};
+
+void tell_records_never_read(line_reading& reading, const records_in_general_part& records) {
+    reading.errors.warn(
+        warning_code::no_record_part, {reading.cursor.path(), 0, 0},
+        "the line file's general part runs to its end: no section header such as "
+        "\"[pendenze]\" follows the settings, so none of its " +
+            std::to_string(records.count) + (records.count == 1 ? " record" : " records") +
+            " is read, and the line has no gradient, curve, board or mountain-side stretch; "
+            "write a section header between the settings and the records");
+    reading.errors.relate_latest(reading.cursor.point_at(records.first_place),
+                                 "the first record, " + std::string(records.first->name) +
+                                     ", is read as a setting and passed over");
+}
+
 // The general part, up to the next section header (a comment that happens to hold brackets
 // does not end it). False when the reading has ended.
 bool read_general_part(line_reading& reading) {
     reading.part = source_part::line_general;
+    const bool header_follows = section_header_follows(reading.cursor);
+    records_in_general_part records;
     while (true) {
         // A longer run of comments than the rule passes over has its next field examined
         // like a key; the general part says nothing about it.
@@ -53,7 +110,24 @@ bool read_general_part(line_reading& reading) {
             return false;
         }
         if (read == key_read::end_of_file) {
+            if (records.count > 0) {
+                tell_records_never_read(reading, records);
+            }
             return true;
+        }
+        const keyword* record_kind = nullptr;
+        if (!header_follows && first_kind_named(reading.key, reading.part) == nullptr) {
+            record_kind = first_kind_named(reading.key, source_part::line_records);
+        }
+        if (record_kind != nullptr) {
+            // Passed over as a record in the general part always is; told with the others
+            // at the end of the file.
+            if (records.count++ == 0) {
+                records.first = record_kind;
+                records.first_place = reading.cursor.record_key_place();
+            }
+            reading.told_line = reading.cursor.record_key_place().line;
+            continue;
         }
         if (read_settings(reading) == record_outcome::returned) {
             if (!reading.context.reads_past_errors()) {
@@ -133,14 +207,16 @@ line_half_end read_line_file(compile_context& context) {
         return line_half_end::returned;
     }
 
+    const text_encoding encoding = tell_encoding(context, path, content, source_file::line);
     source_cursor cursor(context, path, std::move(content), source_file::line);
     line_reading reading(context, cursor);
-    if (!find_header(reading)) {
+    if (!find_header(reading, encoding)) {
         return line_half_end::returned;
     }
     if (!read_general_part(reading) && !context.reads_past_errors()) {
         return line_half_end::returned;
     }
+    check_general_settings(reading);
     progressive_ordina(record, &context.origins);
     return read_record_part(reading);
 }

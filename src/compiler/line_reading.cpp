@@ -2,11 +2,14 @@
 
 #include <utility>
 
+#include "compiler/line_reader.h"
+
 namespace scenario {
 
 record_outcome stop_line_beyond_grid(line_reading& reading, std::string_view record_name,
                                      std::int32_t position) {
     const std::int64_t last_cell = reading.record.ultima_cella;
+    warn_if_length_in_kilometres(reading.context, position);
     return stop_beyond_grid(reading, position,
                             record_at(record_name, position) +
                                 " lies beyond the cell grid, which ends at cell " +

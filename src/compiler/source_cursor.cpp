@@ -18,6 +18,20 @@ bool after(field_location a, field_location b) {
     return a.line > b.line || (a.line == b.line && a.column > b.column);
 }
 
+// A no-break space looks like a blank in an editor, but it is no blank to the reader: a
+// number followed by one is no number. Named by its code, since it cannot be seen.
+std::string no_break_space_note(std::string_view found) {
+    if (found.find("\xC2\xA0") != std::string_view::npos) {
+        return "; it holds a no-break space (U+00A0, the bytes C2 A0 in UTF-8), which looks like "
+               "a blank but is none: write a blank in its place";
+    }
+    if (found.find('\xA0') != std::string_view::npos) {
+        return "; it holds a no-break space (the byte A0 in Windows-1252), which looks like a "
+               "blank but is none: write a blank in its place";
+    }
+    return "";
+}
+
 std::string count_of_values(int count) {
     return count == 1 ? "1 value" : std::to_string(count) + " values";
 }
@@ -302,7 +316,7 @@ bool source_cursor::fail(read_result result, const expected_field& expected) {
                                       : ", found an empty field");
             } else {
                 detail = (in_record_ ? record_phrase() + ": " : std::string()) + "expected " +
-                         what + ", found \"" + found + "\"";
+                         what + ", found \"" + found + "\"" + no_break_space_note(found);
             }
             break;
         case read_result::out_of_range:

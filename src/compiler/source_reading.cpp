@@ -1,8 +1,11 @@
 #include "compiler/source_reading.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "compiler/record_shape.h"
+#include "compiler/source_file_checks.h"
 #include "compiler/unread_fields.h"
 
 namespace scenario {
@@ -23,6 +26,25 @@ void tell_comment_with_comma(source_reading& reading) {
                                ", is read where a keyword is expected" +
                                fate_of(reading, rest.front().text));
     reading.told_line = comment.line;
+}
+
+// A section header without one of its brackets is no header: in the line file's general
+// part it does not end the part, and the records after it are not read.
+void tell_unclosed_header(source_reading& reading, const std::string& key, field_location place) {
+    const bool opened = contains(key, "[");
+    std::string message = "this section header has no " +
+                          std::string(opened ? "closing \"]\"" : "opening \"[\"") +
+                          ", so it is no header";
+    if (reading.part == source_part::line_general) {
+        message +=
+            ": it does not end the general part, and the records after it are read as settings "
+            "and passed over, up to the next header";
+    } else {
+        message += ", and it is passed over";
+    }
+    reading.cursor.warn_at(warning_code::unclosed_header, place,
+                           message + "; write it with both brackets");
+    reading.told_line = place.line;
 }
 
 }  // namespace
@@ -62,7 +84,14 @@ key_read read_key(source_reading& reading, comment_rule rule) {
     return read;
 }
 
-header_search find_general_header(source_reading& reading) {
+header_search find_general_header(source_reading& reading, header_guess* guess) {
+    // A key written before the header is told only once the header is found: a file without
+    // one is told once, at the file, not at each of its lines.
+    struct early_key {
+        field_location place;
+        std::string message;
+    };
+    std::vector<early_key> early_keys;
     while (true) {
         if (!reading.cursor.read_field()) {
             return header_search::failed;
@@ -73,17 +102,24 @@ header_search find_general_header(source_reading& reading) {
         const std::string& field = reading.record.riga;
         if (contains_ignoring_case(field, "[generale]")) {
             reading.cursor.note_general_header();
+            for (early_key& key : early_keys) {
+                reading.cursor.warn_at(warning_code::key_before_header, key.place,
+                                       std::move(key.message));
+            }
             return header_search::found;
+        }
+        if (guess != nullptr) {
+            guess->consider(field, reading.cursor.place());
         }
         // The preamble is free text; only a key written there before its time is told.
         const int line = reading.cursor.place().line;
         if (line != reading.told_line && !contains(field, "-") &&
             find_kind_elsewhere(field, reading.part).kind != nullptr) {
-            reading.cursor.warn_at(
-                warning_code::key_before_header, reading.cursor.place(),
-                passed_over_message(field, reading.part,
-                                    static_cast<int>(fields_left_on_line(reading.cursor).size()),
-                                    0));
+            early_keys.push_back(
+                {reading.cursor.place(),
+                 passed_over_message(field, reading.part,
+                                     static_cast<int>(fields_left_on_line(reading.cursor).size()),
+                                     0)});
             reading.told_line = line;
         }
     }
@@ -107,6 +143,10 @@ void tell_unread_key(source_reading& reading) {
     if (place.line == reading.told_line) {
         return;
     }
+    if (is_unclosed_header(key)) {
+        tell_unclosed_header(reading, key, place);
+        return;
+    }
     const int after = static_cast<int>(fields_left_on_line(reading.cursor).size());
     recorded_warning& warning = reading.cursor.warn_at(
         warning_code::unread_key, place,
@@ -118,6 +158,18 @@ void tell_unread_key(source_reading& reading) {
                                "write `" + mend->replacement + "`"};
     }
     reading.told_line = place.line;
+}
+
+void warn_about_key_naming_two_kinds(source_reading& reading, const keyword& first,
+                                     const keyword& second) {
+    reading.cursor.warn_at(warning_code::keyword_match, reading.cursor.record_key_place(),
+                           "the key " + quoted_field(reading.key) + " names both the " +
+                               std::string(first.name) + " " + std::string(first.noun()) +
+                               " and the " + std::string(second.name) + " " +
+                               std::string(second.noun()) +
+                               ": both are read, one after the other, from the values that "
+                               "follow; write one keyword in the field and put notes on a "
+                               "comment line");
 }
 
 void warn_about_comment_read_as_record(source_reading& reading, const keyword& kind) {

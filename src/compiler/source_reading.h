@@ -53,6 +53,8 @@ struct source_reading {
     int general_end_line = 0;
     // Whether the last record read every value it takes.
     bool record_complete = true;
+    // How many keys named a setting or record that was read.
+    int records_named = 0;
 
     // The record's origin for the objects it places.
     record_origin origin(std::int32_t position) const { return cursor.origin(position); }
@@ -84,8 +86,11 @@ key_read read_key(source_reading& reading, comment_rule rule);
 
 enum class header_search { found, end_of_file, failed };
 
-// Reads up to the first field holding "[generale]": everything before it is preamble.
-header_search find_general_header(source_reading& reading);
+class header_guess;
+
+// Reads up to the first field holding "[generale]": everything before it is preamble. The
+// fields read are offered to `guess`, for the message about a file without the header.
+header_search find_general_header(source_reading& reading, header_guess* guess = nullptr);
 
 // One kind of record (or setting) that a key may name, and the function that reads it.
 template <typename reading_type>
@@ -120,12 +125,18 @@ inline void check_record_shape(source_reading& reading, int values) {
 // A key that names no kind read where it stands: the author is told, once for its line.
 void tell_unread_key(source_reading& reading);
 
+// A key that names two kinds is read as both, one after the other, from the values that
+// follow: most likely one of the words was meant as a note.
+void warn_about_key_naming_two_kinds(source_reading& reading, const keyword& first,
+                                     const keyword& second);
+
 // The tests are not exclusive: every kind that the key names is read, in table order, from
 // the same key, until one of them ends the reading.
 template <typename reading_type, std::size_t count>
 record_outcome read_named_records(reading_type& reading,
                                   const keyword_table<reading_type, count>& keywords) {
     int values = 0;
+    const keyword* first_named = nullptr;
     bool named = false;
     bool not_looked_for = false;
     record_outcome outcome = record_outcome::next;
@@ -137,6 +148,11 @@ record_outcome read_named_records(reading_type& reading,
             not_looked_for = true;
             continue;
         }
+        if (first_named == nullptr) {
+            first_named = keyword.kind;
+        } else {
+            warn_about_key_naming_two_kinds(reading, *first_named, *keyword.kind);
+        }
         named = true;
         values += keyword.kind->values;
         reading.cursor.name_record(*keyword.kind);
@@ -147,6 +163,7 @@ record_outcome read_named_records(reading_type& reading,
         }
     }
     if (named) {
+        ++reading.records_named;
         check_record_shape(reading, values);
     } else if (not_looked_for) {
         // A kind that this compile does not read (curves without the plan): its values pass

@@ -8,6 +8,7 @@
 #include "compiler/line_reader.h"
 #include "compiler/rounding.h"
 #include "compiler/source_cursor.h"
+#include "compiler/source_file_checks.h"
 #include "compiler/train_reading.h"
 #include "source/file_access.h"
 
@@ -94,19 +95,29 @@ void read_train_file(compile_context& context) {
         record_runtime_failure(context, {path, 0, 0}, unreadable_file_detail(path, read.message()));
         return;
     }
+    const text_encoding encoding = tell_encoding(context, path, content, source_file::train);
     source_cursor cursor(context, path, std::move(content), source_file::train);
     train_reading reading(context, cursor);
-    switch (find_general_header(reading)) {
+    header_guess guess;
+    switch (find_general_header(reading, &guess)) {
         case header_search::failed:
             return;
         case header_search::end_of_file:
+            tell_train_file_yields_nothing(context, path, encoding, false, guess, 0);
             break;
-        case header_search::found:
+        case header_search::found: {
+            const source_point header = cursor.here();
             reading.part = source_part::train_records;
             if (read_records(reading, record_kinds) == record_outcome::returned) {
                 return;
             }
+            tell_train_file_yields_nothing(context, path, encoding, true, guess,
+                                           reading.records_named);
+            if (reading.records_named > 0) {
+                tell_general_values_not_set(reading, header);
+            }
             break;
+        }
     }
     finish_reading(reading);
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "compiler/cell_words.h"
+#include "compiler/line_reader.h"
 
 namespace scenario {
 
@@ -10,6 +11,7 @@ record_outcome stop_train_beyond_grid(train_reading& reading, std::string_view w
                                       int margin) {
     const std::int64_t last_accepted =
         std::int64_t{reading.record.ultima_cella} * cell_metres - margin;
+    warn_if_length_in_kilometres(reading.context, p);
     return stop_beyond_grid(reading, p,
                             record_at(what, p) + " lies beyond the grid: positions up to " +
                                 std::to_string(last_accepted) + " m are accepted");

@@ -3,10 +3,13 @@
 // of record is read by its own function, which tells the record loop how to go on.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/compile_context.h"
 #include "compiler/series_order.h"
@@ -18,6 +21,19 @@ struct timed_station {
     std::int32_t seconds = 0;
     std::int32_t position = 0;
     std::string name;
+};
+
+// The train's general values, each set by its own record.
+enum class general_value { braked_mass, coaches, clock, sand };
+inline constexpr std::size_t general_value_count = 4;
+
+// A slowdown as read, for the check of slowdowns that begin inside another.
+struct slowdown_read {
+    std::int64_t start_cell = 0;
+    std::int64_t end_cell = 0;
+    std::int32_t x = 0;
+    std::int64_t end = 0;  // x + l, which need not fit 32 bits
+    field_location place;
 };
 
 struct train_reading : source_reading {
@@ -36,7 +52,26 @@ struct train_reading : source_reading {
     series_history adherences{};
     // The last station with a timetabled time, for the order of the timetable.
     std::optional<timed_station> last_timed{};
+    // Where each general value was set (line 0: not set), for values set twice or never.
+    std::array<field_location, general_value_count> general_values{};
+    std::vector<slowdown_read> slowdowns{};
 };
+
+// Notes that the record just named sets a general value: a value set before is told as
+// replaced.
+void note_general_value(train_reading& reading, general_value which);
+// At the end of a train file that sets some of its general values or has a station: the
+// general values it never set, which are compiled as 0, told once.
+void tell_general_values_not_set(train_reading& reading, source_point header);
+
+// A speed of 0, or far above every speed that the line's boards show: "speed limit at 1500 m"
+// is `what`; `length` is the slowdown's, for the hint that speed and length are swapped.
+void warn_about_speed(train_reading& reading, std::string_view what, std::int32_t speed,
+                      field_location place, std::optional<std::int32_t> length = std::nullopt);
+
+// An object or area of the train that reaches past the end of the line.
+void warn_beyond_line_end(train_reading& reading, std::string_view what, std::int64_t end,
+                          field_location place);
 
 // A station shorter than this keeps no tab flag.
 inline constexpr std::int32_t shortest_with_tab = 600;
@@ -82,6 +117,7 @@ struct station_as_read {
     field_location tab_place;
     field_location mar_place;
     field_location time_place;
+    field_location name_place;
 };
 
 // Notes what in a station record will not be compiled as written (flags that are cleared, a

@@ -88,6 +88,7 @@ record_outcome read_speed_limit(train_reading& reading) {
     }
     warn_about_series(reading, reading.speeds, speed_series, std::to_string(s) + " km/h", p, n,
                       reading.speed_fill, position_place);
+    warn_about_speed(reading, at("speed limit", p), s, speed_place);
     if (n > 0) {
         // At least one cell is written, even when the record's cell is behind the fill
         // point; the fill never passes the last cell.

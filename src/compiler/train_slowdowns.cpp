@@ -1,5 +1,7 @@
+#include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "compiler/rounding.h"
 #include "compiler/train_reading.h"
@@ -33,6 +35,62 @@ std::string taken(const scenario_record& record, std::int64_t cell) {
     return "cell " + std::to_string(cell) + " already holds " + describe_cell(record.celle[cell]);
 }
 
+// A slowdown at 1000 m or beyond whose length is greater than its start most likely gives
+// where it ends.
+constexpr std::int32_t first_start_told_of_end_as_length = 1000;
+
+std::string slowdown_span(const slowdown_read& other) {
+    return "the slowdown at " + std::to_string(other.x) + " m (" + std::to_string(other.x) +
+           " to " + std::to_string(other.end) + " m)";
+}
+
+// What in a slowdown's values no slowdown can mean, and a slowdown that begins inside another:
+// the grid pass pairs each start with the next end after it, so the two are mixed up.
+void warn_about_slowdown_values(train_reading& reading, const slowdown_fields& f,
+                                const std::array<field_location, 3>& places, std::int64_t start,
+                                std::int64_t end) {
+    const std::string what = slowdown_at(f.x);
+    warn_about_speed(reading, what, f.v, places[1], f.l);
+    const std::int64_t end_position = std::int64_t{f.x} + f.l;
+    if (f.l < 0) {
+        reading.cursor.warn_at(warning_code::end_before_start, places[2],
+                               what + ": its length " + std::to_string(f.l) +
+                                   " m is negative, so it ends at " + std::to_string(end_position) +
+                                   " m, before it begins");
+    } else if (f.x >= first_start_told_of_end_as_length && f.l > f.x) {
+        reading.cursor.warn_at(warning_code::length_like_position, places[2],
+                               what + ": the length " + std::to_string(f.l) +
+                                   " m is greater than the start: it looks like the position "
+                                   "where the slowdown ends, but it is read as a length, so "
+                                   "the slowdown runs to " +
+                                   std::to_string(end_position) + " m; for an end at " +
+                                   std::to_string(f.l) + " m write the length " +
+                                   std::to_string(std::int64_t{f.l} - f.x));
+    } else {
+        warn_beyond_line_end(reading, what + ": its end", end_position, places[2]);
+    }
+    const slowdown_read read{start, end, f.x, end_position, reading.cursor.record_key_place()};
+    for (const slowdown_read& other : reading.slowdowns) {
+        const bool inside_other = start > other.start_cell && start <= other.end_cell;
+        const bool other_inside = other.start_cell > start && other.start_cell <= end;
+        if (!inside_other && !other_inside) {
+            continue;
+        }
+        std::string message = inside_other ? what + " begins inside " + slowdown_span(other)
+                                           : slowdown_span(other) + " begins inside this one (" +
+                                                 std::to_string(f.x) + " to " +
+                                                 std::to_string(end_position) + " m)";
+        message +=
+            ": the compile pairs each start with the next end after it, so the points it adds "
+            "inside and after the slowdowns go to the wrong stretches; make the two one "
+            "slowdown, or end one before the other begins";
+        reading.cursor.warn_at(warning_code::slowdown_overlap, places[0], std::move(message));
+        reading.errors.relate_latest(reading.cursor.point_at(other.place), "the other slowdown");
+        break;
+    }
+    reading.slowdowns.push_back(read);
+}
+
 void mark_slowdown_cell(cella& cell, std::uint8_t tipo, const slowdown_fields& f) {
     cell.tipo = tipo;
     if (f.d_v != 0) {
@@ -44,7 +102,15 @@ void mark_slowdown_cell(cella& cell, std::uint8_t tipo, const slowdown_fields& f
 
 record_outcome read_slowdown(train_reading& reading) {
     slowdown_fields f;
-    if (!read_numbers(reading.cursor, {&f.x, &f.v, &f.l, &f.f_tt, &f.f_ta, &f.d_v})) {
+    std::array<field_location, 3> places{};  // of x, v and l
+    std::array<std::int32_t*, 3> first = {&f.x, &f.v, &f.l};
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        if (!reading.cursor.read_int32(*first[i])) {
+            return record_outcome::returned;
+        }
+        places[i] = reading.cursor.place();
+    }
+    if (!read_numbers(reading.cursor, {&f.f_tt, &f.f_ta, &f.d_v})) {
         return record_outcome::returned;
     }
     scenario_record& record = reading.record;
@@ -66,6 +132,7 @@ record_outcome read_slowdown(train_reading& reading) {
                                   std::to_string(record.ultima_cella));
     }
     const std::int64_t start = cella_di_punto(f.x);
+    warn_about_slowdown_values(reading, f, places, start, end);
     const bool has_board = f.x > last_start_without_board;
     const std::int64_t board = cella_di_punto(f.x - board_distance);
     if (has_board && !record.celle[board].libera()) {

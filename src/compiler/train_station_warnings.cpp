@@ -21,9 +21,42 @@ std::string clock_text(std::int32_t seconds) {
     return text;
 }
 
+constexpr int hours_per_day = 24;
+
 bool is_time_of_day(const station_as_read& read) {
-    return read.oro >= 0 && read.orm >= 0 && read.orm < seconds_per_minute && read.ors >= 0 &&
-           read.ors < seconds_per_minute;
+    return read.oro >= 0 && read.oro < hours_per_day && read.orm >= 0 &&
+           read.orm < seconds_per_minute && read.ors >= 0 && read.ors < seconds_per_minute;
+}
+
+bool is_blank_text(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+// A station is known to the driver by its name: an empty one, or one that another station
+// already has, is most likely a mistake.
+void warn_about_name(train_reading& reading, const voce& station, const station_as_read& read,
+                     const std::string& head) {
+    if (is_blank_text(station.testo)) {
+        reading.cursor.warn_at(warning_code::station_name, read.name_place,
+                               head + ": the name is empty; give every station its name");
+        return;
+    }
+    for (std::int32_t j = 1; j < reading.k; ++j) {
+        const voce& other = reading.record.voci[static_cast<std::size_t>(j)];
+        if (other.testo == station.testo) {
+            reading.cursor.warn_at(
+                warning_code::station_name, read.name_place,
+                head + ": the name \"" + station.testo + "\" is the name of the station at " +
+                    std::to_string(other.valore3) + " m too; give every station a name of its own");
+            const record_origin& origin =
+                reading.context.origins.entry(static_cast<std::size_t>(j));
+            if (origin.known()) {
+                reading.errors.relate_latest(reading.context.origins.point_of(origin),
+                                             "the station with the same name");
+            }
+            return;
+        }
+    }
 }
 
 void warn_about_flags(train_reading& reading, const voce& station, const station_as_read& read,
@@ -57,7 +90,7 @@ void warn_about_time(train_reading& reading, const voce& station, const station_
     if (!is_time_of_day(read)) {
         std::string message = head + ": the time " + std::to_string(read.oro) + ":" +
                               std::to_string(read.orm) + ":" + std::to_string(read.ors) +
-                              " is not a time of day (hours from 0, minutes and seconds 0 to "
+                              " is not a time of day (hours 0 to 23, minutes and seconds 0 to "
                               "59); it is stored as " +
                               std::to_string(station.valore4) + " s";
         if (station.valore4 >= 0) {
@@ -95,6 +128,7 @@ void warn_about_station(train_reading& reading, const voce& station, const stati
     }
     warn_about_flags(reading, station, read, head);
     warn_about_time(reading, station, read, head);
+    warn_about_name(reading, station, read, head);
 }
 
 }  // namespace scenario

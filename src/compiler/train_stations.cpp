@@ -133,6 +133,13 @@ record_outcome place_station(train_reading& reading, voce& station, const voce& 
         // The end cell is written whatever it holds.
         const auto end_cell = static_cast<std::int64_t>(nearest(end_point));
         cella& end = record.celle[end_cell];
+        if (!end.libera()) {
+            reading.cursor.warn_at(warning_code::overwritten, reading.cursor.record_key_place(),
+                                   station_at(pos) + ": its end cell " + std::to_string(end_cell) +
+                                       " held " + describe_cell(end) +
+                                       ", which the station end replaces: that object is lost");
+            relate_cell_holder(reading.context, end_cell);
+        }
         end.tipo = kind::fine_stazione;
         end.dato1 = low_16_bits(reading.k);
         reading.context.origins.place(static_cast<std::size_t>(end_cell), reading.origin(pos));
@@ -227,6 +234,7 @@ record_outcome read_station(train_reading& reading) {
         return record_outcome::returned;
     }
     const field_location name_place = cursor.place();
+    read.name_place = name_place;
     if (refused) {
         return record_outcome::returned;
     }
@@ -241,6 +249,7 @@ record_outcome read_station(train_reading& reading) {
         placed != record_outcome::next) {
         return placed;
     }
+    warn_beyond_line_end(reading, station_at(pos) + ": its area", station.valore2, read.pos_place);
     reading.context.origins.fill(static_cast<std::size_t>(reading.k), reading.origin(pos));
     return space_and_count_station(reading, station, pos);
 }

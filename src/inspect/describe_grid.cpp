@@ -3,6 +3,8 @@
 // and a mountain stretch's markers belong to their station and stretch. Every cell that none
 // of them claims is shown as it stands.
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "inspect/scenario_description.h"
 #include "source/code_page.h"
@@ -21,6 +23,8 @@ constexpr std::int64_t cells_before_board = 4;
 constexpr std::int64_t reach_before_board = 20 + 2;
 constexpr std::int64_t reach_before_start = 20;
 constexpr std::int64_t reach_after_end = 12;
+// The value of every point that the compile adds.
+constexpr std::int16_t added_value = 180;
 
 struct grid_reader {
     const compiled_tables& tables;
@@ -36,7 +40,44 @@ struct grid_reader {
     void claim(std::int64_t i) { claimed[static_cast<std::size_t>(i)] = true; }
 };
 
-void read_slowdown(grid_reader& grid, std::int64_t i) {
+bool same_slowdown_values(const cella& start, const cella& end) {
+    return start.dato1 == end.dato1 && start.dato2 == end.dato2 && start.dato3 == end.dato3;
+}
+
+// The end cell of each slowdown start. A start takes the first end after it that no later
+// start has taken, one with its own values (speed, d_v, f_tt) before any other: taken from
+// the last start back, a slowdown that begins inside another gets its own end, and one
+// shorter than a cell, whose end fell into its start cell, gets none.
+std::vector<std::optional<std::int64_t>> pair_slowdown_ends(
+    const grid_reader& grid, const std::vector<std::int64_t>& starts) {
+    std::vector<std::optional<std::int64_t>> ends(starts.size());
+    std::vector<bool> taken(static_cast<std::size_t>(grid.count()));
+    for (std::size_t n = starts.size(); n-- > 0;) {
+        const std::int64_t i = starts[n];
+        std::optional<std::int64_t> any_end;
+        for (std::int64_t r = i + 1; r < grid.count(); ++r) {
+            if (!grid.is(r, kind::fine_rallentamento) || taken[static_cast<std::size_t>(r)]) {
+                continue;
+            }
+            if (same_slowdown_values(grid.at(i), grid.at(r))) {
+                ends[n] = r;
+                break;
+            }
+            if (!any_end) {
+                any_end = r;
+            }
+        }
+        if (!ends[n]) {
+            ends[n] = any_end;
+        }
+        if (ends[n]) {
+            taken[static_cast<std::size_t>(*ends[n])] = true;
+        }
+    }
+    return ends;
+}
+
+void read_slowdown(grid_reader& grid, std::int64_t i, std::optional<std::int64_t> end) {
     const cella& start = grid.at(i);
     slowdown_description slowdown;
     slowdown.start = point_place(i);
@@ -44,14 +85,9 @@ void read_slowdown(grid_reader& grid, std::int64_t i) {
     slowdown.d_v = start.dato2;
     slowdown.f_tt = start.dato3;
     grid.claim(i);
-    // The end is the next end cell, unless another start comes first: a slowdown shorter
-    // than a cell has its start and end in one cell, which keeps the start's kind.
-    for (std::int64_t r = i + 1; r < grid.count() && !grid.is(r, kind::inizio_rallentamento); ++r) {
-        if (grid.is(r, kind::fine_rallentamento)) {
-            slowdown.end = point_place(r);
-            grid.claim(r);
-            break;
-        }
+    if (end) {
+        slowdown.end = point_place(*end);
+        grid.claim(*end);
     }
     const std::int64_t board = i - board_before_start;
     if (grid.is(board, kind::avviso_rallentamento)) {
@@ -90,7 +126,10 @@ void read_point(grid_reader& grid, std::int64_t i) {
         point.value = cell.dato1;
     }
     grid.claim(i);
-    if (slowdown_description* slowdown = slowdown_reaching(grid.description, i)) {
+    // The compile adds points of value 180 only: a point without a value, or with another
+    // value, is one that the author wrote, and stands under its own kind.
+    const bool added = cell.tipo == kind::abbattimento_con_valore && cell.dato1 == added_value;
+    if (slowdown_description* slowdown = added ? slowdown_reaching(grid.description, i) : nullptr) {
         slowdown->points.push_back(point);
     } else {
         grid.description.points.push_back(point);
@@ -140,10 +179,15 @@ void claim_parts(grid_reader& grid) {
 
 void describe_grid_objects(const compiled_tables& tables, scenario_description& description) {
     grid_reader grid{tables, description, std::vector<bool>(tables.celle.size())};
+    std::vector<std::int64_t> starts;
     for (std::int64_t i = 0; i < grid.count(); ++i) {
         if (grid.is(i, kind::inizio_rallentamento)) {
-            read_slowdown(grid, i);
+            starts.push_back(i);
         }
+    }
+    const std::vector<std::optional<std::int64_t>> ends = pair_slowdown_ends(grid, starts);
+    for (std::size_t n = 0; n < starts.size(); ++n) {
+        read_slowdown(grid, starts[n], ends[n]);
     }
     for (std::int64_t i = 0; i < grid.count(); ++i) {
         if (grid.is(i, kind::abbattimento_con_valore) ||

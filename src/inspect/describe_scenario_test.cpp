@@ -42,8 +42,11 @@ TEST(DescribeScenario, SlowdownClaimsItsCellsAndThePointsAroundIt) {
         c[76 - j] = object(kind::prima_dell_avviso, j, j);
     }
     c[95] = object(kind::abbattimento_con_valore, 180);  // a window ahead of the start
-    c[118] = object(kind::abbattimento_senza_valore);    // 12 cells after the end
-    c[53] = object(kind::abbattimento_con_valore, 120);  // beyond the reach before the board
+    // The compile adds points of value 180 only: these two are the author's, within the
+    // slowdown's reach or not.
+    c[118] = object(kind::abbattimento_senza_valore);     // 12 cells after the end
+    c[53] = object(kind::abbattimento_con_valore, 120);   // beyond the reach before the board
+    c[104] = object(kind::abbattimento_con_valore, 200);  // inside the slowdown
     const scenario_description d = describe_scenario(tables);
     ASSERT_EQ(d.slowdowns.size(), 1u);
     const slowdown_description& s = d.slowdowns[0];
@@ -55,10 +58,35 @@ TEST(DescribeScenario, SlowdownClaimsItsCellsAndThePointsAroundIt) {
     EXPECT_EQ(s.f_tt, 1);
     EXPECT_EQ(s.warning_board, (line_place{3750, 76}));
     EXPECT_EQ(s.cells_before_board, 4);
-    EXPECT_EQ(s.points, (std::vector<abbattimento_point>{{start_place(95), 180},
+    EXPECT_EQ(s.points, (std::vector<abbattimento_point>{{start_place(95), 180}}));
+    EXPECT_EQ(d.points, (std::vector<abbattimento_point>{{start_place(53), 120},
+                                                         {start_place(104), 200},
                                                          {start_place(118), std::nullopt}}));
-    EXPECT_EQ(d.points, (std::vector<abbattimento_point>{{start_place(53), 120}}));
     EXPECT_TRUE(d.other_objects.empty());
+}
+
+// A slowdown that begins inside another keeps its own end, and the other its own: each is
+// listed once, with its end, and no end is left over.
+TEST(DescribeScenario, SlowdownInsideAnotherKeepsItsOwnEnd) {
+    compiled_tables tables = grid_of(200);
+    auto& c = tables.celle;
+    c[141] = object(kind::inizio_rallentamento, 60);
+    c[151] = object(kind::inizio_rallentamento, 60);
+    c[155] = object(kind::fine_rallentamento, 60);
+    c[161] = object(kind::fine_rallentamento, 60);
+    const scenario_description d = describe_scenario(tables);
+    ASSERT_EQ(d.slowdowns.size(), 2u);
+    EXPECT_EQ(d.slowdowns[0].end, point_place(161));
+    EXPECT_EQ(d.slowdowns[1].end, point_place(155));
+    EXPECT_TRUE(d.other_objects.empty());
+
+    // With other values, each end goes to the start whose values it carries.
+    c[151] = object(kind::inizio_rallentamento, 30, 0, 1);
+    c[161] = object(kind::fine_rallentamento, 30, 0, 1);
+    const scenario_description crossed = describe_scenario(tables);
+    ASSERT_EQ(crossed.slowdowns.size(), 2u);
+    EXPECT_EQ(crossed.slowdowns[0].end, point_place(155));
+    EXPECT_EQ(crossed.slowdowns[1].end, point_place(161));
 }
 
 TEST(DescribeScenario, SlowdownShorterThanACellHasNoEndAndLeavesTheNextEndToTheNext) {

@@ -46,8 +46,15 @@ inline std::string line_of_length(std::int32_t length,
     return line_source({setting}, records);
 }
 
-// A train source file with a header and nothing else: the train half places nothing.
+// A train source file with a header and nothing else: the train half places nothing (and
+// tells that the train file holds no record).
 inline constexpr std::string_view empty_train_source = "[generale]\r\n[fine]\r\n";
+
+// A train source file with the train's general values and nothing else: nothing placed, and
+// nothing to tell.
+inline constexpr std::string_view general_values_train_source =
+    "[generale]\r\npercentuale massa frenata, 110\r\nnumero vetture, 4\r\nsabbia, 300\r\n"
+    "orologio, 8 15 0\r\n[fine]\r\n";
 
 // A fresh folder under the system's temporary folder, removed with the object, where a
 // scenario's source files are written and compiled with the built-in identity.

@@ -38,10 +38,20 @@ inline void write_lines(const std::filesystem::path& path, const std::string& he
     file << "[fine]\r\n";
 }
 
+// The train's general values, which a train that runs to its stations sets: written after the
+// lines of a scenario, so that the lines keep their numbers.
+inline std::vector<std::string> general_value_lines() {
+    return {"percentuale massa frenata, 110", "numero vetture, 4", "sabbia, 300",
+            "orologio, 8 15 0"};
+}
+
 inline void write_sources(const std::filesystem::path& folder, const scenario_sources& sources) {
     write_lines(folder / "R_linea.txt",
                 "[generale]\r\nlunghezza percorso, 10000\r\n[tracciato]\r\n", sources.line_records);
-    write_lines(folder / "R_T-.txt", "[generale]\r\n", sources.train_lines);
+    std::vector<std::string> train_lines = sources.train_lines;
+    const std::vector<std::string> general = general_value_lines();
+    train_lines.insert(train_lines.end(), general.begin(), general.end());
+    write_lines(folder / "R_T-.txt", "[generale]\r\n", train_lines);
 }
 
 inline program_result compile_sources(const std::filesystem::path& folder, bool werror = false) {
