@@ -35,7 +35,7 @@ run: build
 	./build/scenario-builder
 
 test-plain: build
-	ctest --preset default
+	ctest --preset default -j $$(nproc)
 
 # The checks of .clang-tidy over every file of src/ and tests/ that the default build compiles
 # (its compile_commands.json); a finding is an error.
@@ -47,7 +47,7 @@ lint: build
 test-sanitize: packages
 	cmake --preset sanitize
 	cmake --build --preset sanitize
-	ctest --preset sanitize
+	ctest --preset sanitize -j $$(nproc)
 
 # Each fuzz target runs for FUZZ_SECONDS (60 by default) on its seed corpus.
 fuzz: packages
