@@ -47,7 +47,8 @@ class Refusal : public testing::TestWithParam<refusal_case> {};
 
 TEST_P(Refusal, NamesTheFileWritesNothingAndKeepsTheEdit) {
     const refusal_case& c = GetParam();
-    temporary_folder folder;
+    // The folder's own name holds the message's placeholder, as mkdtemp may make it do.
+    temporary_folder folder("scenario-test-DIR-");
     for (const std::string& name : c.edited_files) {
         put_file(folder.path() / name, edited(name));
     }
@@ -55,12 +56,7 @@ TEST_P(Refusal, NamesTheFileWritesNothingAndKeepsTheEdit) {
 
     const program_result result = run_program({c.command, "--dir", folder.string()});
     EXPECT_EQ(result.exit_status, 2);
-    std::string message = c.message;
-    for (std::size_t at = message.find("DIR"); at != std::string::npos;
-         at = message.find("DIR", at)) {
-        message.replace(at, 3, folder.string());
-    }
-    EXPECT_EQ(result.standard_error, message + "\n");
+    EXPECT_EQ(result.standard_error, replace_every(c.message, "DIR", folder.string()) + "\n");
     for (const std::string& name : c.edited_files) {
         EXPECT_EQ(read_text_file(folder.path() / name), edited(name)) << name;
     }

@@ -19,6 +19,7 @@ namespace scenario {
 namespace {
 
 using testing_support::program_result;
+using testing_support::replace_every;
 using testing_support::run_program;
 using testing_support::run_program_at;
 using testing_support::temporary_folder;
@@ -146,7 +147,7 @@ struct module_case {
 class PlotModule : public testing::TestWithParam<module_case> {};
 
 TEST_P(PlotModule, PlotWithoutItsOwnModuleSaysSoAndStops) {
-    temporary_folder folder;
+    temporary_folder folder("scenario-test-FOLDER-");
     std::filesystem::copy_file(program_path, folder.path() / "scenario-builder");
     if (GetParam().module_source != nullptr) {
         std::filesystem::copy_file(build_folder / GetParam().module_source,
@@ -158,12 +159,9 @@ TEST_P(PlotModule, PlotWithoutItsOwnModuleSaysSoAndStops) {
         program, {"plot", "--dir", folder.string(), "--route", "Valdora_Rova", "--train", "5284"});
     EXPECT_EQ(result.exit_status, exit_status::fatal);
     EXPECT_EQ(result.standard_output, "");
-    std::string expected = std::string("scenario-builder plot: ") + GetParam().message + "\n";
-    const std::string placeholder = "FOLDER";
-    for (std::size_t at; (at = expected.find(placeholder)) != std::string::npos;) {
-        expected.replace(at, placeholder.size(), folder.string());
-    }
-    EXPECT_EQ(result.standard_error, expected);
+    EXPECT_EQ(result.standard_error,
+              replace_every(std::string("scenario-builder plot: ") + GetParam().message + "\n",
+                            "FOLDER", folder.string()));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Valdora_Rova_5284.png"));
 }
 

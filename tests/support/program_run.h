@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scenario::testing_support {
@@ -73,12 +74,25 @@ inline program_result run_program(const std::vector<std::string>& args,
     return run_program_at(SCENARIO_BUILDER_EXE, args, prefix);
 }
 
-// A fresh folder under the system's temporary folder, removed with the object.
+// `text` with every `placeholder` replaced by `value`. The search goes on after each value put
+// in, so a value that holds the placeholder itself (a folder that mkdtemp happened to name
+// scenario-test-PDIRvL, for "DIR") is left as it is instead of being replaced for ever.
+inline std::string replace_every(std::string text, std::string_view placeholder,
+                                 std::string_view value) {
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + value.size())) {
+        text.replace(at, placeholder.size(), value);
+    }
+    return text;
+}
+
+// A fresh folder under the system's temporary folder, removed with the object. Its name is
+// `name_start` followed by six characters that mkdtemp chooses.
 class temporary_folder {
   public:
-    temporary_folder() {
+    explicit temporary_folder(const std::string& name_start = "scenario-test-") {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "scenario-test-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / (name_start + "XXXXXX")).string();
         path_ = ::mkdtemp(pattern.data());
     }
     ~temporary_folder() {
