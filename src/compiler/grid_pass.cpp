@@ -6,22 +6,10 @@
 
 #include "compiler/cell_words.h"
 #include "compiler/grid_pass_points.h"
+#include "compiler/slowdown_geometry.h"
 
 namespace scenario {
 namespace {
-
-// Signals up to 20 cells (1000 m) before a warning board get a point ahead of them; the look
-// stops where fewer than 3 cells remain before it.
-constexpr int look_back_cells = 20;
-constexpr std::int64_t first_signal_looked_at = 3;
-
-struct window {
-    int w1, w2, w3;
-};
-
-// Three windows ahead of every slowdown start, each applying only when all its cells exist
-// beyond cell 0.
-constexpr std::array<window, 3> windows = {{{5, 6, 7}, {11, 12, 13}, {18, 19, 20}}};
 
 std::string cell_text(std::int64_t cell) {
     return "cell " + std::to_string(cell);
@@ -86,7 +74,7 @@ void point_ahead_of_signal(grid_pass_state& pass, std::int64_t s, std::int64_t b
 }
 
 void treat_warning_board(grid_pass_state& pass, std::int64_t i) {
-    for (int k = 1; k <= look_back_cells; ++k) {
+    for (int k = 1; k <= signal_look_back_cells; ++k) {
         if (i - k < first_signal_looked_at) {
             break;
         }
@@ -97,7 +85,7 @@ void treat_warning_board(grid_pass_state& pass, std::int64_t i) {
 }
 
 void place_windows(grid_pass_state& pass, std::int64_t i) {
-    for (const window& ahead : windows) {
+    for (const point_window& ahead : point_windows) {
         if (i <= ahead.w3) {
             continue;
         }

@@ -8,11 +8,9 @@
 #include "compiler/error_state.h"
 #include "compiler/record_origins.h"
 #include "compiler/scenario_record.h"
+#include "compiler/slowdown_geometry.h"
 
 namespace scenario {
-
-// Every point that the grid pass adds carries this value.
-inline constexpr std::int16_t valore_punto = 180;
 
 // The position of a cell in an error: the cell index times 50.
 inline std::int32_t cell_position(std::int64_t cell) {

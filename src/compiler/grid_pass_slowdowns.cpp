@@ -3,18 +3,13 @@
 #include <string>
 
 #include "compiler/grid_pass_points.h"
+#include "compiler/slowdown_geometry.h"
 
 // Through a slowdown and past its end. Every scan here stops at the last cell of the grid:
 // the grid's margin beyond the line keeps a well-formed slowdown far from it, but a slowdown
 // whose end fell into its own start cell leaves no end to find.
 namespace scenario {
 namespace {
-
-// Slowdowns slower than this get points inside, one every 8 cells (400 m).
-constexpr std::int16_t fastest_with_points_inside = 110;
-constexpr int spacing_inside = 8;
-// The first signal up to 12 cells (600 m) after the end gets a point ahead of it.
-constexpr std::int64_t search_after_end = 12;
 
 std::int64_t last_cell(const scenario_record& record) {
     return static_cast<std::int64_t>(record.celle.size()) - 1;
@@ -46,7 +41,7 @@ std::optional<std::int64_t> place_points_inside(grid_pass_state& pass, std::int6
         }
         ++r;
         ++n;
-        if (n != spacing_inside) {
+        if (n != cells_between_points_inside) {
             continue;
         }
         if (pass.place_point_if_free(r, i)) {
@@ -91,7 +86,7 @@ void relate_other_end(grid_pass_state& pass, std::int64_t i, std::int64_t r) {
 }
 
 void point_after_end(grid_pass_state& pass, std::int64_t i, std::int64_t r) {
-    const std::int64_t until = std::min(r + search_after_end, last_cell(pass.record));
+    const std::int64_t until = std::min(r + signal_search_after_end, last_cell(pass.record));
     std::int64_t n = 0;
     for (std::int64_t m = r; m <= until; ++m) {
         if (pass.cell(m).tipo == kind::segnale) {
@@ -133,7 +128,7 @@ void point_after_end(grid_pass_state& pass, std::int64_t i, std::int64_t r) {
 void treat_slowdown_course(grid_pass_state& pass, std::int64_t i) {
     // A fast slowdown gets no points inside, but the first signal after its end gets its
     // point all the same.
-    const std::optional<std::int64_t> end = pass.cell(i).dato1 < fastest_with_points_inside
+    const std::optional<std::int64_t> end = pass.cell(i).dato1 < fastest_slowdown_with_points_inside
                                                 ? place_points_inside(pass, i)
                                                 : find_end(pass.record, i);
     if (!end) {

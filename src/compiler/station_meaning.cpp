@@ -45,8 +45,12 @@ station_area area_of_station(std::uint8_t tipo, std::int64_t pos, std::int64_t l
     return {pos - lung / 2, pos + lung / 2 + (mar ? mar_lengthening : 0)};
 }
 
+double station_end_point(std::int32_t fine) {
+    return fine / static_cast<double>(cell_metres) - 1;
+}
+
 std::int64_t station_end_cell(std::int32_t fine) {
-    return static_cast<std::int64_t>(nearest(fine / static_cast<double>(cell_metres) - 1));
+    return static_cast<std::int64_t>(nearest(station_end_point(fine)));
 }
 
 std::optional<station_length_as_written> station_length(const voce& station) {

@@ -29,6 +29,8 @@ bool has_station_end(std::uint8_t tipo);
 bool has_approach_markers(std::uint8_t tipo);
 // mar only lengthens a centred area: types 5 to 8 do not keep it.
 bool keeps_station_mar(std::uint8_t tipo);
+// A station shorter than this keeps no tab flag.
+inline constexpr std::int32_t shortest_station_with_tab = 600;
 
 // The area in metres, computed wide: the sums of two 32-bit fields need not fit 32 bits.
 struct station_area {
@@ -38,8 +40,10 @@ struct station_area {
 
 station_area area_of_station(std::uint8_t tipo, std::int64_t pos, std::int64_t lung, bool mar);
 
-// The end cell counts back from the end of the area: nearest(fine / 50 - 1). The approach
-// codes 81 to 84 go into the cells nearest(fine / 50 - 1 - j), j = 1 to 4, above cell 1.
+// The end cell counts back from the end of the area: nearest(fine / 50 - 1), the point
+// fine / 50 - 1 rounded. The approach codes 81 to 84 go into the cells nearest(point - j),
+// j = 1 to 4, above cell 1.
+double station_end_point(std::int32_t fine);
 std::int64_t station_end_cell(std::int32_t fine);
 
 // The length that the record wrote (lung.), and whether its mar lengthened the area by

@@ -73,13 +73,6 @@ void warn_about_speed(train_reading& reading, std::string_view what, std::int32_
 void warn_beyond_line_end(train_reading& reading, std::string_view what, std::int64_t end,
                           field_location place);
 
-// A station shorter than this keeps no tab flag.
-inline constexpr std::int32_t shortest_with_tab = 600;
-// mar only lengthens a centred area: stations of types 5 to 8 do not keep it.
-inline bool keeps_mar(std::uint8_t tipo) {
-    return tipo < 5 || tipo > 8;
-}
-
 // Code 15 for a record of the train file beyond its placement limit (a station has a wider
 // margin than the other records): reading stops and the end of the train file follows.
 record_outcome stop_train_beyond_grid(train_reading& reading, std::string_view what, std::int32_t p,

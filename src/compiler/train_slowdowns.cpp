@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "compiler/rounding.h"
+#include "compiler/slowdown_geometry.h"
 #include "compiler/train_reading.h"
 
 // Temporary slowdowns: the "rallentamento" record and `memo_rallentamento`, which places the
@@ -21,11 +22,8 @@ struct slowdown_fields {
     std::int32_t d_v = 0;
 };
 
-// The warning board stands 1200 m before the start; a slowdown that begins within the first
-// 1500 m has none, and so none of the four cells before it.
-constexpr double board_distance = 1200;
-constexpr std::int32_t last_start_without_board = 1500;
-constexpr int cells_before_board = 4;
+// The board's distance as the positions are computed, in doubles.
+constexpr double board_distance = slowdown_board_metres;
 
 std::string slowdown_at(std::int32_t x) {
     return "slowdown at " + std::to_string(x) + " m";
@@ -133,7 +131,7 @@ record_outcome read_slowdown(train_reading& reading) {
     }
     const std::int64_t start = cella_di_punto(f.x);
     warn_about_slowdown_values(reading, f, places, start, end);
-    const bool has_board = f.x > last_start_without_board;
+    const bool has_board = f.x > last_slowdown_start_without_board;
     const std::int64_t board = cella_di_punto(f.x - board_distance);
     if (has_board && !record.celle[board].libera()) {
         return end_at_taken_cell(reading, error_code::warning_board_cell_taken, f.x,
@@ -173,7 +171,7 @@ record_outcome read_slowdown(train_reading& reading) {
     // own cell: the slowdown then stays written and fails here.
     if (has_board && f.f_ta != 0) {
         const std::int64_t b = cella_di_inizio(f.x - board_distance);
-        for (int step = 0; step < cells_before_board; ++step) {
+        for (int step = 0; step < cells_before_slowdown_board; ++step) {
             if (!record.celle[b - step].libera()) {
                 return end_with_error(reading, error_code::cells_before_warning_board_taken, f.x,
                                       slowdown_at(f.x) +
@@ -182,7 +180,7 @@ record_outcome read_slowdown(train_reading& reading) {
                                           taken(record, b - step));
             }
         }
-        for (int step = 0; step < cells_before_board; ++step) {
+        for (int step = 0; step < cells_before_slowdown_board; ++step) {
             cella& cell = record.celle[b - step];
             cell.tipo = kind::prima_dell_avviso;
             origins.place(static_cast<std::size_t>(b - step), origin);

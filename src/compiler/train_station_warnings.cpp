@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "compiler/station_meaning.h"
 #include "compiler/train_reading.h"
 
 // Warnings about station records: values that the reader accepts but stores otherwise than
@@ -62,7 +63,7 @@ void warn_about_name(train_reading& reading, const voce& station, const station_
 void warn_about_flags(train_reading& reading, const voce& station, const station_as_read& read,
                       const std::string& head) {
     const bool first = reading.k == 1;
-    if (station.extra4 != 0 && (first || read.lung < shortest_with_tab)) {
+    if (station.extra4 != 0 && (first || read.lung < shortest_station_with_tab)) {
         const std::string why = first ? "the first station keeps no tab flag"
                                       : "a station shorter than 600 m keeps no tab flag (this "
                                         "one is " +
@@ -71,7 +72,7 @@ void warn_about_flags(train_reading& reading, const voce& station, const station
             warning_code::station_flag, read.tab_place,
             head + ": tab " + std::to_string(station.extra4) + " is stored as 0: " + why);
     }
-    if (station.extra3 != 0 && !keeps_mar(station.tipo)) {
+    if (station.extra3 != 0 && !keeps_station_mar(station.tipo)) {
         reading.cursor.warn_at(warning_code::station_flag, read.mar_place,
                                head + ": mar " + std::to_string(station.extra3) +
                                    " has no effect and is stored as 0: a station of type " +

@@ -6,6 +6,7 @@
 
 #include "compiler/compiled_texts.h"
 #include "compiler/rounding.h"
+#include "compiler/station_meaning.h"
 #include "compiler/train_reading.h"
 
 // Stations: the "stazione" record fills item-table entry k, marks the station's end cell and
@@ -13,41 +14,13 @@
 namespace scenario {
 namespace {
 
-constexpr std::uint8_t first_type_without_end = 25;  // no end cell, no approach codes
-constexpr std::int32_t station_spacing = 350;        // between one area and the next
+constexpr std::int32_t station_spacing = 350;  // between one area and the next
 constexpr int approach_steps = 4;
 constexpr std::uint8_t first_approach_code = 80;
-
-struct station_area {
-    std::int64_t inizio = 0;
-    std::int64_t fine = 0;
-};
-
-// Types 5 and 6 reach 150 m beyond the position, types 7 and 8 a whole length either side;
-// the others are centred, 50 m longer at the far end when mar is set. Computed wide: the
-// sums of two 32-bit fields need not fit 32 bits.
-station_area area_of(std::uint8_t tipo, std::int64_t pos, std::int64_t lung, bool mar) {
-    if (tipo == 5 || tipo == 6) {
-        return {pos - lung, pos + 150};
-    }
-    if (tipo == 7 || tipo == 8) {
-        return {pos - lung, pos + lung};
-    }
-    return {pos - lung / 2, pos + lung / 2 + (mar ? 50 : 0)};
-}
 
 bool fits_32_bits(std::int64_t value) {
     return value >= std::numeric_limits<std::int32_t>::min() &&
            value <= std::numeric_limits<std::int32_t>::max();
-}
-
-bool has_approach_codes(std::uint8_t tipo) {
-    return tipo < first_type_without_end && tipo != 5 && tipo != 6;
-}
-
-// The end cell counts from the end of the area: nearest(fine / 50 - 1).
-double end_cell_point(std::int32_t fine) {
-    return fine / static_cast<double>(cell_metres) - 1;
 }
 
 // Reads the columns after the length into the entry, in file order; false when a read fails.
@@ -85,14 +58,14 @@ record_outcome refuse(train_reading& reading, voce& station, const voce& before,
 record_outcome place_station(train_reading& reading, voce& station, const voce& before,
                              std::int32_t pos, std::int32_t lung) {
     scenario_record& record = reading.record;
-    const station_area area = area_of(station.tipo, pos, lung, station.extra3 != 0);
+    const station_area area = area_of_station(station.tipo, pos, lung, station.extra3 != 0);
     if (!fits_32_bits(area.inizio) || !fits_32_bits(area.fine)) {
         return refuse(reading, station, before, pos,
                       "its area from " + std::to_string(area.inizio) + " m to " +
                           std::to_string(area.fine) + " m does not fit a 32-bit position");
     }
-    const double end_point = end_cell_point(static_cast<std::int32_t>(area.fine));
-    const bool has_end = station.tipo < first_type_without_end;
+    const double end_point = station_end_point(static_cast<std::int32_t>(area.fine));
+    const bool has_end = has_station_end(station.tipo);
     // The approach cells lie before the end cell: an end cell inside the grid keeps them in.
     if (has_end && end_point > 1 && nearest(end_point) > record.ultima_cella) {
         return refuse(
@@ -102,10 +75,10 @@ record_outcome place_station(train_reading& reading, voce& station, const voce& 
     }
     station.valore1 = static_cast<std::int32_t>(area.inizio);
     station.valore2 = static_cast<std::int32_t>(area.fine);
-    if (!keeps_mar(station.tipo)) {
+    if (!keeps_station_mar(station.tipo)) {
         station.extra3 = 0;
     }
-    if (lung < shortest_with_tab) {
+    if (lung < shortest_station_with_tab) {
         station.extra4 = 0;
     }
     // The first station keeps mar for its area only.
@@ -114,7 +87,7 @@ record_outcome place_station(train_reading& reading, voce& station, const voce& 
         station.extra4 = 0;
     }
 
-    if (has_approach_codes(station.tipo)) {
+    if (has_approach_markers(station.tipo)) {
         for (int j = 1; j <= approach_steps; ++j) {
             const double q = end_point - j;
             if (q > 1) {

@@ -6,25 +6,25 @@
 #include <optional>
 #include <vector>
 
+#include "compiler/slowdown_geometry.h"
 #include "inspect/scenario_description.h"
 #include "source/code_page.h"
 
 namespace scenario {
 namespace {
 
-// The warning board stands 1200 m (24 cells) before the start; the four cells before the
-// board hold 1 to 4 counting back from it.
-constexpr std::int64_t board_before_start = 1200 / cell_metres;
-constexpr std::int64_t cells_before_board = 4;
-// Where the grid pass adds points around a slowdown: ahead of the signals up to 20 cells
-// before the warning board (a point one or two cells before each), in the windows up to 20
-// cells before the start, inside the slowdown, and ahead of the first signal up to 12 cells
-// after its end.
-constexpr std::int64_t reach_before_board = 20 + 2;
-constexpr std::int64_t reach_before_start = 20;
-constexpr std::int64_t reach_after_end = 12;
+// The warning board stands 24 cells before the start; the four cells before the board hold 1
+// to 4 counting back from it.
+constexpr std::int64_t board_before_start = slowdown_board_metres / cell_metres;
+constexpr std::int64_t cells_before_board = cells_before_slowdown_board;
+// Where the grid pass adds points around a slowdown: ahead of the signals before the warning
+// board (a point one or two cells before each), in the windows before the start, inside the
+// slowdown, and ahead of the first signal after its end.
+constexpr std::int64_t reach_before_board = signal_look_back_cells + cells_ahead_of_signal;
+constexpr std::int64_t reach_before_start = furthest_window_cell;
+constexpr std::int64_t reach_after_end = signal_search_after_end;
 // The value of every point that the compile adds.
-constexpr std::int16_t added_value = 180;
+constexpr std::int16_t added_value = valore_punto;
 
 struct grid_reader {
     const compiled_tables& tables;
