@@ -1,6 +1,7 @@
 // `plot`: a picture of a compiled scenario, read from its compiled files in a folder. It
 // compiles nothing; a folder compiled without the line file gets a sheet without the plan.
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,9 +27,25 @@ struct plot_request {
     plot::plot_options options;
 };
 
+// The drawing module that this process has loaded, if any.
+const scenario_drawing_functions*& loaded_drawing_module() {
+    static const scenario_drawing_functions* loaded = nullptr;
+    return loaded;
+}
+
+// The drawing libraries keep their fonts and caches for the life of the process, and `watch
+// --plot` draws again after each compile: they are let go of once, when the process ends.
+void release_drawing_caches() {
+    loaded_drawing_module()->release_caches();
+}
+
 // The drawing module beside the program: only this command loads cairo and the libraries
 // under it.
 status load_drawing_module(const scenario_drawing_functions*& drawing) {
+    if (loaded_drawing_module() != nullptr) {
+        drawing = loaded_drawing_module();
+        return status::success();
+    }
     void* entry = nullptr;
     if (const status loaded =
             load_module_entry(plot::drawing_module_name, plot::drawing_entry_name, entry);
@@ -43,6 +60,8 @@ status load_drawing_module(const scenario_drawing_functions*& drawing) {
                                     plot::drawing_module_name +
                                     " beside the program comes from another build of it");
     }
+    loaded_drawing_module() = drawing;
+    std::atexit(release_drawing_caches);
     return status::success();
 }
 
@@ -90,7 +109,6 @@ int plot_scenario(const plot_request& request, std::string_view command) {
         return report_failure(command, built);
     }
     const status drawn = plot::render_plot(*drawing, model, sheet, *format, output);
-    drawing->release_caches();
     if (!drawn.ok()) {
         return report_failure(command, drawn);
     }
