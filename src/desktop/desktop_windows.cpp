@@ -8,20 +8,10 @@
 #include <algorithm>
 
 #include "app/platform.h"
+#include "app/waiting_window_layout.h"
 
 namespace scenario {
 namespace {
-
-// The waiting window was drawn in twips; these are its sizes at 96 dots per inch (15 twips
-// to the pixel).
-constexpr int waiting_width = 280;
-constexpr int waiting_height = 179;
-constexpr int label_left = 64;
-constexpr int label_top = 64;
-constexpr int label_width = 177;
-constexpr int label_height = 53;
-// The toolkit sizes fonts in pixels: 24 points at 96 dots per inch.
-constexpr int label_font_pixels = 32;
 
 constexpr int box_margin = 20;
 constexpr int box_font_pixels = 14;
@@ -45,12 +35,15 @@ void painted_window::draw() {
 }
 
 std::unique_ptr<painted_window> make_waiting_window() {
-    auto window = std::make_unique<painted_window>(waiting_width, waiting_height);
+    auto window = std::make_unique<painted_window>(waiting_layout::width, waiting_layout::height);
     window->label(application_title);
-    auto* label = new Fl_Box(label_left, label_top, label_width, label_height, window_label);
+    auto* label =
+        new Fl_Box(waiting_layout::label_left, waiting_layout::label_top,
+                   waiting_layout::label_width, waiting_layout::label_height, window_label);
     label->box(FL_NO_BOX);
     label->labelfont(FL_HELVETICA_BOLD);
-    label->labelsize(label_font_pixels);
+    // The toolkit sizes fonts in pixels.
+    label->labelsize(waiting_layout::label_font_pixels);
     label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
     window->end();
     center_on_screen(*window);

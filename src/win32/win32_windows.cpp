@@ -3,21 +3,12 @@
 #include <utility>
 
 #include "app/platform.h"
+#include "app/waiting_window_layout.h"
 #include "win32/ansi_text.h"
 
 namespace scenario::win32 {
 namespace {
 
-// The waiting window was drawn in twips; these are its sizes at 96 dots per inch (15 twips
-// to the pixel).
-constexpr int waiting_width = 280;
-constexpr int waiting_height = 179;
-constexpr int label_left = 64;
-constexpr int label_top = 64;
-constexpr int label_width = 177;
-constexpr int label_height = 53;
-// 24 points at 96 dots per inch; the window's layout is in pixels at that density too.
-constexpr int label_font_pixels = 32;
 constexpr const wchar_t* label_font_face = L"MS Sans Serif";
 
 constexpr const wchar_t* window_class_name = L"ScenarioBuilderForm1";
@@ -48,7 +39,7 @@ bool register_window_class(WNDPROC procedure) {
 
 // The outer rectangle that gives the client area its size, in the middle of the work area.
 RECT centred_frame() {
-    RECT frame{0, 0, waiting_width, waiting_height};
+    RECT frame{0, 0, waiting_layout::width, waiting_layout::height};
     ::AdjustWindowRectEx(&frame, window_style, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -139,13 +130,15 @@ std::unique_ptr<waiting_window> waiting_window::open() {
     if (opened->window_ == nullptr) {
         return nullptr;
     }
-    opened->font_ = ::CreateFontW(-label_font_pixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, label_font_face);
-    const HWND label = ::CreateWindowExW(0, L"STATIC", wide_text(window_label).c_str(),
-                                         WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label_left,
-                                         label_top, label_width, label_height, opened->window_,
-                                         nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    opened->font_ =
+        ::CreateFontW(-waiting_layout::label_font_pixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      VARIABLE_PITCH | FF_SWISS, label_font_face);
+    const HWND label = ::CreateWindowExW(
+        0, L"STATIC", wide_text(window_label).c_str(),
+        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, waiting_layout::label_left,
+        waiting_layout::label_top, waiting_layout::label_width, waiting_layout::label_height,
+        opened->window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (label != nullptr && opened->font_ != nullptr) {
         ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(opened->font_), FALSE);
     }
