@@ -1,12 +1,17 @@
 // The authors' guide, docs/source-formats.md, stays true: its two examples compile without
-// an error or a warning, so do the records it shows field by field, and its table of errors has
-// a row for every code the compiler can report.
+// an error or a warning, so do the records it shows field by field, each record's part of it
+// names the fields as the table of fields does, and its table of errors has a row for every
+// code the compiler can report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/error_codes.h"
+#include "compiler/record_fields.h"
 #include "compiler/warning_codes.h"
 #include "support/author_folder.h"
 #include "support/compile_test_support.h"
@@ -106,6 +111,59 @@ TEST(AuthorsGuide, RecordsShownFieldByFieldCompileWithoutAnError) {
     const std::string line = first_example_after(text, "## The line file");
     for (const std::string& block : train_blocks) {
         expect_compiles(line, "[generale]\n" + block + "[fine]\n", block);
+    }
+}
+
+// The part of the guide's field reference about one record: from the first mention of its
+// key to the next record's heading.
+std::string part_about(const std::string& reference, const record_reference& record) {
+    std::string key(record.written);
+    if (const std::size_t second_blank = key.find(' ', key.find(' ') + 1);
+        second_blank != std::string::npos) {
+        key.resize(second_blank);  // "progressiva chilometrica" for all three references
+    }
+    while (!key.empty() && std::isdigit(static_cast<unsigned char>(key.back())) != 0) {
+        key.pop_back();  // "curvas" for every curve
+    }
+    const std::size_t start = reference.find("`" + key);
+    if (start == std::string::npos) {
+        return "";
+    }
+    std::size_t end = reference.size();
+    for (const char* heading : {"\n**`", "\n#"}) {
+        end = std::min(end, reference.find(heading, start + 1));
+    }
+    return reference.substr(start, end - start);
+}
+
+bool holds_word(const std::string& text, std::string_view word) {
+    const auto part_of_word = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    };
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        if ((at == 0 || !part_of_word(text[at - 1])) &&
+            (after == text.size() || !part_of_word(text[after]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(AuthorsGuide, NamesEveryRecordsFieldsAsTheTableOfFieldsDoes) {
+    const std::string text = guide();
+    const std::size_t from = text.find("\n## Every field of the line file");
+    const std::size_t to = text.find("\n## Reading the result");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    const std::string reference = text.substr(from, to - from);
+    for (const record_reference& record : record_references()) {
+        const std::string part = part_about(reference, record);
+        ASSERT_FALSE(part.empty()) << "no part about " << record.written;
+        for (const field_reference& field : record.fields) {
+            EXPECT_TRUE(holds_word(part, field.name))
+                << "the part about " << record.written << " never names " << field.name;
+        }
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/record_reference.h"
+#include "compiler/record_fields.h"
 
 namespace scenario::editor {
 namespace {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "compiler/record_fields.h"
 #include "editor/completion.h"
 #include "editor/editor_test_support.h"
 #include "editor/outline.h"
-#include "editor/record_reference.h"
 #include "editor/source_pair.h"
 
 namespace scenario::editor {

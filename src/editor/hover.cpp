@@ -6,9 +6,9 @@
 #include <limits>
 #include <vector>
 
+#include "compiler/record_fields.h"
 #include "compiler/rounding.h"
 #include "editor/record_lookup.h"
-#include "editor/record_reference.h"
 #include "inspect/author_fields.h"
 #include "source/code_page.h"
 #include "source/source_text.h"

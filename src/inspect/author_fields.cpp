@@ -6,6 +6,7 @@
 
 #include "compiler/cell_words.h"
 #include "compiler/item_meaning.h"
+#include "compiler/record_fields.h"
 
 namespace scenario {
 
@@ -27,6 +28,18 @@ field_value text(std::string name, std::string value) {
     return {std::move(name), std::move(value), ""};
 }
 
+// A value of column `column` of a record (from 0, in file order), under the name that the
+// table of the record's fields gives it.
+field_value column(const keyword& kind, std::size_t column, std::int64_t value,
+                   std::string unit = "") {
+    return number(std::string(field_name(kind, column)), value, std::move(unit));
+}
+
+// The value of a column that the compiled files did not keep: none.
+field_value column_not_kept(const keyword& kind, std::size_t column) {
+    return {std::string(field_name(kind, column)), std::monostate{}, ""};
+}
+
 field_value place(std::string name, std::optional<line_place> at) {
     if (!at) {
         return {std::move(name), std::monostate{}, ""};
@@ -42,22 +55,23 @@ std::string two_digit_clock(std::int64_t hours, std::int64_t minutes, std::int64
 }
 
 described_object station_object(const station_description& station) {
+    using keywords::stazione;
     field_list fields = {
-        text("nome", station.nome),
-        number("tipo", station.tipo),
-        station.lung ? number("lung.", station.lung->lung, "m") : field_value{"lung.", {}, ""},
+        text(std::string(field_name(stazione, 16)), station.nome),
+        column(stazione, 1, station.tipo),
+        station.lung ? column(stazione, 2, station.lung->lung, "m") : column_not_kept(stazione, 2),
         number("area from", station.area_start, "m"),
         number("area to", station.area_end, "m"),
-        number("tps", station.tps),
-        number("tab", station.tab),
-        number("mar", station.mar),
-        number("first group d2", station.first_d2),
-        number("first group d3", station.first_d3),
-        number("rap", station.rap),
-        number("second group d1", station.second_d1),
-        number("second group d2", station.second_d2),
-        number("second group d3", station.second_d3),
-        number("ac", station.ac),
+        column(stazione, 3, station.tps),
+        column(stazione, 4, station.tab),
+        column(stazione, 5, station.mar),
+        column(stazione, 6, station.first_d2),
+        column(stazione, 7, station.first_d3),
+        column(stazione, 8, station.rap),
+        column(stazione, 9, station.second_d1),
+        column(stazione, 10, station.second_d2),
+        column(stazione, 11, station.second_d3),
+        column(stazione, 12, station.ac),
         station.time == 0 ? field_value{"time", {}, ""} : text("time", clock_text(station.time)),
         place("end",
               station.end_cell ? std::optional(point_place(*station.end_cell)) : std::nullopt),
@@ -66,34 +80,38 @@ described_object station_object(const station_description& station) {
 }
 
 described_object signal_object(const signal_description& signal) {
+    using keywords::segnale;
     const signal_groups& g = signal.values;
     return {"signal",
             "",
             signal.at,
-            {number("sx", g.sx), number("s1", g.s[0]), number("s2", g.s[1]), number("s3", g.s[2]),
-             number("rapp", g.rapp), number("dx", g.dx), number("d1", g.d[0]), number("d2", g.d[1]),
-             number("d3", g.d[2]), number("tempo", signal.tempo)}};
+            {column(segnale, 1, g.sx), column(segnale, 2, g.s[0]), column(segnale, 3, g.s[1]),
+             column(segnale, 4, g.s[2]), column(segnale, 5, g.rapp), column(segnale, 6, g.dx),
+             column(segnale, 7, g.d[0]), column(segnale, 8, g.d[1]), column(segnale, 9, g.d[2]),
+             column(segnale, 10, signal.tempo)}};
 }
 
 std::vector<placed_part> point_parts(const std::vector<abbattimento_point>& points) {
     std::vector<placed_part> parts;
     parts.reserve(points.size());
     for (const abbattimento_point& point : points) {
-        parts.push_back(
-            {point.at,
-             {point.value ? number("value", *point.value) : field_value{"value", {}, ""}}});
+        parts.push_back({point.at,
+                         {point.value ? column(keywords::abbattimento, 1, *point.value)
+                                      : column_not_kept(keywords::abbattimento, 1)}});
     }
     return parts;
 }
 
 described_object slowdown_object(const slowdown_description& slowdown) {
+    using keywords::rallentamento;
     field_list fields = {
-        number("v", slowdown.v, "km/h"),
-        number("l", slowdown.length(), "m"),
+        column(rallentamento, 1, slowdown.v, "km/h"),
+        column(rallentamento, 2, slowdown.length(), "m"),
         place("end", slowdown.end),
-        number("f_tt", slowdown.f_tt),
-        number("f_ta", slowdown.cells_before_board == 4 ? 1 : slowdown.cells_before_board),
-        number("d_v", slowdown.d_v),
+        column(rallentamento, 3, slowdown.f_tt),
+        column(rallentamento, 4,
+               slowdown.cells_before_board == 4 ? 1 : slowdown.cells_before_board),
+        column(rallentamento, 5, slowdown.d_v),
         place("warning board", slowdown.warning_board),
         {"points", point_parts(slowdown.points), ""},
     };
@@ -103,16 +121,21 @@ described_object slowdown_object(const slowdown_description& slowdown) {
 described_object speed_board_object(const speed_board_description& board) {
     const board_face& l = board.faces.left;
     const board_face& r = board.faces.right;
+    using keywords::indicatori_vmax;
     return {"maximum-speed board",
             "",
             board.at,
-            {number("vas", l.speeds[0]), number("vbs", l.speeds[1]), number("vcs", l.speeds[2]),
-             number("strisces", l.stripes), number("vad", r.speeds[0]), number("vbd", r.speeds[1]),
-             number("vcd", r.speeds[2]), number("strisced", r.stripes)}};
+            {column(indicatori_vmax, 1, l.speeds[0]), column(indicatori_vmax, 2, l.speeds[1]),
+             column(indicatori_vmax, 3, l.speeds[2]), column(indicatori_vmax, 4, l.stripes),
+             column(indicatori_vmax, 5, r.speeds[0]), column(indicatori_vmax, 6, r.speeds[1]),
+             column(indicatori_vmax, 7, r.speeds[2]), column(indicatori_vmax, 8, r.stripes)}};
 }
 
 described_object indicator_board_object(const indicator_board_description& board) {
-    return {"indicator board", "", board.at, {text("text", board.text)}};
+    return {"indicator board",
+            "",
+            board.at,
+            {text(std::string(field_name(keywords::cartello_indicatore, 1)), board.text)}};
 }
 
 described_object point_object(const abbattimento_point& point) {
@@ -127,9 +150,9 @@ described_object mountain_object(const mountain_stretch& stretch) {
     return {"mountain-side stretch",
             "",
             start_place(stretch.first_cell),
-            {number("fine", start_place(stretch.last_cell + 1).metre, "m"),
+            {column(keywords::montagna, 1, start_place(stretch.last_cell + 1).metre, "m"),
              number("last cell", stretch.last_cell),
-             number("tipo", stretch.side),
+             column(keywords::montagna, 2, stretch.side),
              {"markers", std::move(markers), ""}}};
 }
 

@@ -1,15 +1,18 @@
 // Every setting and record kind of the two source formats as an author looks it up: the key
-// as the built-in files write it, what the record is, and each of its fields in file order
-// with what it means. An editor shows it on a key and offers it when a record is begun; the
-// authors' guide (docs/source-formats.md) says the same at length.
+// as the built-in files write it, what the record is, and each of its fields in file order,
+// under the name that the authors' guide (docs/source-formats.md) gives it, with what it
+// means. The one table of the fields: the summary of a compiled scenario names the values
+// that a record wrote by it, an editor shows it on a key and offers it when a record is
+// begun, and a test holds the guide to it.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
 #include "compiler/keywords.h"
 
-namespace scenario::editor {
+namespace scenario {
 
 struct field_reference {
     std::string_view name;
@@ -30,4 +33,7 @@ std::span<const record_reference> record_references();
 // The reference of a kind; null for a kind that has none.
 const record_reference* reference_of(const keyword* kind);
 
-}  // namespace scenario::editor
+// The name of field `index` (from 0, in file order) of a kind that has a reference.
+std::string_view field_name(const keyword& kind, std::size_t index);
+
+}  // namespace scenario

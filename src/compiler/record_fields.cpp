@@ -1,8 +1,8 @@
-#include "editor/record_reference.h"
+#include "compiler/record_fields.h"
 
 #include <array>
 
-namespace scenario::editor {
+namespace scenario {
 namespace {
 
 using namespace keywords;
@@ -174,4 +174,8 @@ const record_reference* reference_of(const keyword* kind) {
     return nullptr;
 }
 
-}  // namespace scenario::editor
+std::string_view field_name(const keyword& kind, std::size_t index) {
+    return reference_of(&kind)->fields[index].name;
+}
+
+}  // namespace scenario
