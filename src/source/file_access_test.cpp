@@ -1,4 +1,5 @@
 #include "source/file_access.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -16,12 +17,6 @@ namespace fs = std::filesystem;
 
 class ReplaceFile : public testing::Test {
   protected:
-    ReplaceFile() {
-        std::string pattern = (fs::temp_directory_path() / "scenario-replace-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-    }
-    ~ReplaceFile() override { fs::remove_all(folder_); }
-
     std::string content_of(const fs::path& path) const {
         std::string content;
         EXPECT_TRUE(read_whole_file(path, content).ok());
@@ -33,7 +28,8 @@ class ReplaceFile : public testing::Test {
             std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
 
-    fs::path folder_;
+    testing_support::temporary_folder temporary_{"scenario-replace-"};
+    fs::path folder_ = temporary_.path();
 };
 
 // The limit on file size stands in for a disk that fills up part-way through a file.

@@ -1,4 +1,5 @@
 #include "source/folder_lock.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -19,15 +20,10 @@ using namespace std::chrono_literals;
 
 class FolderLock : public testing::Test {
   protected:
-    FolderLock() {
-        std::string pattern = (fs::temp_directory_path() / "scenario-lock-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-    }
-    ~FolderLock() override { fs::remove_all(folder_); }
-
     fs::path lock_file() const { return folder_ / std::string(lock_file_name); }
 
-    fs::path folder_;
+    testing_support::temporary_folder temporary_{"scenario-lock-"};
+    fs::path folder_ = temporary_.path();
 };
 
 TEST_F(FolderLock, LockFileIsThereWhileHeldAndGoneAfter) {

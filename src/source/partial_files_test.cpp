@@ -10,6 +10,7 @@
 #include <string>
 
 #include "source/file_access.h"
+#include "support/temporary_folder.h"
 
 namespace scenario {
 namespace {
@@ -45,17 +46,12 @@ TEST(PartialFiles, OnlyTheFilesOwnPartialsAreRecognised) {
 
 class PartialFileFolder : public testing::Test {
   protected:
-    PartialFileFolder() {
-        std::string pattern = (fs::temp_directory_path() / "scenario-partial-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-    }
-    ~PartialFileFolder() override { fs::remove_all(folder_); }
-
     void put(const std::string& name, const std::string& content) const {
         std::ofstream(folder_ / name, std::ios::binary) << content;
     }
 
-    fs::path folder_;
+    testing_support::temporary_folder temporary_{"scenario-partial-"};
+    fs::path folder_ = temporary_.path();
 };
 
 TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {

@@ -19,6 +19,7 @@
 #include "compiler/compile_routine.h"
 #include "compiler/line_reader.h"
 #include "source/scenario_files.h"
+#include "support/temporary_folder.h"
 
 namespace scenario::testing_support {
 
@@ -60,20 +61,8 @@ inline constexpr std::string_view general_values_train_source =
 // scenario's source files are written and compiled with the built-in identity.
 class source_folder {
   public:
-    source_folder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "scenario-compile-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~source_folder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    source_folder(const source_folder&) = delete;
-    source_folder& operator=(const source_folder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path file(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return folder_.path(); }
+    std::filesystem::path file(const std::string& name) const { return path() / name; }
     bool holds(const std::string& name) const { return std::filesystem::exists(file(name)); }
 
     std::filesystem::path line_source_path() const {
@@ -102,11 +91,11 @@ class source_folder {
 
     // A context for a compile in this folder, as the built-in build makes it.
     compile_context context() const {
-        return compile_context({path_.string(), builtin_identity(), true});
+        return compile_context({folder_.string(), builtin_identity(), true});
     }
 
   private:
-    std::filesystem::path path_;
+    testing_support::temporary_folder folder_{"scenario-compile-"};
 };
 
 struct line_half_result {

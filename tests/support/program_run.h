@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/temporary_folder.h"
+
 namespace scenario::testing_support {
 
 struct program_result {
@@ -85,30 +87,5 @@ inline std::string replace_every(std::string text, std::string_view placeholder,
     }
     return text;
 }
-
-// A fresh folder under the system's temporary folder, removed with the object. Its name is
-// `name_start` followed by six characters that mkdtemp chooses.
-class temporary_folder {
-  public:
-    explicit temporary_folder(const std::string& name_start = "scenario-test-") {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / (name_start + "XXXXXX")).string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~temporary_folder() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    temporary_folder(const temporary_folder&) = delete;
-    temporary_folder& operator=(const temporary_folder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string string() const { return path_.string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace scenario::testing_support

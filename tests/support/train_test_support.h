@@ -16,30 +16,11 @@
 #include "compiler/train_reader.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
+#include "support/temporary_folder.h"
 
 namespace scenario::test_support {
 
-class temporary_folder {
-  public:
-    temporary_folder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "train-reader-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~temporary_folder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    temporary_folder(const temporary_folder&) = delete;
-    temporary_folder& operator=(const temporary_folder&) = delete;
-
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
+using testing_support::temporary_folder;
 
 // The built-in line's grid: 82000 m of line and 7000 m of margin.
 inline constexpr std::int32_t builtin_ultima_cella = 1780;
@@ -55,7 +36,7 @@ inline void make_grid(scenario_record& record, std::int32_t ultima_cella) {
 // entry, and the train source file is written by the test.
 struct train_fixture {
     explicit train_fixture(std::int32_t ultima_cella = builtin_ultima_cella, std::int32_t e = 80)
-        : context(compile_options{folder.path(), builtin_identity(), true}) {
+        : context(compile_options{folder.string(), builtin_identity(), true}) {
         make_grid(context.record, ultima_cella);
         context.prossima_voce_cartello = e;
     }
