@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "compiler/timetable_runs.h"
 #include "compiler/train_reading.h"
 
 // Warnings about station records: values that the reader accepts but stores otherwise than
@@ -13,13 +14,6 @@ namespace scenario {
 namespace {
 
 constexpr int seconds_per_minute = 60;
-
-std::string clock_text(std::int32_t seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
-    return text;
-}
 
 constexpr int hours_per_day = 24;
 
@@ -110,7 +104,8 @@ void warn_about_time(train_reading& reading, const voce& station, const station_
                                    std::to_string(last.position) + " m (" + last.name +
                                    "); times run forward along the line (0:0:0 means no time)");
     }
-    reading.last_timed = timed_station{station.valore4, read.pos, station.testo};
+    reading.last_timed = timed_station{station.valore4, read.pos, station.testo, read.time_place};
+    reading.timetable.push_back(*reading.last_timed);
 }
 
 }  // namespace
