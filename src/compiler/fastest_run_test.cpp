@@ -86,10 +86,5 @@ TEST(TimetableRuns, MarginsAndPassingTimesAreCountedFromTheLastTimetabledPlace) 
     EXPECT_NEAR(*timings[4].earliest(places), 1260, 1e-6);
 }
 
-TEST(TimetableRuns, ClockTextCountsHoursPastMidnight) {
-    EXPECT_EQ(clock_text(13 * 3600 + 25 * 60 + 0.9), "13:25:00");
-    EXPECT_EQ(clock_text(24 * 3600 + 65), "24:01:05");
-}
-
 }  // namespace
 }  // namespace scenario

@@ -1,14 +1,8 @@
 #include "compiler/timetable_runs.h"
 
-#include <cmath>
-#include <cstdio>
-#include <string>
 
 namespace scenario {
 namespace {
-
-constexpr int seconds_per_minute = 60;
-constexpr int seconds_per_hour = 3600;
 
 // The timetabled place after `start`, or the last place when none follows.
 std::size_t leg_end(const std::vector<timetable_place>& places, std::size_t start) {
@@ -72,14 +66,6 @@ std::vector<place_timing> time_places(const std::vector<int>& speeds,
         }
     }
     return timings;
-}
-
-std::string clock_text(double seconds) {
-    const long long whole = std::llround(std::floor(seconds));
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / seconds_per_hour,
-                  whole / seconds_per_minute % seconds_per_minute, whole % seconds_per_minute);
-    return text;
 }
 
 }  // namespace scenario

@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "compiler/fastest_run.h"
@@ -42,8 +41,5 @@ struct place_timing {
 std::vector<place_timing> time_places(const std::vector<int>& speeds,
                                       const std::vector<timetable_place>& places,
                                       const train_rates& rates);
-
-// "13:25:00"; a time of the next day keeps counting hours ("24:05:00").
-std::string clock_text(double seconds);
 
 }  // namespace scenario

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "compiler/timetable_runs.h"
 #include "compiler/train_reading.h"
 
 // Warnings about station records: values that the reader accepts but stores otherwise than
@@ -14,6 +13,13 @@ namespace scenario {
 namespace {
 
 constexpr int seconds_per_minute = 60;
+
+std::string clock_text(std::int32_t seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    return text;
+}
 
 constexpr int hours_per_day = 24;
 

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/cell_meaning.h"
+#include "compiler/item_meaning.h"
+#include "compiler/run_speeds.h"
 #include "compiler/timetable_runs.h"
 #include "compiler/train_reading.h"
 
@@ -26,21 +27,6 @@ std::string duration_text(double seconds) {
 
 std::string station_name(const timed_station& station) {
     return "station at " + std::to_string(station.position) + " m (" + station.name + ")";
-}
-
-// The speed in force in each cell that the series reach: the speed limit, lowered by every
-// slowdown that the file placed.
-std::vector<int> cell_speeds(const compile_context& context) {
-    const std::vector<cella>& celle = context.record.celle;
-    std::vector<int> limits(series_cells(celle.size()));
-    for (std::size_t i = 0; i < limits.size(); ++i) {
-        limits[i] = *speed_limit_kmh(celle, i);
-    }
-    std::vector<slowdown_stretch> slowdowns;
-    for (const written_slowdown& slowdown : context.run.slowdowns) {
-        slowdowns.push_back({slowdown.x, std::int64_t{slowdown.x} + slowdown.l, slowdown.v});
-    }
-    return speeds_in_force(std::move(limits), slowdowns);
 }
 
 std::optional<std::int32_t> start_clock(const train_reading& reading) {
@@ -81,7 +67,7 @@ void warn_about_timetable(train_reading& reading) {
     if (reading.timetable.size() < 2) {
         return;
     }
-    const std::vector<int> speeds = cell_speeds(reading.context);
+    const std::vector<int> speeds = speeds_in_force(reading.context);
     for (std::size_t n = 1; n < reading.timetable.size(); ++n) {
         const timed_station& from = reading.timetable[n - 1];
         const timed_station& to = reading.timetable[n];
@@ -102,7 +88,7 @@ void warn_about_timetable(train_reading& reading) {
                 duration_text(*fastest) +
                 " even at the speed limit and slowdown speed of every cell without "
                 "accelerating; give this station " +
-                clock_text(std::ceil(from.seconds + *fastest)) + " or later");
+                clock_text(static_cast<std::int32_t>(std::ceil(from.seconds + *fastest))) + " or later");
         reading.errors.relate_latest(reading.cursor.point_at(from.time_place),
                                      "the time that the run starts from");
     }
