@@ -147,7 +147,7 @@ TEST(GeneratedTrainSheet, LongAndWindows1252TextsKeepTheColumns) {
     // named by its kilometre.
     EXPECT_EQ(sheet[17], " |  60 |     |  102.500 |     | Km 102.500                 |      08.01*    |     |");
     EXPECT_EQ(sheet[18], " |  60 |     |  103.000 |     | Cippo chilometro 103.000   |      08.01*    |     |");
-    EXPECT_EQ(sheet[19], " |  60 |     |  105.000 |     | CITT\xC0 DI PROVA             | 08.10          | 6.3 |");
+    EXPECT_EQ(sheet[19], " |  60 |     |  105.000 |     | CITT\xC0 DI PROVA             | 08.10          | 7   |");
 }
 
 TEST(GeneratedSlowdownOrder, BuiltinSourcesDifferFromTheBuiltinFormOnlyInTheStationNames) {
