@@ -19,8 +19,15 @@ constexpr int seconds_per_minute = 60;
 constexpr int seconds_per_hour = 3600;
 constexpr int hours_per_day = 24;
 
+// A run's seconds, up to the next whole second; a whole second summed as a hair more stays
+// that second.
+double whole_seconds_up(double seconds) {
+    constexpr double tolerance = 1e-6;
+    return std::ceil(seconds - tolerance);
+}
+
 std::string duration_text(double seconds) {
-    const long long whole = std::llround(std::ceil(seconds));
+    const long long whole = std::llround(whole_seconds_up(seconds));
     return std::to_string(whole / seconds_per_minute) + " min " +
            std::to_string(whole % seconds_per_minute) + " s";
 }
@@ -88,7 +95,7 @@ void warn_about_timetable(train_reading& reading) {
                 duration_text(*fastest) +
                 " even at the speed limit and slowdown speed of every cell without "
                 "accelerating; give this station " +
-                clock_text(static_cast<std::int32_t>(std::ceil(from.seconds + *fastest))) + " or later");
+                clock_text(static_cast<std::int32_t>(from.seconds + whole_seconds_up(*fastest))) + " or later");
         reading.errors.relate_latest(reading.cursor.point_at(from.time_place),
                                      "the time that the run starts from");
     }
