@@ -26,7 +26,7 @@ const std::string notes = "R_T_note.txt";
 
 program_result make_documents(const author_folder& folder, std::vector<std::string> more = {}) {
     std::vector<std::string> args = {"documents", "--dir", folder.string(), "--route", "R",
-                                     "--train", "T"};
+                                     "--train",   "T"};
     args.insert(args.end(), more.begin(), more.end());
     return run_program(args);
 }
@@ -53,17 +53,22 @@ TEST(DocumentsCommand, WritesTheThreeDocumentsOfTheAuthorsScenario) {
 
     const std::vector<std::string> train_sheet = lines_of(folder.read(sheet));
     ASSERT_GT(train_sheet.size(), 16u);
-    EXPECT_EQ(train_sheet[4],
-              " |    TRENO n. T     |                da: LAGO                      |    V100 A    |");
-    EXPECT_EQ(train_sheet[5],
-              " |___________________|                 a: MONTE                     |     110%     |");
+    EXPECT_EQ(
+        train_sheet[4],
+        " |    TRENO n. T     |                da: LAGO                      |    V100 A    |");
+    EXPECT_EQ(
+        train_sheet[5],
+        " |___________________|                 a: MONTE                     |     110%     |");
     EXPECT_EQ(train_sheet[9], " |      DIRETTO      |              |      200T         |");
-    EXPECT_EQ(train_sheet[16],
-              " |  60 |     |    0     |     | LAGO                       |          08.15 |     |");
-    EXPECT_EQ(train_sheet[18],
-              " | 100 |     |    4.500 |     | PORTO                      |          08.20 | 1.7 |");
-    EXPECT_EQ(train_sheet[19],
-              " | 100 |     |   10.000 |     | MONTE                      | 08.27          | 3.6 |");
+    EXPECT_EQ(
+        train_sheet[16],
+        " |  60 |     |    0     |     | LAGO                       |          08.15 |     |");
+    EXPECT_EQ(
+        train_sheet[18],
+        " | 100 |     |    4.500 |     | PORTO                      |          08.20 | 1.7 |");
+    EXPECT_EQ(
+        train_sheet[19],
+        " | 100 |     |   10.000 |     | MONTE                      | 08.27          | 3.6 |");
 
     const std::vector<std::string> slowdowns = lines_of(folder.read(order));
     EXPECT_EQ(slowdowns[4], "  Linea  R");
@@ -77,8 +82,9 @@ TEST(DocumentsCommand, GivesTheCompilesDiagnosticsAndExitStatus) {
     author_folder folder;
     folder.write_sources(
         clean_line_lines(),
-        changed(clean_train_lines(),
-                {{13, {"stazione,   4500,  2, 600,  0, 0, 1,   1,1,0,  4,1,1, 60,  8,17, 0, PORTO"}}}));
+        changed(
+            clean_train_lines(),
+            {{13, {"stazione,   4500,  2, 600,  0, 0, 1,   1,1,0,  4,1,1, 60,  8,17, 0, PORTO"}}}));
     program_result result = make_documents(folder);
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_NE(result.standard_error.find("R_T-.txt:13: warning: "), std::string::npos);
@@ -126,16 +132,18 @@ TEST(DocumentsCommand, KeepsTheAuthorsRouteNotesUnlessForced) {
     EXPECT_TRUE(folder.holds(sheet));
 
     EXPECT_EQ(make_documents(folder, {"--force"}).exit_status, 0);
-    EXPECT_TRUE(folder.read(notes).starts_with("                Treno T sul percorso LAGO  MONTE\r\n"));
+    EXPECT_TRUE(
+        folder.read(notes).starts_with("                Treno T sul percorso LAGO  MONTE\r\n"));
 }
 
 TEST(DocumentsCommand, RefusesHeaderValuesThatDoNotFit) {
     author_folder folder;
     folder.write_sources(clean_line_lines(), clean_train_lines());
-    for (const std::vector<std::string>& options :
-         std::vector<std::vector<std::string>>{{"--rank", "AB"}, {"--rank", "1"},
-                                               {"--class", "\xE2\x82\xAC\xE2\x80\xA0\xF0\x9F\x9A\x82"},
-                                               {"--mass", "-3"}}) {
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {"--rank", "AB"},
+             {"--rank", "1"},
+             {"--class", "\xE2\x82\xAC\xE2\x80\xA0\xF0\x9F\x9A\x82"},
+             {"--mass", "-3"}}) {
         const program_result result = make_documents(folder, options);
         EXPECT_NE(result.exit_status, 0) << options[0] << " " << options[1];
         EXPECT_FALSE(folder.holds(sheet)) << options[0] << " " << options[1];

@@ -74,12 +74,14 @@ TEST(InspectTimetable, RatesSetTheBrakingRunAndTheTextTellsThem) {
               fast["stations"][7]["braking_s"].get<double>() + 60);
     EXPECT_EQ(slow["stations"][7]["bound_s"], fast["stations"][7]["bound_s"]);
 
-    const program_result text = run_program({"inspect", item_file, "--timetable", "--braking", "0.7"});
+    const program_result text =
+        run_program({"inspect", item_file, "--timetable", "--braking", "0.7"});
     EXPECT_EQ(text.exit_status, 0);
     EXPECT_NE(text.standard_output.find("accelerating at 0.30 m/s2 and braking at 0.70 m/s2"),
               std::string::npos);
-    EXPECT_NE(text.standard_output.find("  EMPOLI                     33800 m    33.800   13:57:00"),
-              std::string::npos);
+    EXPECT_NE(
+        text.standard_output.find("  EMPOLI                     33800 m    33.800   13:57:00"),
+        std::string::npos);
     EXPECT_NE(run_program({"inspect", item_file, "--timetable", "--braking", "0"}).exit_status, 0);
     EXPECT_NE(run_program({"inspect", item_file, "--braking", "0.5"}).exit_status, 0);
 }
@@ -89,20 +91,22 @@ TEST(InspectTimetable, SummaryNotesATimeKeptWithLessThanAMinuteToSpare) {
     author_folder folder;
     folder.write_sources(
         clean_line_lines(),
-        changed(clean_train_lines(),
-                {{13, {"stazione,   4500,  2, 600,  0, 0, 1,   1,1,0,  4,1,1, 60,  8,18,30, PORTO"}}}));
+        changed(
+            clean_train_lines(),
+            {{13, {"stazione,   4500,  2, 600,  0, 0, 1,   1,1,0,  4,1,1, 60,  8,18,30, PORTO"}}}));
     const program_result compiled = folder.compile();
     EXPECT_EQ(compiled.exit_status, 0);
-    EXPECT_EQ(compiled.standard_error.find("warning"), std::string::npos) << compiled.standard_error;
-    const program_result summary =
-        run_program({"inspect", "--dir", folder.string(), "--route", "R", "--train", "T", "--summary"});
+    EXPECT_EQ(compiled.standard_error.find("warning"), std::string::npos)
+        << compiled.standard_error;
+    const program_result summary = run_program(
+        {"inspect", "--dir", folder.string(), "--route", "R", "--train", "T", "--summary"});
     EXPECT_NE(summary.standard_output.find(
                   "note: station at 4500 m (PORTO): its time 08:18:30 leaves 12 s over the "
                   "fastest run, less than a minute to spare"),
               std::string::npos)
         << summary.standard_output;
-    const program_result summary_json = run_program(
-        {"inspect", "--dir", folder.string(), "--route", "R", "--train", "T", "--summary", "--json"});
+    const program_result summary_json = run_program({"inspect", "--dir", folder.string(), "--route",
+                                                     "R", "--train", "T", "--summary", "--json"});
     const json parsed = json::parse(summary_json.standard_output);
     ASSERT_EQ(parsed["timetable_notes"].size(), 1u);
 

@@ -39,7 +39,8 @@ struct documents_request {
 
 // The header's texts as the sheet holds them: Windows-1252, from the command line's UTF-8.
 status header_of(const documents_request& request, sheet_header& header) {
-    if (request.rank.size() != 1 || std::isalpha(static_cast<unsigned char>(request.rank[0])) == 0) {
+    if (request.rank.size() != 1 ||
+        std::isalpha(static_cast<unsigned char>(request.rank[0])) == 0) {
         return status::invalid_input("--rank " + request.rank + ": give one letter, such as B");
     }
     const code_page_conversion train_class = utf8_to_windows_1252(request.train_class);
@@ -123,8 +124,8 @@ int make_documents(documents_request request) {
         const std::int32_t braked =
             request.braked_percent.value_or(context.record.voci[entry::length_and_train].valore1);
         filled.braked_percent = std::to_string(braked);
-        documents = documents_of(document_model_of_compile(context, filled),
-                                 context.options.folder, context.options.identity);
+        documents = documents_of(document_model_of_compile(context, filled), context.options.folder,
+                                 context.options.identity);
     };
     const int compiled = compile_scenario(request.compile, command);
     if (!documents) {
@@ -157,8 +158,9 @@ subcommand add_documents_command(CLI::App& app) {
                        "Train classification in the sheet's box (default REGIONALE)");
     parser->add_option("--mass", request->mass_tonnes, "Blocked mass in tonnes (default 300)")
         ->check(CLI::PositiveNumber);
-    parser->add_option("--braked", request->braked_percent,
-                       "Braked-mass percentage (default: the train file's)")
+    parser
+        ->add_option("--braked", request->braked_percent,
+                     "Braked-mass percentage (default: the train file's)")
         ->check(CLI::Range(0, 999));
     parser->add_option("--rank", request->rank,
                        "Rank letter after the highest speed limit (default B)");

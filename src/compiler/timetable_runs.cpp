@@ -1,6 +1,5 @@
 #include "compiler/timetable_runs.h"
 
-
 namespace scenario {
 namespace {
 
@@ -14,10 +13,9 @@ std::size_t leg_end(const std::vector<timetable_place>& places, std::size_t star
     return places.size() - 1;
 }
 
-std::optional<double> time_at(const std::optional<std::vector<double>>& times,
-                              std::int64_t from, std::int64_t position) {
-    if (!times || position < from ||
-        static_cast<std::size_t>(position - from) >= times->size()) {
+std::optional<double> time_at(const std::optional<std::vector<double>>& times, std::int64_t from,
+                              std::int64_t position) {
+    if (!times || position < from || static_cast<std::size_t>(position - from) >= times->size()) {
         return std::nullopt;
     }
     return (*times)[static_cast<std::size_t>(position - from)];

@@ -91,11 +91,11 @@ void warn_about_timetable(train_reading& reading) {
             warning_code::time_cannot_be_kept, to.time_place,
             station_name(to) + ": the timetable allows " + duration_text(allowed) + " from " +
                 clock_text(from.seconds) + " at the " + station_name(from) + " to " +
-                clock_text(to.seconds) + ", but the fastest run takes " +
-                duration_text(*fastest) +
+                clock_text(to.seconds) + ", but the fastest run takes " + duration_text(*fastest) +
                 " even at the speed limit and slowdown speed of every cell without "
                 "accelerating; give this station " +
-                clock_text(static_cast<std::int32_t>(from.seconds + whole_seconds_up(*fastest))) + " or later");
+                clock_text(static_cast<std::int32_t>(from.seconds + whole_seconds_up(*fastest))) +
+                " or later");
         reading.errors.relate_latest(reading.cursor.point_at(from.time_place),
                                      "the time that the run starts from");
     }

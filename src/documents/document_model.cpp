@@ -9,9 +9,8 @@ std::int64_t progressive_metres(const std::vector<document_reference>& reference
     // The last reference at or before the position, else the first one along the line.
     const document_reference* from = nullptr;
     for (const document_reference& reference : references) {
-        if (reference.position <= position &&
-            (from == nullptr || from->position > position ||
-             reference.position >= from->position)) {
+        if (reference.position <= position && (from == nullptr || from->position > position ||
+                                               reference.position >= from->position)) {
             from = &reference;
         } else if (reference.position > position &&
                    (from == nullptr ||

@@ -19,8 +19,7 @@ std::string right_in(std::string_view text, std::size_t width, std::size_t trail
     }
     const std::size_t room = width - trailing;
     const std::string_view part = text.substr(0, room);
-    return std::string(room - part.size(), ' ') + std::string(part) +
-           std::string(trailing, ' ');
+    return std::string(room - part.size(), ' ') + std::string(part) + std::string(trailing, ' ');
 }
 
 std::string centred_in(std::string_view text, std::size_t width) {

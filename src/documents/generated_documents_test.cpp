@@ -98,9 +98,9 @@ TEST(GeneratedTrainSheet, BuiltinSourcesGiveEveryStationInOrderWithTheBuiltinTim
         const char* station;
         const char* time;
     };
-    for (const timed& t : {timed{"VALDORA S.M.N.", "13.25"}, timed{"VALDORA RIFREDI", "13.32"},
-                           timed{"EMPOLI", "13.57"}, timed{"PONTEDERA", "14.15"},
-                           timed{"ROVA C.le", "14.29"}}) {
+    for (const timed& t :
+         {timed{"VALDORA S.M.N.", "13.25"}, timed{"VALDORA RIFREDI", "13.32"},
+          timed{"EMPOLI", "13.57"}, timed{"PONTEDERA", "14.15"}, timed{"ROVA C.le", "14.29"}}) {
         const std::string& row = sheet[row_of(sheet, t.station)];
         EXPECT_EQ(row.substr(60, 16).find(t.time), row.substr(60, 16).find_first_not_of(' '))
             << row;
@@ -145,9 +145,15 @@ TEST(GeneratedTrainSheet, LongAndWindows1252TextsKeepTheColumns) {
     EXPECT_EQ(sheet[9], " |  INTERREGIONALE   |              |      1250T        |");
     // The kilometres count from the reference, backwards too, and the speed change row is
     // named by its kilometre.
-    EXPECT_EQ(sheet[17], " |  60 |     |  102.500 |     | Km 102.500                 |      08.01*    |     |");
-    EXPECT_EQ(sheet[18], " |  60 |     |  103.000 |     | Cippo chilometro 103.000   |      08.01*    |     |");
-    EXPECT_EQ(sheet[19], " |  60 |     |  105.000 |     | CITT\xC0 DI PROVA             | 08.10          | 7   |");
+    EXPECT_EQ(
+        sheet[17],
+        " |  60 |     |  102.500 |     | Km 102.500                 |      08.01*    |     |");
+    EXPECT_EQ(
+        sheet[18],
+        " |  60 |     |  103.000 |     | Cippo chilometro 103.000   |      08.01*    |     |");
+    EXPECT_EQ(
+        sheet[19],
+        " |  60 |     |  105.000 |     | CITT\xC0 DI PROVA             | 08.10          | 7   |");
 }
 
 TEST(GeneratedSlowdownOrder, BuiltinSourcesDifferFromTheBuiltinFormOnlyInTheStationNames) {

@@ -65,10 +65,10 @@ std::vector<std::string> generated_route_notes(const document_model& model) {
             std::to_string(model.stations.size()) + " stazioni:",
     };
     for (const document_station& station : model.stations) {
-        std::string line = "   " + left_in(station.name, name_width) + "km" +
-                           right_in(kilometre_text(progressive_metres(model.references,
-                                                                      station.position)),
-                                    kilometre_width);
+        std::string line =
+            "   " + left_in(station.name, name_width) + "km" +
+            right_in(kilometre_text(progressive_metres(model.references, station.position)),
+                     kilometre_width);
         if (station.time > 0) {
             line += "   ore " + sheet_time(station.time);
         }

@@ -44,7 +44,8 @@ std::string between_stations(const document_model& model, std::int64_t x) {
 
 std::string prescription_cell(const std::string& text) {
     constexpr std::size_t width = 12;
-    return left_in(text, width, prescription_middle - std::min(text.size() / 2, prescription_middle));
+    return left_in(text, width,
+                   prescription_middle - std::min(text.size() / 2, prescription_middle));
 }
 
 }  // namespace
@@ -69,8 +70,8 @@ std::vector<std::string> generated_slowdown_order(const document_model& model) {
     for (const document_slowdown& slowdown : model.slowdowns) {
         ++number;
         const std::int64_t km = progressive_metres(model.references, slowdown.x);
-        const std::int64_t post = km >= 0 ? km / static_cast<std::int64_t>(metres_per_kilometre)
-                                          : -((-km + 999) / 1000);
+        const std::int64_t post =
+            km >= 0 ? km / static_cast<std::int64_t>(metres_per_kilometre) : -((-km + 999) / 1000);
         lines.push_back(ruled_row({
             centred_in(std::to_string(number), 3),
             centred_in(between_stations(model, slowdown.x), 28),

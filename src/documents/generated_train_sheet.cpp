@@ -165,7 +165,8 @@ std::vector<std::string> generated_train_sheet(const document_model& model) {
             time = left_in(sheet_time(*passing) + "*", time_width, 6);
         }
         lines.push_back(ruled_row({
-            speed ? right_in(std::to_string(*speed), speed_width, 1) : std::string(speed_width, ' '),
+            speed ? right_in(std::to_string(*speed), speed_width, 1)
+                  : std::string(speed_width, ' '),
             std::string(speed_width, ' '),
             km == 0 ? right_in("0", kilometre_width, 5)
                     : right_in(kilometre_text(km), kilometre_width, 1),

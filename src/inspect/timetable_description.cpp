@@ -4,6 +4,7 @@
 
 #include "compiler/item_meaning.h"
 #include "compiler/timetable_runs.h"
+#include "documents/document_model.h"
 
 namespace scenario {
 namespace {
@@ -15,8 +16,8 @@ constexpr int hours_per_day = 24;
 // The speed in force over each cell that the series reach, from the described series and
 // slowdowns.
 std::vector<int> cell_speeds(const scenario_description& d) {
-    std::vector<int> limits(static_cast<std::size_t>(std::max<std::int64_t>(
-        d.grid.series_cell_count, 0)));
+    std::vector<int> limits(
+        static_cast<std::size_t>(std::max<std::int64_t>(d.grid.series_cell_count, 0)));
     for (const series_range& range : d.speed_limits) {
         for (std::int64_t cell = range.first_cell;
              cell <= range.last_cell && cell < static_cast<std::int64_t>(limits.size()); ++cell) {
@@ -33,22 +34,16 @@ std::vector<int> cell_speeds(const scenario_description& d) {
     return speeds_in_force(std::move(limits), slowdowns);
 }
 
-// The progressive kilometre: from the last reference at or before the position, the first one
-// when none is; references left at 0, 0 say nothing.
+// The progressive kilometre, as the driver's documents count it; references left at 0, 0 say
+// nothing.
 std::int64_t kilometre_at(const scenario_description& d, std::int64_t position) {
-    const kilometre_reference* from = nullptr;
+    std::vector<document_reference> references;
     for (const kilometre_reference& reference : d.references) {
-        if (reference.position == 0 && reference.value == 0) {
-            continue;
-        }
-        const bool behind = reference.position <= position;
-        if (from == nullptr || (behind && (from->position > position ||
-                                           reference.position >= from->position)) ||
-            (!behind && from->position > position && reference.position < from->position)) {
-            from = &reference;
+        if (reference.position != 0 || reference.value != 0) {
+            references.push_back({reference.position, reference.value});
         }
     }
-    return from == nullptr ? position : from->value + (position - from->position);
+    return progressive_metres(references, position);
 }
 
 std::optional<std::int32_t> start_clock_of(const scenario_description& d) {

@@ -24,8 +24,8 @@ struct timetable_row {
     std::optional<std::int32_t> scheduled;  // seconds from midnight
     std::optional<double> bound;            // seconds from the last timetabled station
     std::optional<double> braking;
-    std::optional<double> earliest;         // the bound's passing time, seconds from midnight
-    std::optional<double> bound_margin;     // at a timetabled station
+    std::optional<double> earliest;      // the bound's passing time, seconds from midnight
+    std::optional<double> bound_margin;  // at a timetabled station
     std::optional<double> braking_margin;
 };
 

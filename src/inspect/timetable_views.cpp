@@ -58,25 +58,27 @@ void print_timetable_text(std::ostream& out, const timetable_description& timeta
         << '\n';
     out << "  bound: every metre at the speed limit and slowdown speed in force, no "
            "acceleration\n";
-    out << format("  braking run: from rest, accelerating at %.2f m/s2 and braking at %.2f m/s2 "
-                  "to a stop at each timetabled station\n",
-                  timetable.rates.acceleration, timetable.rates.braking);
+    out << format(
+        "  braking run: from rest, accelerating at %.2f m/s2 and braking at %.2f m/s2 "
+        "to a stop at each timetabled station\n",
+        timetable.rates.acceleration, timetable.rates.braking);
     out << "  times are from the last timetabled station; a margin is the time allowed less the "
            "run's\n\n";
-    write_row(out, format("  %-24s %9s %9s %10s %10s %8s %8s %8s %8s", "station", "position",
-                          "km", "scheduled", "earliest", "bound", "braking", "margin", "margin"));
+    write_row(out, format("  %-24s %9s %9s %10s %10s %8s %8s %8s %8s", "station", "position", "km",
+                          "scheduled", "earliest", "bound", "braking", "margin", "margin"));
     write_row(out, format("  %-24s %9s %9s %10s %10s %8s %8s %8s %8s", "", "", "", "", "(bound)",
                           "run", "run", "bound", "braking"));
     for (const timetable_row& row : timetable.rows) {
-        write_row(out, format("  %-24s %7lld m %9s %10s %10s %8s %8s %8s %8s", row.name.c_str(),
-                      static_cast<long long>(row.position),
-                      kilometre_text(row.kilometre_metres).c_str(),
-                      row.scheduled ? clock_text(*row.scheduled).c_str() : "",
-                      row.earliest ? clock_text(static_cast<std::int32_t>(*row.earliest)).c_str()
-                                   : "",
-                      duration_text(row.bound).c_str(), duration_text(row.braking).c_str(),
-                      duration_text(row.bound_margin).c_str(),
-                      duration_text(row.braking_margin).c_str()));
+        write_row(
+            out,
+            format("  %-24s %7lld m %9s %10s %10s %8s %8s %8s %8s", row.name.c_str(),
+                   static_cast<long long>(row.position),
+                   kilometre_text(row.kilometre_metres).c_str(),
+                   row.scheduled ? clock_text(*row.scheduled).c_str() : "",
+                   row.earliest ? clock_text(static_cast<std::int32_t>(*row.earliest)).c_str() : "",
+                   duration_text(row.bound).c_str(), duration_text(row.braking).c_str(),
+                   duration_text(row.bound_margin).c_str(),
+                   duration_text(row.braking_margin).c_str()));
     }
 }
 
