@@ -7,14 +7,19 @@ namespace scenario {
 std::int64_t progressive_metres(const std::vector<document_reference>& references,
                                 std::int64_t position) {
     // The last reference at or before the position, else the first one along the line.
+    const auto better = [position](const document_reference& candidate,
+                                   const document_reference& kept) {
+        const bool candidate_behind = candidate.position <= position;
+        const bool kept_behind = kept.position <= position;
+        if (candidate_behind != kept_behind) {
+            return candidate_behind;
+        }
+        return candidate_behind ? candidate.position >= kept.position
+                                : candidate.position < kept.position;
+    };
     const document_reference* from = nullptr;
     for (const document_reference& reference : references) {
-        if (reference.position <= position && (from == nullptr || from->position > position ||
-                                               reference.position >= from->position)) {
-            from = &reference;
-        } else if (reference.position > position &&
-                   (from == nullptr ||
-                    (from->position > position && reference.position < from->position))) {
+        if (from == nullptr || better(reference, *from)) {
             from = &reference;
         }
     }

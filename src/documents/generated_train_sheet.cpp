@@ -138,6 +138,7 @@ std::vector<std::string> generated_train_sheet(const document_model& model) {
     std::vector<std::string> lines = header(model);
     const std::vector<sheet_row> rows = rows_of(model);
     std::vector<timetable_place> places;
+    places.reserve(rows.size());
     for (const sheet_row& row : rows) {
         places.push_back({row.position, row.time});
     }
