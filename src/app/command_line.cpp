@@ -26,11 +26,17 @@ struct named_command {
 
 // In the order that the help lists them.
 constexpr named_command all_commands[] = {
-    {"build", add_build_command},     {"compile", add_compile_command},
-    {"check", add_check_command},     {"sources", add_sources_command},
-    {"inspect", add_inspect_command}, {"plot", add_plot_command},
-    {"diff", add_diff_command},       {"watch", add_watch_command},
-    {"view", add_view_command},       {"lsp", add_lsp_command},
+    {"build", add_build_command},
+    {"compile", add_compile_command},
+    {"check", add_check_command},
+    {"sources", add_sources_command},
+    {"documents", add_documents_command},
+    {"inspect", add_inspect_command},
+    {"plot", add_plot_command},
+    {"diff", add_diff_command},
+    {"watch", add_watch_command},
+    {"view", add_view_command},
+    {"lsp", add_lsp_command},
 };
 
 constexpr const char* version_text = "scenario-builder " SCENARIO_VERSION;

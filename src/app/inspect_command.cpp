@@ -15,6 +15,7 @@
 #include "compiler/compiled_file_decoders.h"
 #include "inspect/author_views.h"
 #include "inspect/compiled_scenario.h"
+#include "inspect/timetable_description.h"
 #include "inspect/views.h"
 
 namespace scenario {
@@ -29,6 +30,8 @@ struct inspect_request {
     std::string cells;
     std::string kilometres;
     bool summary = false;
+    bool timetable = false;
+    train_rates rates;
     bool json = false;
     bool csv = false;
 };
@@ -288,7 +291,31 @@ int show_file(const inspect_request& request) {
     return exit_status::ok;
 }
 
+int show_timetable(const inspect_request& request) {
+    compiled_scenario_files files;
+    if (const status found = find_scenario(request, files); !found.ok()) {
+        return report_failure(command, found);
+    }
+    compiled_tables tables;
+    if (const status read = read_compiled_tables(files, tables); !read.ok()) {
+        return report_failure(command, read);
+    }
+    const timetable_description timetable =
+        describe_timetable(describe_scenario(tables), request.rates);
+    std::ios::sync_with_stdio(false);
+    if (request.json) {
+        print_timetable_json(std::cout, timetable, files);
+    } else {
+        print_timetable_text(std::cout, timetable, files);
+    }
+    std::cout.flush();
+    return exit_status::ok;
+}
+
 int inspect(const inspect_request& request) {
+    if (request.timetable) {
+        return show_timetable(request);
+    }
     return request.summary ? summarise(request) : show_file(request);
 }
 
@@ -331,13 +358,31 @@ subcommand add_inspect_command(CLI::App& app) {
         "The whole scenario in the terms of its sources: the line, the general values, every "
         "station, signal, slowdown, board and point at the position its author wrote (the "
         "nominal position of its 50 m cell) with its cell, and the series as ranges");
-    CLI::Option* json =
-        parser->add_flag("--json", request->json, "With --summary: the summary as JSON");
+    CLI::Option* timetable = parser->add_flag(
+        "--timetable", request->timetable,
+        "Each station with its position, progressive km and scheduled time, the time of the "
+        "fastest run from the last timetabled station under the bound (every metre at the "
+        "speed in force, no acceleration) and in the braking run (--acceleration, --braking), "
+        "and the margin that the timetable leaves");
+    CLI::Option* acceleration = parser->add_option(
+        "--acceleration", request->rates.acceleration,
+        "With --timetable: the braking run's acceleration in m/s2 (default 0.3)");
+    CLI::Option* braking = parser->add_option(
+        "--braking", request->rates.braking,
+        "With --timetable: the braking run's braking rate in m/s2 (default 0.5)");
+    acceleration->check(CLI::PositiveNumber)->needs(timetable);
+    braking->check(CLI::PositiveNumber)->needs(timetable);
+    CLI::Option* json = parser->add_flag("--json", request->json,
+                                         "With --summary or --timetable: the view as JSON");
     CLI::Option* csv =
         parser->add_flag("--csv", request->csv,
                          "A grid as a table, one row per cell: position, gradient, speed limit, "
                          "adherence, mountain side, approach code and the cell's object");
     csv->excludes(summary);
+    csv->excludes(timetable);
+    timetable->excludes(summary);
+    timetable->excludes(cells);
+    timetable->excludes(kilometres);
     csv->excludes(json);
     cells->excludes(kilometres);
     parser->footer(

@@ -13,6 +13,7 @@ struct subcommand {
 
 subcommand add_build_command(CLI::App& app);
 subcommand add_sources_command(CLI::App& app);
+subcommand add_documents_command(CLI::App& app);
 subcommand add_inspect_command(CLI::App& app);
 subcommand add_compile_command(CLI::App& app);
 subcommand add_check_command(CLI::App& app);

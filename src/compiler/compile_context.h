@@ -33,6 +33,28 @@ struct compiled_reading {
     std::vector<reading_extent> extents;
 };
 
+// The run as the train file wrote it, for the timetable check and the driver's documents: the
+// speed limits and the slowdowns that the reader placed, in the order of the file, with the
+// line of each record's key.
+struct written_speed_limit {
+    std::int32_t position = 0;
+    std::int32_t kmh = 0;
+    int line = 0;
+};
+
+struct written_slowdown {
+    std::int32_t x = 0;
+    std::int32_t v = 0;
+    std::int32_t l = 0;
+    std::int32_t f_tt = 0;
+    int line = 0;
+};
+
+struct written_run {
+    std::vector<written_speed_limit> speed_limits;
+    std::vector<written_slowdown> slowdowns;
+};
+
 struct compile_options {
     std::string folder;  // the folder that holds the sources and receives the output
     scenario_identity identity;
@@ -73,6 +95,8 @@ struct compile_context {
     std::int32_t fastest_board_speed = 0;
     // How far each source file was read.
     std::vector<reading_extent> extents;
+    // The speed limits and slowdowns as the train file wrote them.
+    written_run run;
     // How each field and record was read, when the options ask for it; after a scan past the
     // compile's stop, what the scan read beyond it is added.
     reading_map reading;

@@ -121,6 +121,7 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     context.prossima_voce_cartello = entry::first_board_text;
     context.origins.clear();
     context.extents.clear();
+    context.run = written_run{};
     context.fastest_board_speed = 0;
     context.reading.clear();
 

@@ -66,6 +66,7 @@ void finish_reading(train_reading& reading) {
     fill_speed_tail(reading);
     fill_adherence_tail(reading);
     check_kilometre_references(reading.context);
+    warn_about_timetable(reading);
 }
 
 // The message names the file, which the error's location already gives: keep the cause.

@@ -21,6 +21,7 @@ struct timed_station {
     std::int32_t seconds = 0;
     std::int32_t position = 0;
     std::string name;
+    field_location time_place;  // the station record's hours
 };
 
 // The train's general values, each set by its own record.
@@ -50,8 +51,10 @@ struct train_reading : source_reading {
     std::int32_t current_adherence = 0;
     series_history speeds{};
     series_history adherences{};
-    // The last station with a timetabled time, for the order of the timetable.
+    // The last station with a timetabled time, for the order of the timetable, and every
+    // station with one, for the check that the timetable can be kept.
     std::optional<timed_station> last_timed{};
+    std::vector<timed_station> timetable{};
     // Where each general value was set (line 0: not set), for values set twice or never.
     std::array<field_location, general_value_count> general_values{};
     std::vector<slowdown_read> slowdowns{};
@@ -117,6 +120,10 @@ struct station_as_read {
 // time that is not a time of day, stations or times out of order), and keeps the station's
 // time for the next one. Changes nothing that is compiled.
 void warn_about_station(train_reading& reading, const voce& station, const station_as_read& read);
+
+// At the end of the train file: a start clock after the first timetabled time, and a time
+// that the fastest run cannot keep (timetable_runs.h), each told at the station record.
+void warn_about_timetable(train_reading& reading);
 
 // The tails of the two series at the end of the train file.
 void fill_speed_tail(train_reading& reading);

@@ -101,6 +101,7 @@ record_outcome read_speed_limit(train_reading& reading) {
         } while (reading.speed_fill < n);
     }
     reading.current_speed = s;
+    reading.context.run.speed_limits.push_back({p, s, reading.cursor.record_key_place().line});
     return record_outcome::next;
 }
 

@@ -131,6 +131,8 @@ record_outcome read_slowdown(train_reading& reading) {
     }
     const std::int64_t start = cella_di_punto(f.x);
     warn_about_slowdown_values(reading, f, places, start, end);
+    reading.context.run.slowdowns.push_back(
+        {f.x, f.v, f.l, f.f_tt, reading.cursor.record_key_place().line});
     const bool has_board = f.x > last_slowdown_start_without_board;
     const std::int64_t board = cella_di_punto(f.x - board_distance);
     if (has_board && !record.celle[board].libera()) {

@@ -111,7 +111,8 @@ void warn_about_time(train_reading& reading, const voce& station, const station_
                                    std::to_string(last.position) + " m (" + last.name +
                                    "); times run forward along the line (0:0:0 means no time)");
     }
-    reading.last_timed = timed_station{station.valore4, read.pos, station.testo};
+    reading.last_timed = timed_station{station.valore4, read.pos, station.testo, read.time_place};
+    reading.timetable.push_back(*reading.last_timed);
 }
 
 }  // namespace

@@ -74,6 +74,11 @@ inline constexpr warning_code_entry station_order{
     "station-order", "a station listed before one at a lower position"};
 inline constexpr warning_code_entry timetable_order{
     "timetable-order", "a station time earlier than the one before it"};
+inline constexpr warning_code_entry clock_after_departure{
+    "clock-after-departure", "a start clock later than the first timetabled time"};
+inline constexpr warning_code_entry time_cannot_be_kept{
+    "time-cannot-be-kept",
+    "a station time that even the fastest run at the speeds in force cannot keep"};
 inline constexpr warning_code_entry mountain_order{"mountain-order",
                                                    "a mountain-side stretch listed out of order"};
 inline constexpr warning_code_entry curve_order{"curve-order",
@@ -147,7 +152,8 @@ inline constexpr std::array warning_code_table = {
     warning_code::station_flag,         warning_code::station_time,
     warning_code::text_bytes,           warning_code::series_start,
     warning_code::series_order,         warning_code::station_order,
-    warning_code::timetable_order,      warning_code::mountain_order,
+    warning_code::timetable_order,      warning_code::clock_after_departure,
+    warning_code::time_cannot_be_kept,  warning_code::mountain_order,
     warning_code::curve_order,          warning_code::utf16_source,
     warning_code::byte_order_mark,      warning_code::no_general_header,
     warning_code::no_train_records,     warning_code::no_record_part,

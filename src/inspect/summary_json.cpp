@@ -2,6 +2,7 @@
 // text: the files, the line, the general values, every object by category, the series.
 #include "inspect/author_json.h"
 #include "inspect/author_views.h"
+#include "inspect/timetable_description.h"
 
 namespace scenario {
 
@@ -84,6 +85,10 @@ void print_summary_json(std::ostream& out, const scenario_description& d,
     }
     for (const described_series& series : series_of(d)) {
         json[field_key(series.plural)] = series_json(series);
+    }
+    // The timetable needs the whole line: a summary of a part tells nothing of it.
+    if (window == nullptr) {
+        json["timetable_notes"] = tight_timetable_notes(d);
     }
     out << json.dump(2) << '\n';
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "inspect/author_views.h"
+#include "inspect/timetable_description.h"
 
 namespace scenario {
 namespace {
@@ -171,6 +172,12 @@ void print_summary_text(std::ostream& out, const scenario_description& descripti
     write_general(out, description);
     write_objects(out, objects_of(description));
     write_series(out, description);
+    // The timetable needs the whole line: a summary of a part tells nothing of it.
+    if (window == nullptr) {
+        for (const std::string& note : tight_timetable_notes(description)) {
+            out << "note: " << note << '\n';
+        }
+    }
 }
 
 }  // namespace scenario

@@ -16,6 +16,8 @@
 #   under_wine.sh kept      an edited source refused, a compile with a missing source refused
 #   under_wine.sh view      the page of `view`, the Linux build's byte for byte
 #   under_wine.sh lsp       the language server: initialize answered, a diagnostic published
+#   under_wine.sh documents the driver's documents of a scenario, the Linux build's byte for
+#                           byte; an edited one refused without --force
 #
 # Settings come from the environment (tests/windows/CMakeLists.txt sets them):
 # SCENARIO_WINDOWS_EXE, SCENARIO_LINUX_EXE, SCENARIO_TEST_DATA, SCENARIO_RUNS (records of each
@@ -377,6 +379,60 @@ view_run() {
     expect_text "the built-in sources compile without error" "$(cat "$out/linux/builtin.stderr")" ""
 }
 
+# The built-in sources with Empoli's time too early for any train, so that the documents show
+# a margin below zero and the compile warns.
+tighten_timetable() {
+    cp "$data/Valdora_Rova_linea.txt" "$data/Valdora_Rova_5284-.txt" "$1"
+    sed -i 's/ 13,57, 0, EMPOLI/ 13,40, 0, EMPOLI/' "$1/Valdora_Rova_5284-.txt"
+}
+
+documents_run() {
+    [ -x "$linux_exe" ] || fail "no Linux program at $linux_exe to compare with: build it first (make build)"
+    local documents=(Valdora_Rova_5284_scheda_treno.txt Valdora_Rova_5284_rallentamenti.txt
+        Valdora_Rova_5284_note.txt)
+    for side in linux windows; do
+        mkdir -p "$out/$side/builtin" "$out/$side/tight"
+        cp "$data/Valdora_Rova_linea.txt" "$data/Valdora_Rova_5284-.txt" "$out/$side/builtin"
+        tighten_timetable "$out/$side/tight"
+    done
+    local options=(--route Valdora_Rova --train 5284 --class DIRETTO --mass 250 --rank A)
+    for name in builtin tight; do
+        local linux_status=0
+        (cd "$out/linux" && "$linux_exe" documents --dir "$name" "${options[@]}" \
+            >"$name.stdout" 2>"$name.stderr") || linux_status=$?
+        local windows_status=0
+        (cd "$out/windows" && run_wine "$exe" documents --dir "$name" "${options[@]}" \
+            >"$name.stdout" 2>"$name.stderr" </dev/null) || windows_status=$?
+        expect_text "documents of the $name sources: the exit status is the Linux build's" \
+            "$windows_status" "$linux_status"
+        for document in "${documents[@]}"; do
+            check "documents of the $name sources: $document is the Linux build's, byte for byte" \
+                cmp "$out/windows/$name/$document" "$out/linux/$name/$document"
+        done
+        # The paths in the messages differ only in their separator.
+        expect_text "documents of the $name sources: the diagnostics are the Linux build's" \
+            "$(tr '\\' / <"$out/windows/$name.stderr" | tr -d '\r')" "$(cat "$out/linux/$name.stderr")"
+    done
+    check "the tight timetable is told" grep -q 'time-cannot-be-kept' "$out/linux/tight.stderr"
+    # An edited train sheet is refused: exit status 2 and nothing written.
+    local sheet="$out/windows/builtin/Valdora_Rova_5284_scheda_treno.txt"
+    printf 'le mie note\r\n' >>"$sheet"
+    cp "$sheet" "$out/edited_sheet.txt"
+    rm "$out/windows/builtin/Valdora_Rova_5284_rallentamenti.txt"
+    local refused_status=0
+    (cd "$out/windows" && run_wine "$exe" documents --dir builtin "${options[@]}" \
+        >refused.stdout 2>refused.stderr </dev/null) || refused_status=$?
+    expect_text "an edited train sheet is refused with exit status 2" "$refused_status" 2
+    check "the edited train sheet is kept" cmp "$sheet" "$out/edited_sheet.txt"
+    check "nothing else is written" test ! -e "$out/windows/builtin/Valdora_Rova_5284_rallentamenti.txt"
+    local forced_status=0
+    (cd "$out/windows" && run_wine "$exe" documents --dir builtin "${options[@]}" --force \
+        >forced.stdout 2>forced.stderr </dev/null) || forced_status=$?
+    expect_text "--force overwrites it" "$forced_status" 0
+    check "the forced train sheet is the Linux build's" \
+        cmp "$sheet" "$out/linux/builtin/Valdora_Rova_5284_scheda_treno.txt"
+}
+
 # One framed message of the language server's protocol (the bodies here are ASCII).
 framed() {
     printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"
@@ -537,6 +593,7 @@ case "$mode" in
     kept) kept_run ;;
     lsp) lsp_run ;;
     view) view_run ;;
+    documents) documents_run ;;
     *) fail "unknown mode $mode" ;;
 esac
 if [ "$mode" != prefix ]; then
