@@ -10,6 +10,7 @@
 #include "app/build_driver.h"
 #include "app/exit_status.h"
 #include "app/platform.h"
+#include "app/standard_output.h"
 #include "app/subcommand.h"
 
 namespace scenario {
@@ -72,7 +73,7 @@ int run_command_line(int argc, char** argv) {
     // it, without building one.
     if (argc == 2 && std::string_view(argv[1]) == "--version") {
         std::printf("%s\n", version_text);
-        return exit_status::ok;
+        return finish_standard_output("", exit_status::ok);
     }
 
     CLI::App app{
@@ -88,11 +89,11 @@ int run_command_line(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+        return finish_standard_output("", app.exit(e));
     } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
+        return finish_standard_output("", app.exit(e));
     } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
+        return finish_standard_output("", app.exit(e));
     } catch (const CLI::ParseError& e) {
         const std::string first = argv[1];
         const bool known =
@@ -107,7 +108,8 @@ int run_command_line(int argc, char** argv) {
 
     for (const subcommand& command : commands) {
         if (command.parser->parsed()) {
-            return command.run();
+            const int ended = command.run();
+            return finish_standard_output(command.parser->get_name(), ended);
         }
     }
     std::fprintf(stderr, "%s\n", usage_line);

@@ -7,15 +7,18 @@
 #include <memory>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "app/exit_status.h"
+#include "app/scenario_names.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
 #include "inspect/author_views.h"
 #include "inspect/compiled_scenario.h"
 #include "inspect/views.h"
+#include "source/visible_text.h"
 
 namespace scenario {
 namespace {
@@ -188,7 +191,10 @@ int summarise(const inspect_request& request) {
     if (request.json) {
         print_summary_json(std::cout, description, files, part);
     } else {
-        print_summary_text(std::cout, description, files, part);
+        // Names and texts from the files are shown, never obeyed, by a terminal.
+        std::ostringstream text;
+        print_summary_text(text, description, files, part);
+        std::cout << visible_text(text.str(), /*keep_line_breaks=*/true);
     }
     std::cout.flush();
     return exit_status::ok;
@@ -289,6 +295,15 @@ int show_file(const inspect_request& request) {
 }
 
 int inspect(const inspect_request& request) {
+    if (const status names = check_given_scenario_names(request.route, request.train);
+        !names.ok()) {
+        return report_failure(command, names);
+    }
+    if (request.file.empty()) {
+        if (const status folder = check_folder_name("--dir", request.folder); !folder.ok()) {
+            return report_failure(command, folder);
+        }
+    }
     return request.summary ? summarise(request) : show_file(request);
 }
 

@@ -2,12 +2,14 @@
 // compiles nothing; a folder compiled without the line file gets a sheet without the plan.
 #include <cstdio>
 #include <memory>
+#include <regex>
 #include <string>
 #include <string_view>
 
 #include "app/exit_status.h"
 #include "app/module_loader.h"
 #include "app/plot_run.h"
+#include "app/scenario_names.h"
 #include "app/subcommand.h"
 #include "inspect/compiled_scenario.h"
 #include "plot/drawing_module.h"
@@ -25,6 +27,19 @@ struct plot_request {
     std::string output;
     plot::plot_options options;
 };
+
+// Kilometres as an author writes them: decimal digits with a point. The number parser alone
+// would also take "0x10" (16), "1e3" or "inf".
+CLI::Validator decimal_kilometres() {
+    return CLI::Validator(
+        [](const std::string& text) -> std::string {
+            static const std::regex decimal(R"(\d{1,7}(\.\d{1,6})?)");
+            return std::regex_match(text, decimal)
+                       ? std::string()
+                       : "give kilometres as a decimal number such as 12.5, not " + text;
+        },
+        "KM");
+}
 
 // The drawing module beside the program: only this command loads cairo and the libraries
 // under it.
@@ -63,7 +78,32 @@ status read_record(const plot_request& request, plot::compiled_scenario& record)
     return status::success();
 }
 
+}  // namespace
+
+status check_plot_output(const std::string& output) {
+    if (output.empty()) {
+        return status::invalid_input(
+            "--plot is empty: name the picture FILE.png, FILE.svg or "
+            "FILE.pdf");
+    }
+    if (!plot::format_from_path(output)) {
+        return status::invalid_input("cannot tell the picture's format from " + output +
+                                     ": name it .png, .svg or .pdf");
+    }
+    return status::success();
+}
+
+namespace {
+
 int plot_scenario(const plot_request& request, std::string_view command) {
+    if (const status folder = check_folder_name("--dir", request.folder); !folder.ok()) {
+        return report_failure(command, folder);
+    }
+    if (const status names =
+            check_scenario_names(request.identity.nome_percorso, request.identity.numero_treno);
+        !names.ok()) {
+        return report_failure(command, names);
+    }
     const std::string output =
         request.output.empty()
             ? join_path(request.folder, request.identity.nome_percorso + "_" +
@@ -118,8 +158,10 @@ subcommand add_plot_command(CLI::App& app) {
     parser->add_option("--train", request->identity.numero_treno, "Train number")->required();
     parser->add_option("--out", request->output,
                        "The picture: FILE.png, FILE.svg or FILE.pdf (default DIR/ROUTE_TRAIN.png)");
-    parser->add_option("--from", request->options.from_km, "Draw from this kilometre on");
-    parser->add_option("--to", request->options.to_km, "Draw up to this kilometre");
+    parser->add_option("--from", request->options.from_km, "Draw from this kilometre on")
+        ->check(decimal_kilometres());
+    parser->add_option("--to", request->options.to_km, "Draw up to this kilometre")
+        ->check(decimal_kilometres());
     return {parser, [request] { return plot_scenario(*request, "plot"); }};
 }
 

@@ -64,6 +64,8 @@ inline constexpr warning_code_entry station_time{"station-time",
                                                  "a station time that is not a time of day"};
 inline constexpr warning_code_entry text_bytes{"text-bytes",
                                                "a text holds bytes beyond 7-bit ASCII"};
+inline constexpr warning_code_entry text_control{
+    "text-control", "a station name or board text holds a control character"};
 
 // The order of records along the line.
 inline constexpr warning_code_entry series_start{
@@ -145,20 +147,21 @@ inline constexpr std::array warning_code_table = {
     warning_code::gradient_range,       warning_code::adherence_range,
     warning_code::signal_value_range,   warning_code::signal_tempo,
     warning_code::station_flag,         warning_code::station_time,
-    warning_code::text_bytes,           warning_code::series_start,
-    warning_code::series_order,         warning_code::station_order,
-    warning_code::timetable_order,      warning_code::mountain_order,
-    warning_code::curve_order,          warning_code::utf16_source,
-    warning_code::byte_order_mark,      warning_code::no_general_header,
-    warning_code::no_train_records,     warning_code::no_record_part,
-    warning_code::unclosed_header,      warning_code::value_not_set,
-    warning_code::setting_repeated,     warning_code::reference_position,
-    warning_code::clock_time,           warning_code::speed_value,
-    warning_code::station_name,         warning_code::beyond_line_end,
-    warning_code::mountain_kind,        warning_code::board_face,
-    warning_code::end_before_start,     warning_code::length_unit,
-    warning_code::slowdown_overlap,     warning_code::length_like_position,
-    warning_code::overwritten,          warning_code::keyword_match,
+    warning_code::text_bytes,           warning_code::text_control,
+    warning_code::series_start,         warning_code::series_order,
+    warning_code::station_order,        warning_code::timetable_order,
+    warning_code::mountain_order,       warning_code::curve_order,
+    warning_code::utf16_source,         warning_code::byte_order_mark,
+    warning_code::no_general_header,    warning_code::no_train_records,
+    warning_code::no_record_part,       warning_code::unclosed_header,
+    warning_code::value_not_set,        warning_code::setting_repeated,
+    warning_code::reference_position,   warning_code::clock_time,
+    warning_code::speed_value,          warning_code::station_name,
+    warning_code::beyond_line_end,      warning_code::mountain_kind,
+    warning_code::board_face,           warning_code::end_before_start,
+    warning_code::length_unit,          warning_code::slowdown_overlap,
+    warning_code::length_like_position, warning_code::overwritten,
+    warning_code::keyword_match,
 };
 
 }  // namespace scenario

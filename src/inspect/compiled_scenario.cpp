@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "compiler/compiled_file_decoders.h"
+#include "inspect/compiled_set.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 
@@ -227,9 +228,13 @@ status read_compiled_tables(const compiled_scenario_files& files, compiled_table
     }
     tables.profilo.reset();
     if (exists(files.line)) {
-        return read_table(files.line, "line file", decode_line_file, tables.profilo);
+        if (const status read =
+                read_table(files.line, "line file", decode_line_file, tables.profilo);
+            !read.ok()) {
+            return read;
+        }
     }
-    return status::success();
+    return check_compiled_set(files, tables);
 }
 
 compiled_tables tables_of_record(const scenario_record& record, bool with_plan) {
