@@ -108,8 +108,10 @@ status cells_of_request(const inspect_request& request, std::int64_t cell_count,
                 ": give A..B with whole numbers A <= B, for example 700..740");
         }
         if (range.first > last) {
-            return status::invalid_input("--cells " + request.cells + ": the grid has cells 0 to " +
-                                         std::to_string(last));
+            // The request is well formed; the file does not reach so far.
+            return status::not_found("--cells " + request.cells + ": the grid has cells 0 to " +
+                                     std::to_string(last) + ", none from cell " +
+                                     std::to_string(range.first));
         }
         return status::success();
     }
@@ -123,8 +125,8 @@ status cells_of_request(const inspect_request& request, std::int64_t cell_count,
         range.first = kilometres.from_metre.value_or(0) / cell_metres;
         range.last = kilometres.to_metre ? *kilometres.to_metre / cell_metres : -1;
         if (range.first > last) {
-            return status::invalid_input("--km " + request.kilometres + ": the grid ends at " +
-                                         std::to_string(cell_count * cell_metres) + " m");
+            return status::not_found("--km " + request.kilometres + ": the grid ends at " +
+                                     std::to_string(cell_count * cell_metres) + " m");
         }
     }
     return status::success();

@@ -64,12 +64,14 @@ status load_drawing_module(const scenario_drawing_functions*& drawing) {
 // The compiled files read as `inspect --summary` reads them; the line file may be missing (a
 // compile without the line).
 status read_record(const plot_request& request, plot::compiled_scenario& record) {
-    const std::string grid = join_path(request.folder, grid_file_name(request.identity));
-    if (const status read =
-            read_compiled_tables({join_path(request.folder, item_file_name(request.identity)), grid,
-                                  join_path(request.folder, compiled_line_name(request.identity))},
-                                 record);
-        !read.ok()) {
+    compiled_scenario_files files;
+    if (const status found = find_compiled_files_in(request.folder, request.identity.nome_percorso,
+                                                    request.identity.numero_treno, files);
+        !found.ok()) {
+        return found;
+    }
+    const std::string& grid = files.grid;
+    if (const status read = read_compiled_tables(files, record); !read.ok()) {
         return read;
     }
     if (record.celle.size() < 2) {

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <initializer_list>
 
 #include "app/process_setup.h"
 

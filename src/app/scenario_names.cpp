@@ -1,5 +1,8 @@
 #include "app/scenario_names.h"
 
+#include <initializer_list>
+#include <string_view>
+
 #include "source/scenario_files.h"
 
 namespace scenario {
@@ -33,6 +36,33 @@ status check_name(const char* option, const std::string& name) {
     return status::success();
 }
 
+// Most file systems take names of up to 255 bytes. Every file is written under a partial
+// name first, ".NAME.partial-XXXXXX", 16 bytes longer than its own: a name that fits with
+// room for less would fail only at the write, told as a fault of the real file.
+constexpr std::size_t longest_file_name = 255;
+constexpr std::size_t partial_name_extra =
+    std::string_view(".").size() + std::string_view(".partial-XXXXXX").size();
+
+status check_name_lengths(const scenario_identity& identity) {
+    std::string longest;
+    for (const std::string& name :
+         {line_source_name(identity), train_source_name(identity), route_notes_name(identity),
+          slowdown_order_name(identity), train_sheet_name(identity), compiled_line_name(identity),
+          item_file_name(identity), grid_file_name(identity)}) {
+        longest = name.size() > longest.size() ? name : longest;
+    }
+    if (longest.size() + partial_name_extra > longest_file_name) {
+        return status::invalid_input(
+            "--route and --train are too long together: the scenario's file " + longest +
+            " is written first as ." + longest + ".partial-XXXXXX, a name of " +
+            std::to_string(longest.size() + partial_name_extra) +
+            " bytes, and a file name has "
+            "at most " +
+            std::to_string(longest_file_name) + ": give a shorter route or train");
+    }
+    return status::success();
+}
+
 }  // namespace
 
 status check_scenario_names(const std::string& route, const std::string& train) {
@@ -49,7 +79,7 @@ status check_scenario_names(const std::string& route, const std::string& train) 
                                      grid_file_name(identity) +
                                      " would take the name of the compiled line file");
     }
-    return status::success();
+    return check_name_lengths(identity);
 }
 
 status check_given_scenario_names(const std::string& route, const std::string& train) {
