@@ -91,6 +91,10 @@ TEST_F(ScenarioSetProbes, EveryReaderRefusesFilesOfDifferentCompiles) {
              ASSERT_EQ(run_program(compile_args(folder, route, "9999")).exit_status, 0);
              fs::copy_file(folder / "Valdora_Rova_9999.dat", folder / grid_file,
                            fs::copy_options::overwrite_existing);
+             for (const char* name :
+                  {"Valdora_Rova_9999.sim", "Valdora_Rova_9999.dat", "Valdora_Rova_9999-.txt"}) {
+                 fs::remove(folder / name);
+             }
          },
          grid_file, " holds the scenario code "},
         {"GridCutShort",
@@ -241,7 +245,7 @@ TEST_F(ScenarioSetProbes, MessagesSayWhatIsWrong) {
     };
     const message_case cases[] = {
         {{"build", "--dir", ""}, 64, "scenario-builder: --dir is empty: give a folder's path"},
-        {{"sources", "--dir", ""}, 64, "scenario-builder sources: --dir is empty: "},
+        {{"sources", "--dir", ""}, 64, "scenario-builder: --dir is empty: "},
         {{"compile", "--dir", "", "--route", route, "--train", train},
          64,
          "scenario-builder compile: --dir is empty: "},

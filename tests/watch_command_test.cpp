@@ -120,19 +120,20 @@ TEST(WatchCommand, RefusesWhatCompileRefusesBeforeWatching) {
         std::string message;
     };
     const refusal refusals[] = {
-        {{"--route", "../x", "--train", "5284"},
+        {{"--dir", folder.string(), "--route", "../x", "--train", "5284"},
          "scenario-builder watch: --route contains a path separator: "},
-        {{"--route", "Valdora_Rova", "--train", "5284", "--plot", "x.txt"},
+        {{"--dir", folder.string(), "--route", "Valdora_Rova", "--train", "5284", "--plot",
+          "x.txt"},
          "scenario-builder watch: cannot tell the picture's format from x.txt: name it .png, "
          ".svg or .pdf\n"},
-        {{"--route", "Valdora_Rova", "--train", "5284", "--plot", ""},
+        {{"--dir", folder.string(), "--route", "Valdora_Rova", "--train", "5284", "--plot", ""},
          "scenario-builder watch: --plot is empty: name the picture FILE.png, FILE.svg or "
          "FILE.pdf\n"},
         {{"--dir", "", "--route", "Valdora_Rova", "--train", "5284"},
          "scenario-builder watch: --dir is empty: "},
     };
     for (const refusal& r : refusals) {
-        std::vector<std::string> args = {"watch", "--dir", folder.string()};
+        std::vector<std::string> args = {"watch"};
         args.insert(args.end(), r.args.begin(), r.args.end());
         const program_result result = run_program(args, "timeout 20");
         EXPECT_EQ(result.exit_status, 64) << result.standard_error;
