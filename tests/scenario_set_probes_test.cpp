@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/compiled_files.h"
 #include "support/program_run.h"
 #include "support/scenario_folder_files.h"
 #include "support/shell_run.h"
@@ -287,6 +288,36 @@ TEST_F(ScenarioSetProbes, MessagesSayWhatIsWrong) {
         EXPECT_EQ(result.standard_output, "") << c.args[0];
         EXPECT_TRUE(result.standard_error.starts_with(c.message))
             << c.args[0] << ": " << result.standard_error;
+    }
+}
+
+TEST_F(ScenarioSetProbes, FileOfALengthNoCompileMakesIsRefusedAlone) {
+    // A grid of 100 cells, a whole number of cells but fewer than a line of 0 m has, and the
+    // plan of a line of 100 rows.
+    fs::resize_file(path_of(grid_file), 100 * 15);
+    put_file(path_of(compiled_line_file), encode_line_file(profilo_linea(99)));
+    struct alone_case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const alone_case cases[] = {
+        {{"inspect", path_of(grid_file).string()},
+         path_of(grid_file).string() +
+             ": not a compiled grid file: it holds 100 cells, and the grid of a line of 0 to "
+             "1000000 m has 141 to 20141\n"},
+        {{"inspect", path_of(grid_file).string(), "--csv"},
+         path_of(grid_file).string() + ": not a compiled grid file: it holds 100 cells, "},
+        {{"inspect", path_of(compiled_line_file).string()},
+         path_of(compiled_line_file).string() +
+             ": not a compiled line file: it holds 100 rows of the plan, and the plan of a line "
+             "of 0 to 1000000 m has 7001 to 1007001\n"},
+    };
+    for (const alone_case& c : cases) {
+        const program_result result = run_program(c.args);
+        EXPECT_EQ(result.exit_status, 2) << result.standard_error;
+        EXPECT_EQ(result.standard_output, "");
+        EXPECT_TRUE(result.standard_error.starts_with("scenario-builder inspect: " + c.message))
+            << result.standard_error;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "compiler/compiled_file_decoders.h"
 #include "inspect/author_views.h"
 #include "inspect/compiled_scenario.h"
+#include "inspect/compiled_set.h"
 #include "inspect/views.h"
 #include "source/visible_text.h"
 
@@ -265,6 +266,9 @@ int show_file(const inspect_request& request) {
         decoded = decode_grid_file(bytes, celle);
         cell_range range;
         if (decoded.ok()) {
+            if (const status sized = check_grid_cells(file, celle.size()); !sized.ok()) {
+                return report_failure(command, sized);
+            }
             if (const status checked =
                     cells_of_request(request, static_cast<std::int64_t>(celle.size()), range);
                 !checked.ok()) {
@@ -283,6 +287,9 @@ int show_file(const inspect_request& request) {
                                                "example 12.5..14"));
         }
         if (decoded.ok()) {
+            if (const status sized = check_plan_rows(file, profilo->ultima_riga()); !sized.ok()) {
+                return report_failure(command, sized);
+            }
             print_line_json(
                 out, *profilo,
                 cell_range{kilometres.from_metre.value_or(0), kilometres.to_metre.value_or(-1)});

@@ -17,6 +17,7 @@
 #include "app/subcommand.h"
 #include "app/view_page.h"
 #include "source/scenario_files.h"
+#include "source/visible_text.h"
 #include "view/compile_view.h"
 #include "view/page.h"
 
@@ -53,8 +54,9 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 // of this compile for the open pages.
 void compile_and_draw(const watch_request& request, page_server* server, std::string& shown) {
     compile_tally tally;
+    // The folder is the user's path, which may hold any byte: shown, never obeyed.
     std::fprintf(stderr, "[%s] compiling %s in %s\n", time_of_day().c_str(),
-                 request.compile.route.c_str(), request.compile.folder.c_str());
+                 request.compile.route.c_str(), visible_text(request.compile.folder).c_str());
     int compiled = 0;
     if (server != nullptr) {
         view_page page;

@@ -95,6 +95,36 @@ status check_line_file(const compiled_scenario_files& files, const compiled_tabl
 
 }  // namespace
 
+status check_grid_cells(const std::string& path, std::size_t cells) {
+    const std::int64_t fewest = cells_of_line(0);
+    const std::int64_t most = cells_of_line(lunghezza_massima);
+    const auto count = static_cast<std::int64_t>(cells);
+    if (count < fewest || count > most) {
+        return status::corrupt_file(path + ": not a compiled grid file: it holds " +
+                                    std::to_string(count) +
+                                    " cells, and the grid of a line of 0 "
+                                    "to " +
+                                    std::to_string(lunghezza_massima) + " m has " +
+                                    std::to_string(fewest) + " to " + std::to_string(most));
+    }
+    return status::success();
+}
+
+status check_plan_rows(const std::string& path, std::int32_t last_row) {
+    const std::int64_t rows = std::int64_t{last_row} + 1;
+    const std::int64_t fewest = std::int64_t{margine_oltre_linea} + 1;
+    const std::int64_t most = std::int64_t{lunghezza_massima} + margine_oltre_linea + 1;
+    if (rows < fewest || rows > most) {
+        return status::corrupt_file(path + ": not a compiled line file: it holds " +
+                                    std::to_string(rows) +
+                                    " rows of the plan, and the plan of a "
+                                    "line of 0 to " +
+                                    std::to_string(lunghezza_massima) + " m has " +
+                                    std::to_string(fewest) + " to " + std::to_string(most));
+    }
+    return status::success();
+}
+
 status check_compiled_set(const compiled_scenario_files& files, const compiled_tables& tables) {
     if (const status items = check_item_file(files, tables); !items.ok()) {
         return items;

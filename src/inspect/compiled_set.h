@@ -8,6 +8,10 @@
 // out of step, rather than shown as one scenario.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
 #include "inspect/compiled_scenario.h"
 #include "source/status.h"
 
@@ -16,5 +20,10 @@ namespace scenario {
 // Success when the tables read from `files` can be one compile's; otherwise a failure
 // (a file that is not what it should be) that names the file and what does not fit.
 status check_compiled_set(const compiled_scenario_files& files, const compiled_tables& tables);
+
+// One file read alone: a grid of a number of cells, or a plan of a number of rows, that no
+// line from 0 to 1000000 m gives is no compiled file.
+status check_grid_cells(const std::string& path, std::size_t cells);
+status check_plan_rows(const std::string& path, std::int32_t last_row);
 
 }  // namespace scenario
