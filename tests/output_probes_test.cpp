@@ -143,7 +143,7 @@ TEST_F(OutputProbes, OutputThatCannotBeWrittenIsAFailure) {
                   {"HOSTILE", folders_->hostile.path().string()},
                   {"OUT", out}}) {
                 if (arg.starts_with(word)) {
-                    arg = value + arg.substr(word.size());
+                    arg.replace(0, word.size(), value);
                 }
             }
             args.push_back(arg);

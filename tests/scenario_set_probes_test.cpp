@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -99,8 +100,10 @@ TEST_F(ScenarioSetProbes, EveryReaderRefusesFilesOfDifferentCompiles) {
          },
          grid_file, " holds the scenario code "},
         {"GridCutShort",
-         [](const fs::path& folder) { fs::resize_file(folder / grid_file, 1000 * 15); }, grid_file,
-         " holds 1000 cells, but the item file "},
+         [](const fs::path& folder) {
+             fs::resize_file(folder / grid_file, std::uintmax_t{1000} * 15);
+         },
+         grid_file, " holds 1000 cells, but the item file "},
     };
     for (const out_of_step_case& c : cases) {
         temporary_folder folder;
@@ -123,8 +126,9 @@ TEST_F(ScenarioSetProbes, EveryReaderRefusesFilesOfDifferentCompiles) {
             const program_result result = run_program(args);
             EXPECT_EQ(result.exit_status, 2) << c.name << ", " << command;
             EXPECT_EQ(result.standard_output, "") << c.name << ", " << command;
-            EXPECT_TRUE(result.standard_error.starts_with("scenario-builder " + command + ": " +
-                                                          named + message))
+            std::string expected = "scenario-builder ";
+            expected.append(command).append(": ").append(named).append(message);
+            EXPECT_TRUE(result.standard_error.starts_with(expected))
                 << c.name << ", " << command << ": " << result.standard_error;
         }
         EXPECT_FALSE(fs::exists(folder.path() / "sheet.svg")) << c.name;
@@ -205,7 +209,7 @@ TEST_F(ScenarioSetProbes, ScenariosWhoseFileNamesCollideAreTold) {
     // Route "Lago" with train "1_2" and route "Lago_1" with train "2": the same item file,
     // grid file and train source, two line sources.
     const temporary_folder lake;
-    const fs::path at = lake.path();
+    const fs::path& at = lake.path();
     fs::copy_file(path_of(line_source_file), at / "Lago_linea.txt");
     fs::copy_file(path_of(line_source_file), at / "Lago_1_linea.txt");
     fs::copy_file(path_of(train_source_file), at / "Lago_1_2-.txt");
@@ -294,7 +298,7 @@ TEST_F(ScenarioSetProbes, MessagesSayWhatIsWrong) {
 TEST_F(ScenarioSetProbes, FileOfALengthNoCompileMakesIsRefusedAlone) {
     // A grid of 100 cells, a whole number of cells but fewer than a line of 0 m has, and the
     // plan of a line of 100 rows.
-    fs::resize_file(path_of(grid_file), 100 * 15);
+    fs::resize_file(path_of(grid_file), std::uintmax_t{100} * 15);
     put_file(path_of(compiled_line_file), encode_line_file(profilo_linea(99)));
     struct alone_case {
         std::vector<std::string> args;

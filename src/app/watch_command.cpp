@@ -180,8 +180,9 @@ subcommand add_watch_command(CLI::App& app) {
             ->check(CLI::Range(0, 65535));
     parser->footer(
         "Exit status: 0 when ended by Ctrl-C (SIGINT) or SIGTERM; 2 when DIR cannot be "
-        "watched or is removed, or the port of --serve is in use; 64 usage error. A compile's "
-        "own exit status is printed after it.");
+        "watched or is removed or moved away, or the port of --serve is in use; 64 usage error "
+        "(checked as `compile` checks it, before watching). A compile's own exit status is "
+        "printed after it.");
     return {parser, [request, serve, plot] {
                 request->serve = serve->count() > 0;
                 request->plot_given = plot->count() > 0;
