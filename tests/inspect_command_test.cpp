@@ -145,8 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         refusal_case{"RangeBeyondTheGrid",
                      {grid_file, "--cells", "1781..1790"},
-                     64,
-                     "scenario-builder inspect: --cells 1781..1790: the grid has cells 0 to 1780"},
+                     2,
+                     "scenario-builder inspect: --cells 1781..1790: the grid has cells 0 to 1780, "
+                     "none from cell 1781"},
         refusal_case{"RangeBackwards",
                      {grid_file, "--cells", "30..20"},
                      64,

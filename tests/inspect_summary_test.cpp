@@ -419,7 +419,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "B, for example 12.5..14\n"},
         refusal_case{"KilometresBeyondTheGrid",
                      {item_file, "--summary", "--km", "90..95"},
-                     64,
+                     2,
                      "scenario-builder inspect: --km 90..95: the grid ends at 89050 m\n"},
         refusal_case{"KilometresNotANumber",
                      {grid_file, "--km", "1,5..2"},

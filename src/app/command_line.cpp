@@ -10,7 +10,9 @@
 #include "app/build_driver.h"
 #include "app/exit_status.h"
 #include "app/platform.h"
+#include "app/standard_output.h"
 #include "app/subcommand.h"
+#include "source/visible_text.h"
 
 namespace scenario {
 namespace {
@@ -57,6 +59,25 @@ std::vector<subcommand> add_commands(CLI::App& app, const char* first) {
     return commands;
 }
 
+bool is_command(std::string_view word) {
+    for (const named_command& command : all_commands) {
+        if (word == command.name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The first argument left over by the parsers that looks like an option; empty for none.
+std::string unknown_option(CLI::App& app) {
+    for (const std::string& left : app.remaining(/*recurse=*/true)) {
+        if (left.size() > 1 && left[0] == '-') {
+            return left;
+        }
+    }
+    return "";
+}
+
 int build_in_application_folder() {
     std::string folder;
     if (const status found = find_application_folder(folder); !found.ok()) {
@@ -78,7 +99,7 @@ int run_command_line(int argc, char** argv) {
     // it, without building one.
     if (argc == 2 && std::string_view(argv[1]) == "--version") {
         std::printf("%s\n", version_text);
-        return exit_status::ok;
+        return finish_standard_output("", exit_status::ok);
     }
 
     CLI::App app{
@@ -91,29 +112,38 @@ int run_command_line(int argc, char** argv) {
 
     const std::vector<subcommand> commands = add_commands(app, argv[1]);
 
+    // A first word that is no command is told as such, whatever follows it: "nosuch --help"
+    // asks for the help of a command that does not exist.
+    const std::string first = argv[1];
+    if (!first.empty() && first[0] != '-' && !is_command(first)) {
+        std::fprintf(stderr, "%s: unknown command '%s'\n", usage_line, visible_text(first).c_str());
+        return exit_status_of(status_kind::invalid_input);
+    }
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+        return finish_standard_output("", app.exit(e));
     } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
+        return finish_standard_output("", app.exit(e));
     } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
+        return finish_standard_output("", app.exit(e));
     } catch (const CLI::ParseError& e) {
-        const std::string first = argv[1];
-        const bool known =
-            !app.get_subcommands([&](CLI::App* sub) { return sub->get_name() == first; }).empty();
-        if (!known && (first.empty() || first[0] != '-')) {
-            std::fprintf(stderr, "%s: unknown command '%s'\n", usage_line, first.c_str());
+        // An option that no parser knows is the mistake to tell, before any option that
+        // the parser misses because of it.
+        if (const std::string unknown = unknown_option(app); !unknown.empty()) {
+            std::fprintf(stderr, "%s: unknown option '%s'\n", usage_line,
+                         visible_text(unknown).c_str());
         } else {
-            std::fprintf(stderr, "%s: %s\n", usage_line, e.what());
+            std::fprintf(stderr, "%s: %s\n", usage_line, visible_text(e.what()).c_str());
         }
         return exit_status_of(status_kind::invalid_input);
     }
 
     for (const subcommand& command : commands) {
         if (command.parser->parsed()) {
-            return command.run();
+            const int ended = command.run();
+            return finish_standard_output(command.parser->get_name(), ended);
         }
     }
     std::fprintf(stderr, "%s\n", usage_line);

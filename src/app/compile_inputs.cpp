@@ -1,12 +1,15 @@
 #include "app/compile_inputs.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "app/writing_lock.h"
+#include "compiler/compiled_file_decoders.h"
 #include "source/file_access.h"
+#include "source/scenario_files.h"
 
 namespace scenario {
 namespace {
@@ -75,6 +78,40 @@ status check_sources(const compile_options& options) {
     return status::success();
 }
 
+// Route "Lago" with train "1_2" and route "Lago_1" with train "2" give the same item and
+// grid files (Lago_1_2.sim, Lago_1_2.dat) and the same train source: two scenarios whose
+// names collide so cannot share a folder. The item file holds the route and the train of the
+// compile that wrote it, so a compile can see that it would replace another scenario's files.
+status check_name_collision(const compile_options& options) {
+    const scenario_identity& identity = options.identity;
+    const std::string items = join_path(options.folder, item_file_name(identity));
+    std::error_code error;
+    // An item file is at most 87 entries of 34 bytes and a text of up to 65535 bytes each.
+    constexpr std::uintmax_t largest_item_file = std::uintmax_t{87} * (34 + 65535);
+    if (!std::filesystem::is_regular_file(items, error) ||
+        std::filesystem::file_size(items, error) > largest_item_file || error) {
+        return status::success();
+    }
+    std::string bytes;
+    std::array<voce, numero_voci> voci{};
+    if (!read_whole_file(items, bytes).ok() || !decode_item_file(bytes, voci).ok()) {
+        return status::success();  // not a compiled file: replaced as any earlier file is
+    }
+    const std::string& route = voci[entry::route].testo;
+    const std::string& train = voci[entry::train].testo;
+    if (route == identity.nome_percorso ||
+        route + "_" + train != identity.nome_percorso + "_" + identity.numero_treno) {
+        return status::success();
+    }
+    return status::failure(
+        status_kind::would_overwrite,
+        items + " holds route " + route + " with train " + train +
+            ", another scenario whose file names are the same as those of route " +
+            identity.nome_percorso + " with train " + identity.numero_treno +
+            ": compiling would replace its files; give one of the two another route or train "
+            "name, or compile them in folders of their own");
+}
+
 }  // namespace
 
 status prepare_compile(const compile_options& options, folder_lock& lock) {
@@ -83,6 +120,9 @@ status prepare_compile(const compile_options& options, folder_lock& lock) {
     }
     if (const status locked = lock_for_writing("compile", options.folder, lock); !locked.ok()) {
         return nothing_written(locked);
+    }
+    if (const status collision = check_name_collision(options); !collision.ok()) {
+        return nothing_written(collision);
     }
     return check_sources(options);
 }

@@ -7,32 +7,13 @@
 
 #include "app/compile_inputs.h"
 #include "app/exit_status.h"
+#include "app/scenario_names.h"
 #include "compiler/compile_report.h"
 #include "compiler/diagnostics.h"
 #include "source/scenario_files.h"
 
 namespace scenario {
 namespace {
-
-// A route or train name becomes part of a file name in the folder: it must stay a plain
-// name there.
-std::string name_problem(const std::string& name) {
-    if (name.empty()) {
-        return "is empty";
-    }
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) {
-        return "contains a path separator";
-    }
-    if (name.find("..") != std::string::npos) {
-        return "contains \"..\"";
-    }
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            return "contains a control character";
-        }
-    }
-    return "";
-}
 
 std::string counted(std::size_t count, std::string_view noun) {
     return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
@@ -55,24 +36,18 @@ void tell_many_errors(std::string_view command, const compile_report& report,
 
 }  // namespace
 
+status check_compile_request(const compile_request& request) {
+    if (const status folder = check_folder_name("--dir", request.folder); !folder.ok()) {
+        return folder;
+    }
+    return check_scenario_names(request.route, request.train);
+}
+
 int compile_scenario(compile_request request, std::string_view command, compile_tally* tally) {
-    for (const auto& [option, value] :
-         {std::pair{"--route", request.route}, std::pair{"--train", request.train}}) {
-        if (const std::string problem = name_problem(value); !problem.empty()) {
-            return report_failure(
-                command, status::invalid_input(std::string(option) + " " + problem +
-                                               ": the route and the train name files in DIR, so "
-                                               "each must be a plain part of a file name"));
-        }
+    if (const status valid = check_compile_request(request); !valid.ok()) {
+        return report_failure(command, valid);
     }
     const scenario_identity identity{request.route, request.train};
-    // Train "linea" would give the grid file the name of the compiled line file.
-    if (grid_file_name(identity) == compiled_line_name(identity)) {
-        return report_failure(
-            command, status::invalid_input("--train " + request.train + ": the grid file " +
-                                           grid_file_name(identity) +
-                                           " would take the name of the compiled line file"));
-    }
     while (request.folder.size() > 1 && request.folder.back() == '/') {
         request.folder.pop_back();
     }
@@ -113,7 +88,7 @@ int compile_scenario(compile_request request, std::string_view command, compile_
         request.after(context, report);
     }
     if (tally != nullptr) {
-        *tally = {report.count(severity::error), report.count(severity::warning)};
+        *tally = {true, report.count(severity::error), report.count(severity::warning)};
     }
     // A source that yields nothing of its part is an error of the list without a code of the
     // compiled scenario: the files are written as always, and the exit status says so.

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "compiler/compile_report.h"
+#include "source/status.h"
 
 namespace scenario {
 
@@ -30,9 +31,15 @@ struct compile_request {
 
 // How many errors and warnings a compile reported.
 struct compile_tally {
+    bool ran =
+        false;  // false when the compile stopped before reading (a usage error, a source missing)
     std::size_t errors = 0;
     std::size_t warnings = 0;
 };
+
+// The command line of a compile, checked before anything is read: the folder named, the route
+// and the train plain parts of file names. A failure is a usage error.
+status check_compile_request(const compile_request& request);
 
 // Returns the exit status of `compile`; messages start with "scenario-builder COMMAND:".
 // `tally`, when given, receives the counts of the compile that ran.

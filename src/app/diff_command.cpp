@@ -4,14 +4,17 @@
 // the same, and ends with 1 when they differ.
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "app/exit_status.h"
+#include "app/scenario_names.h"
 #include "app/subcommand.h"
 #include "inspect/author_views.h"
 #include "inspect/compiled_scenario.h"
 #include "inspect/scenario_difference.h"
+#include "source/visible_text.h"
 
 namespace scenario {
 namespace {
@@ -38,6 +41,10 @@ status read_side(const diff_request& request, const std::string& side, compiled_
 }
 
 int compare(const diff_request& request) {
+    if (const status names = check_given_scenario_names(request.route, request.train);
+        !names.ok()) {
+        return report_failure(command, names);
+    }
     compiled_tables old_tables;
     if (const status read = read_side(request, request.old_side, old_tables); !read.ok()) {
         return report_failure(command, read);
@@ -54,7 +61,10 @@ int compare(const diff_request& request) {
     if (request.json) {
         print_difference_json(std::cout, difference);
     } else {
-        print_difference_text(std::cout, difference);
+        // Names and texts from the files are shown, never obeyed, by a terminal.
+        std::ostringstream text;
+        print_difference_text(text, difference);
+        std::cout << visible_text(text.str(), /*keep_line_breaks=*/true);
     }
     std::cout.flush();
     return exit_status::scenarios_differ;

@@ -101,6 +101,10 @@ status write_documents(const std::vector<document_file>& documents, bool force) 
 }
 
 int make_documents(documents_request request) {
+    // The names first, as every command checks them, before the folder is locked.
+    if (const status valid = check_compile_request(request.compile); !valid.ok()) {
+        return report_failure(command, valid);
+    }
     sheet_header header;
     if (const status checked = header_of(request, header); !checked.ok()) {
         return report_failure(command, checked);

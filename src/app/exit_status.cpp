@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "source/visible_text.h"
+
 namespace scenario {
 
 int exit_status_of(status_kind kind) {
@@ -36,8 +38,9 @@ int exit_status_of(compile_outcome::end how, bool errors_count) {
 void tell_failure(std::string_view command, std::string_view message) {
     const std::string head =
         command.empty() ? "scenario-builder" : "scenario-builder " + std::string(command);
-    std::fprintf(stderr, "%s: %.*s\n", head.c_str(), static_cast<int>(message.size()),
-                 message.data());
+    // A message may quote a name read from a file: its control characters show as escapes.
+    const std::string shown = visible_text(message, /*keep_line_breaks=*/true);
+    std::fprintf(stderr, "%s: %s\n", head.c_str(), shown.c_str());
 }
 
 int report_failure(std::string_view command, const status& failure) {

@@ -7,16 +7,20 @@
 #include <memory>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "app/exit_status.h"
+#include "app/scenario_names.h"
 #include "app/subcommand.h"
 #include "compiler/compiled_file_decoders.h"
 #include "inspect/author_views.h"
 #include "inspect/compiled_scenario.h"
+#include "inspect/compiled_set.h"
 #include "inspect/timetable_description.h"
 #include "inspect/views.h"
+#include "source/visible_text.h"
 
 namespace scenario {
 namespace {
@@ -108,8 +112,10 @@ status cells_of_request(const inspect_request& request, std::int64_t cell_count,
                 ": give A..B with whole numbers A <= B, for example 700..740");
         }
         if (range.first > last) {
-            return status::invalid_input("--cells " + request.cells + ": the grid has cells 0 to " +
-                                         std::to_string(last));
+            // The request is well formed; the file does not reach so far.
+            return status::not_found("--cells " + request.cells + ": the grid has cells 0 to " +
+                                     std::to_string(last) + ", none from cell " +
+                                     std::to_string(range.first));
         }
         return status::success();
     }
@@ -123,8 +129,8 @@ status cells_of_request(const inspect_request& request, std::int64_t cell_count,
         range.first = kilometres.from_metre.value_or(0) / cell_metres;
         range.last = kilometres.to_metre ? *kilometres.to_metre / cell_metres : -1;
         if (range.first > last) {
-            return status::invalid_input("--km " + request.kilometres + ": the grid ends at " +
-                                         std::to_string(cell_count * cell_metres) + " m");
+            return status::not_found("--km " + request.kilometres + ": the grid ends at " +
+                                     std::to_string(cell_count * cell_metres) + " m");
         }
     }
     return status::success();
@@ -191,7 +197,10 @@ int summarise(const inspect_request& request) {
     if (request.json) {
         print_summary_json(std::cout, description, files, part);
     } else {
-        print_summary_text(std::cout, description, files, part);
+        // Names and texts from the files are shown, never obeyed, by a terminal.
+        std::ostringstream text;
+        print_summary_text(text, description, files, part);
+        std::cout << visible_text(text.str(), /*keep_line_breaks=*/true);
     }
     std::cout.flush();
     return exit_status::ok;
@@ -260,6 +269,9 @@ int show_file(const inspect_request& request) {
         decoded = decode_grid_file(bytes, celle);
         cell_range range;
         if (decoded.ok()) {
+            if (const status sized = check_grid_cells(file, celle.size()); !sized.ok()) {
+                return report_failure(command, sized);
+            }
             if (const status checked =
                     cells_of_request(request, static_cast<std::int64_t>(celle.size()), range);
                 !checked.ok()) {
@@ -278,6 +290,9 @@ int show_file(const inspect_request& request) {
                                                "example 12.5..14"));
         }
         if (decoded.ok()) {
+            if (const status sized = check_plan_rows(file, profilo->ultima_riga()); !sized.ok()) {
+                return report_failure(command, sized);
+            }
             print_line_json(
                 out, *profilo,
                 cell_range{kilometres.from_metre.value_or(0), kilometres.to_metre.value_or(-1)});
@@ -306,13 +321,25 @@ int show_timetable(const inspect_request& request) {
     if (request.json) {
         print_timetable_json(std::cout, timetable, files);
     } else {
-        print_timetable_text(std::cout, timetable, files);
+        // Station names from the files are shown, never obeyed, by a terminal.
+        std::ostringstream text;
+        print_timetable_text(text, timetable, files);
+        std::cout << visible_text(text.str(), /*keep_line_breaks=*/true);
     }
     std::cout.flush();
     return exit_status::ok;
 }
 
 int inspect(const inspect_request& request) {
+    if (const status names = check_given_scenario_names(request.route, request.train);
+        !names.ok()) {
+        return report_failure(command, names);
+    }
+    if (request.file.empty()) {
+        if (const status folder = check_folder_name("--dir", request.folder); !folder.ok()) {
+            return report_failure(command, folder);
+        }
+    }
     if (request.timetable) {
         return show_timetable(request);
     }

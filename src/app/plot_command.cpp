@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <regex>
 #include <string>
 #include <string_view>
 
 #include "app/exit_status.h"
 #include "app/module_loader.h"
 #include "app/plot_run.h"
+#include "app/scenario_names.h"
 #include "app/subcommand.h"
 #include "inspect/compiled_scenario.h"
 #include "plot/drawing_module.h"
@@ -37,6 +39,19 @@ const scenario_drawing_functions*& loaded_drawing_module() {
 // --plot` draws again after each compile: they are let go of once, when the process ends.
 void release_drawing_caches() {
     loaded_drawing_module()->release_caches();
+}
+
+// Kilometres as an author writes them: decimal digits with a point. The number parser alone
+// would also take "0x10" (16), "1e3" or "inf".
+CLI::Validator decimal_kilometres() {
+    return CLI::Validator(
+        [](const std::string& text) -> std::string {
+            static const std::regex decimal(R"(\d{1,7}(\.\d{1,6})?)");
+            return std::regex_match(text, decimal)
+                       ? std::string()
+                       : "give kilometres as a decimal number such as 12.5, not " + text;
+        },
+        "KM");
 }
 
 // The drawing module beside the program: only this command loads cairo and the libraries
@@ -68,12 +83,14 @@ status load_drawing_module(const scenario_drawing_functions*& drawing) {
 // The compiled files read as `inspect --summary` reads them; the line file may be missing (a
 // compile without the line).
 status read_record(const plot_request& request, plot::compiled_scenario& record) {
-    const std::string grid = join_path(request.folder, grid_file_name(request.identity));
-    if (const status read =
-            read_compiled_tables({join_path(request.folder, item_file_name(request.identity)), grid,
-                                  join_path(request.folder, compiled_line_name(request.identity))},
-                                 record);
-        !read.ok()) {
+    compiled_scenario_files files;
+    if (const status found = find_compiled_files_in(request.folder, request.identity.nome_percorso,
+                                                    request.identity.numero_treno, files);
+        !found.ok()) {
+        return found;
+    }
+    const std::string& grid = files.grid;
+    if (const status read = read_compiled_tables(files, record); !read.ok()) {
         return read;
     }
     if (record.celle.size() < 2) {
@@ -82,7 +99,32 @@ status read_record(const plot_request& request, plot::compiled_scenario& record)
     return status::success();
 }
 
+}  // namespace
+
+status check_plot_output(const std::string& output) {
+    if (output.empty()) {
+        return status::invalid_input(
+            "--plot is empty: name the picture FILE.png, FILE.svg or "
+            "FILE.pdf");
+    }
+    if (!plot::format_from_path(output)) {
+        return status::invalid_input("cannot tell the picture's format from " + output +
+                                     ": name it .png, .svg or .pdf");
+    }
+    return status::success();
+}
+
+namespace {
+
 int plot_scenario(const plot_request& request, std::string_view command) {
+    if (const status folder = check_folder_name("--dir", request.folder); !folder.ok()) {
+        return report_failure(command, folder);
+    }
+    if (const status names =
+            check_scenario_names(request.identity.nome_percorso, request.identity.numero_treno);
+        !names.ok()) {
+        return report_failure(command, names);
+    }
     const std::string output =
         request.output.empty()
             ? join_path(request.folder, request.identity.nome_percorso + "_" +
@@ -136,8 +178,10 @@ subcommand add_plot_command(CLI::App& app) {
     parser->add_option("--train", request->identity.numero_treno, "Train number")->required();
     parser->add_option("--out", request->output,
                        "The picture: FILE.png, FILE.svg or FILE.pdf (default DIR/ROUTE_TRAIN.png)");
-    parser->add_option("--from", request->options.from_km, "Draw from this kilometre on");
-    parser->add_option("--to", request->options.to_km, "Draw up to this kilometre");
+    parser->add_option("--from", request->options.from_km, "Draw from this kilometre on")
+        ->check(decimal_kilometres());
+    parser->add_option("--to", request->options.to_km, "Draw up to this kilometre")
+        ->check(decimal_kilometres());
     return {parser, [request] { return plot_scenario(*request, "plot"); }};
 }
 

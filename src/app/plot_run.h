@@ -4,8 +4,13 @@
 #include <string>
 
 #include "source/scenario_files.h"
+#include "source/status.h"
 
 namespace scenario {
+
+// A picture's name that `plot` can draw into: its ending names the format. A failure is a
+// usage error.
+status check_plot_output(const std::string& output);
 
 // Draws the compiled files of the scenario in `folder` into `output` (.png, .svg or .pdf),
 // as `plot` does; returns its exit status, messages starting with "scenario-builder COMMAND:".

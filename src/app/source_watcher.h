@@ -22,8 +22,9 @@ class source_watcher {
     status open(const std::string& folder, std::vector<std::string> names);
 
     enum class event { changed, stop, folder_gone };
-    // Waits for a change of one of the files, for a signal to stop, or until the folder is
-    // removed or can no longer be watched. Editors that save
+    // Waits for a change of one of the files (written and closed, renamed into place or
+    // removed), for a signal to stop, or until the folder is removed, moved away or can no
+    // longer be watched. Editors that save
     // through a temporary file and a rename, or in several writes, make a burst of events:
     // the wait ends when the burst has been quiet for `quiet_ms`.
     event wait(int quiet_ms = 60);

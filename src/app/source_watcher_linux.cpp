@@ -14,10 +14,15 @@
 namespace scenario {
 namespace {
 
-// The events of an edit: a file written and closed, or moved or made in the folder under its
-// name (an editor's rename over it), or removed (the next save makes it again).
-constexpr std::uint32_t edit_events =
-    IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MODIFY;
+// The events of an edit: a file written and closed, or moved into the folder under its name
+// (an editor's rename over it), or removed (the next save makes it again). A write alone, or
+// a file made but not yet closed, is an edit under way: an editor that writes in place may
+// have written half the file, and the compile waits for its close.
+constexpr std::uint32_t edit_events = IN_CLOSE_WRITE | IN_MOVED_TO | IN_DELETE;
+
+// The folder itself removed, or moved away: the names it held are no longer at the path that
+// the watch compiles in.
+constexpr std::uint32_t folder_events = IN_DELETE_SELF | IN_MOVE_SELF;
 
 }  // namespace
 
@@ -37,7 +42,8 @@ status source_watcher::open(const std::string& folder, std::vector<std::string> 
         return status::input_output(std::string("cannot watch for changes: ") +
                                     std::strerror(errno));
     }
-    if (::inotify_add_watch(watch_fd_, folder.c_str(), edit_events | IN_ONLYDIR) < 0) {
+    if (::inotify_add_watch(watch_fd_, folder.c_str(), edit_events | folder_events | IN_ONLYDIR) <
+        0) {
         const int error = errno;
         const std::string reason = std::strerror(error);
         return error == ENOENT || error == ENOTDIR
@@ -83,7 +89,7 @@ source_watcher::event source_watcher::wait(int quiet_ms) {
         }
         for (ssize_t at = 0; at < got;) {
             const auto* happened = reinterpret_cast<const inotify_event*>(buffer + at);
-            if ((happened->mask & IN_IGNORED) != 0) {
+            if ((happened->mask & (IN_IGNORED | folder_events)) != 0) {
                 return event::folder_gone;
             }
             if (happened->len > 0 && std::find(names_.begin(), names_.end(),

@@ -17,6 +17,7 @@
 #include "app/subcommand.h"
 #include "app/view_page.h"
 #include "source/scenario_files.h"
+#include "source/visible_text.h"
 #include "view/compile_view.h"
 #include "view/page.h"
 
@@ -25,7 +26,8 @@ namespace {
 
 struct watch_request {
     compile_request compile;
-    std::string plot;  // the picture to draw again; empty for none
+    std::string plot;  // the picture to draw again
+    bool plot_given = false;
     bool serve = false;
     std::vector<int> serve_port;  // none: the default port
 };
@@ -52,8 +54,9 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 // of this compile for the open pages.
 void compile_and_draw(const watch_request& request, page_server* server, std::string& shown) {
     compile_tally tally;
+    // The folder is the user's path, which may hold any byte: shown, never obeyed.
     std::fprintf(stderr, "[%s] compiling %s in %s\n", time_of_day().c_str(),
-                 request.compile.route.c_str(), request.compile.folder.c_str());
+                 request.compile.route.c_str(), visible_text(request.compile.folder).c_str());
     int compiled = 0;
     if (server != nullptr) {
         view_page page;
@@ -71,10 +74,15 @@ void compile_and_draw(const watch_request& request, page_server* server, std::st
     } else {
         compiled = compile_scenario(request.compile, command, &tally);
     }
-    std::fprintf(stderr, "[%s] %s, %s, exit status %d\n", time_of_day().c_str(),
-                 plural(tally.errors, "error", "errors").c_str(),
-                 plural(tally.warnings, "warning", "warnings").c_str(), compiled);
-    if (!request.plot.empty() && compiled <= exit_status::errors_recorded) {
+    if (tally.ran) {
+        std::fprintf(stderr, "[%s] %s, %s, exit status %d\n", time_of_day().c_str(),
+                     plural(tally.errors, "error", "errors").c_str(),
+                     plural(tally.warnings, "warning", "warnings").c_str(), compiled);
+    } else {
+        std::fprintf(stderr, "[%s] not compiled (see above), exit status %d\n",
+                     time_of_day().c_str(), compiled);
+    }
+    if (request.plot_given && compiled <= exit_status::errors_recorded) {
         std::fflush(stderr);
         plot_into_file(command, request.compile.folder,
                        {request.compile.route, request.compile.train}, request.plot);
@@ -84,6 +92,15 @@ void compile_and_draw(const watch_request& request, page_server* server, std::st
 }
 
 int watch(const watch_request& request) {
+    // The command line is refused as `compile` refuses it, before anything is watched.
+    if (const status valid = check_compile_request(request.compile); !valid.ok()) {
+        return report_failure(command, valid);
+    }
+    if (request.plot_given) {
+        if (const status valid = check_plot_output(request.plot); !valid.ok()) {
+            return report_failure(command, valid);
+        }
+    }
     const scenario_identity identity{request.compile.route, request.compile.train};
     source_watcher watcher;
     if (const status opened = watcher.open(
@@ -121,7 +138,8 @@ int watch(const watch_request& request) {
             case source_watcher::event::folder_gone:
                 return report_failure(
                     command, status::not_found(request.compile.folder +
-                                               " can no longer be watched (removed or moved)"));
+                                               " was removed or moved away: the watch ends, "
+                                               "start it again on the folder's new path"));
         }
     }
 }
@@ -147,9 +165,10 @@ subcommand add_watch_command(CLI::App& app) {
                      "Count warnings as errors in each compile's exit status");
     parser->add_flag("--utf8", request->compile.utf8,
                      "Take station names and board texts as UTF-8, as `compile --utf8` does");
-    parser->add_option("--plot", request->plot,
-                       "Draw FILE.png, FILE.svg or FILE.pdf again after each compile that "
-                       "wrote the compiled files");
+    CLI::Option* plot =
+        parser->add_option("--plot", request->plot,
+                           "Draw FILE.png, FILE.svg or FILE.pdf again after each compile that "
+                           "wrote the compiled files");
     CLI::Option* serve =
         parser
             ->add_option("--serve", request->serve_port,
@@ -161,10 +180,12 @@ subcommand add_watch_command(CLI::App& app) {
             ->check(CLI::Range(0, 65535));
     parser->footer(
         "Exit status: 0 when ended by Ctrl-C (SIGINT) or SIGTERM; 2 when DIR cannot be "
-        "watched or is removed, or the port of --serve is in use; 64 usage error. A compile's "
-        "own exit status is printed after it.");
-    return {parser, [request, serve] {
+        "watched or is removed or moved away, or the port of --serve is in use; 64 usage error "
+        "(checked as `compile` checks it, before watching). A compile's own exit status is "
+        "printed after it.");
+    return {parser, [request, serve, plot] {
                 request->serve = serve->count() > 0;
+                request->plot_given = plot->count() > 0;
                 return watch(*request);
             }};
 }

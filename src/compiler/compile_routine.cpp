@@ -1,6 +1,7 @@
 #include "compiler/compile_routine.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -60,9 +61,66 @@ std::optional<compile_outcome> stamp(scenario_record& record) {
     return std::nullopt;
 }
 
-status write_compiled(const compile_context& context, const std::string& name,
-                      const std::string& bytes) {
-    return replace_file(join_path(context.options.folder, name), bytes);
+status stage_compiled(const compile_context& context, const std::string& name,
+                      const std::string& bytes, staged_file& staged) {
+    bool handed_out = false;
+    return stage_file_in_pieces(
+        join_path(context.options.folder, name),
+        [&]() -> file_piece {
+            if (handed_out) {
+                return {};
+            }
+            handed_out = true;
+            return {0, bytes};
+        },
+        staged);
+}
+
+// The files are written whatever the error state holds. All three are written whole under
+// their partial names before the first takes its real name: a failure while writing (a full
+// disk, a file-size limit) leaves every file of an earlier compile as it was, so that the
+// files in the folder stay one compile's. Only a failure between the renames, or a kill
+// there, can leave a set out of step, which the readers of compiled files refuse.
+compile_outcome write_compiled_files(const compile_context& context) {
+    const scenario_record& record = context.record;
+    const scenario_identity& identity = context.options.identity;
+    const auto failed = [](const status& written) {
+        return compile_outcome{compile_outcome::end::write_failed, {}, written.message()};
+    };
+    staged_file line;
+    const bool with_line = record.compila_linea != 0 && record.profilo;
+    if (with_line) {
+        line_file_encoder encoder(*record.profilo);
+        if (const status written = stage_file_in_pieces(
+                join_path(context.options.folder, compiled_line_name(identity)),
+                [&encoder] { return encoder.next_piece(); }, line);
+            !written.ok()) {
+            return failed(written);
+        }
+    }
+    staged_file items;
+    if (const status written =
+            stage_compiled(context, item_file_name(identity), encode_item_file(record.voci), items);
+        !written.ok()) {
+        return failed(written);
+    }
+    staged_file grid;
+    if (const status written =
+            stage_compiled(context, grid_file_name(identity), encode_grid_file(record.celle), grid);
+        !written.ok()) {
+        return failed(written);
+    }
+    if (with_line) {
+        if (const status placed = line.put_in_place(); !placed.ok()) {
+            return failed(placed);
+        }
+    }
+    for (staged_file* file : {&items, &grid}) {
+        if (const status placed = file->put_in_place(); !placed.ok()) {
+            return failed(placed);
+        }
+    }
+    return {};
 }
 
 // The fields and records that the scan read past the compile's stop join the compile's map:
@@ -146,27 +204,7 @@ compile_outcome memorizza_percorso(compile_context& context, std::int32_t j) {
     if (!context.options.write_compiled_files) {
         return {};
     }
-    // The files are written whatever the error state holds; a failure leaves the files
-    // written before it in place.
-    const scenario_identity& identity = context.options.identity;
-    if (record.compila_linea != 0 && record.profilo) {
-        if (const status written = write_line_file(
-                join_path(context.options.folder, compiled_line_name(identity)), *record.profilo);
-            !written.ok()) {
-            return {compile_outcome::end::write_failed, {}, written.message()};
-        }
-    }
-    if (const status written =
-            write_compiled(context, item_file_name(identity), encode_item_file(record.voci));
-        !written.ok()) {
-        return {compile_outcome::end::write_failed, {}, written.message()};
-    }
-    if (const status written =
-            write_compiled(context, grid_file_name(identity), encode_grid_file(record.celle));
-        !written.ok()) {
-        return {compile_outcome::end::write_failed, {}, written.message()};
-    }
-    return {};
+    return write_compiled_files(context);
 }
 
 void scan_beyond_compiled_part(compile_context& context) {

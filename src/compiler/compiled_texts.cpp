@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "source/code_page.h"
+#include "source/visible_text.h"
 
 namespace scenario {
 namespace {
@@ -37,15 +38,45 @@ void warn_about_bytes(source_reading& reading, std::string_view text, field_loca
     reading.cursor.warn_at(warning_code::text_bytes, place, std::move(message));
 }
 
+// A control character in a text is kept as written (the bytes of the compiled file are the
+// author's), but no author means one: the simulator draws it as a box or nothing, a picture or
+// a terminal cannot show it as it is. The field is marked at the first one.
+void warn_about_control(source_reading& reading, std::string_view text, field_location place,
+                        const std::string& head) {
+    std::size_t first = 0;
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (is_control_byte(static_cast<unsigned char>(text[at]))) {
+            first = count == 0 ? at : first;
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return;
+    }
+    char byte[8];
+    std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text[first]));
+    const field_location at{place.line, place.column + static_cast<int>(first)};
+    reading.cursor.warn_at(
+        warning_code::text_control, at,
+        head + " \"" + visible_text(text) + "\" holds " +
+            (count == 1 ? std::string("a control character")
+                        : std::to_string(count) + " control characters") +
+            " (the first, byte " + byte + ", at its character " + std::to_string(first + 1) +
+            "), which the simulator cannot show; it is compiled as written: write the text "
+            "without it");
+}
+
 }  // namespace
 
 void store_text(source_reading& reading, std::string& target, field_location text_place,
                 std::string_view what) {
     target = reading.record.riga;
+    const std::string head = reading.cursor.record_phrase() + ": " + std::string(what);
+    warn_about_control(reading, target, text_place, head);
     if (is_ascii(target)) {
         return;
     }
-    const std::string head = reading.cursor.record_phrase() + ": " + std::string(what);
     if (!reading.context.options.utf8_texts) {
         warn_about_bytes(reading, target, text_place, head);
         return;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "compiler/compiled_file_decoders.h"
+#include "inspect/compiled_set.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 
@@ -40,11 +41,13 @@ std::string name_of(const std::string& path) {
 
 // The names of the item files in the folder that start and end as given, sorted. A name
 // that the system cannot give in its code page is passed over.
+// `listing_error` receives why the folder could not be listed (it may not be read).
 std::vector<std::string> item_files_in(const std::string& folder, const std::string& start,
-                                       const std::string& end) {
+                                       const std::string& end, std::error_code& listing_error) {
     std::vector<std::string> names;
     std::error_code error;
     std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    listing_error = error;
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         std::string name;
         try {
@@ -72,8 +75,13 @@ std::string listed(const std::vector<std::string>& names) {
 // The one item file in the folder that matches, or why there is none.
 status only_item_file(const std::string& folder, const std::string& start, const std::string& end,
                       const std::string& wanted, std::string& name) {
-    const std::vector<std::string> names = item_files_in(folder, start, end);
+    std::error_code listing_error;
+    const std::vector<std::string> names = item_files_in(folder, start, end, listing_error);
     const std::string where = folder.empty() ? "the current folder" : folder;
+    if (listing_error) {
+        return status::input_output("cannot list the files of " + where + ": " +
+                                    listing_error.message());
+    }
     if (names.empty()) {
         return status::not_found("no compiled item file " + wanted + " in " + where +
                                  ": compile the scenario there first");
@@ -109,6 +117,29 @@ status route_of_item_file(const std::string& items, std::string& route) {
                 ? stem.substr(0, stem.size() - train_part.size())
                 : voci[entry::route].testo;
     return status::success();
+}
+
+// Route "Lago" with train "1_2" and route "Lago_1" with train "2" share their item and grid
+// files: the item file that the names lead to may hold the other scenario, whose line file
+// has another name. Such a file is refused rather than read with the wrong line file.
+status check_item_file_identity(const std::string& items, const scenario_identity& asked) {
+    std::string bytes;
+    std::array<voce, numero_voci> voci{};
+    if (!exists(items) || !read_compiled_file(items, bytes).ok() ||
+        !decode_item_file(bytes, voci).ok()) {
+        return status::success();  // the reading that follows tells what is wrong
+    }
+    const std::string& route = voci[entry::route].testo;
+    const std::string& train = voci[entry::train].testo;
+    if (route == asked.nome_percorso ||
+        route + "_" + train != asked.nome_percorso + "_" + asked.numero_treno) {
+        return status::success();
+    }
+    return status::corrupt_file(items + " holds route " + route + " with train " + train +
+                                ", not route " + asked.nome_percorso + " with train " +
+                                asked.numero_treno +
+                                ": the two scenarios' files have the same names; give --route " +
+                                route + " --train " + train + " to read this one");
 }
 
 }  // namespace
@@ -171,7 +202,7 @@ status find_compiled_files_in(const std::string& folder, const std::string& rout
         files = {join_path(folder, item_file_name(identity)),
                  join_path(folder, grid_file_name(identity)),
                  join_path(folder, compiled_line_name(identity))};
-        return status::success();
+        return check_item_file_identity(files.items, identity);
     }
     const std::string start = route.empty() ? "" : route + "_";
     const std::string end = (train.empty() ? "" : "_" + train) + std::string(item_ending);
@@ -227,9 +258,13 @@ status read_compiled_tables(const compiled_scenario_files& files, compiled_table
     }
     tables.profilo.reset();
     if (exists(files.line)) {
-        return read_table(files.line, "line file", decode_line_file, tables.profilo);
+        if (const status read =
+                read_table(files.line, "line file", decode_line_file, tables.profilo);
+            !read.ok()) {
+            return read;
+        }
     }
-    return status::success();
+    return check_compiled_set(files, tables);
 }
 
 compiled_tables tables_of_record(const scenario_record& record, bool with_plan) {

@@ -45,7 +45,8 @@ bool is_folder(const std::string& path);
 // Reads one compiled file whole; a file larger than any compiled file is refused unread.
 status read_compiled_file(const std::string& path, std::string& bytes);
 
-// Reads and decodes the three files; the item and grid files must be there.
+// Reads and decodes the three files; the item and grid files must be there, and the three
+// must be one compile's (compiled_set.h).
 status read_compiled_tables(const compiled_scenario_files& files, compiled_tables& tables);
 
 // The tables that a compile kept in memory would write: the same values the files hold once

@@ -48,10 +48,36 @@ __attribute__((format(printf, 2, 3))) void put_format(svg_sheet* svg, const char
     }
 }
 
+// A control character has no place in XML 1.0 (C0 but tab and line breaks), or none that a
+// reader should see (C1, DEL): a name from a compiled file that holds one is drawn with a
+// visible stand-in, the symbol of the control character (U+2400 + its code, U+2421 for DEL)
+// or, for the C1 controls, U+FFFD. Returns the bytes of `utf8` that it took.
+std::size_t put_control_stand_in(svg_sheet* svg, const char* utf8) {
+    const auto byte = static_cast<unsigned char>(utf8[0]);
+    if (byte < 0x20 || byte == 0x7F) {
+        const unsigned symbol = byte == 0x7F ? 0x2421 : 0x2400 + byte;
+        const char stand_in[] = {static_cast<char>(0xE0 | (symbol >> 12)),
+                                 static_cast<char>(0x80 | ((symbol >> 6) & 0x3F)),
+                                 static_cast<char>(0x80 | (symbol & 0x3F))};
+        put(svg, stand_in, sizeof stand_in);
+        return 1;
+    }
+    const auto next = static_cast<unsigned char>(utf8[1]);
+    if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+        put_text(svg, "\xEF\xBF\xBD");
+        return 2;
+    }
+    return 0;
+}
+
 // Text between tags or inside an attribute, with the five characters that XML reserves
-// written as entities.
+// written as entities and the control characters replaced.
 void put_escaped(svg_sheet* svg, const char* utf8) {
     for (const char* c = utf8; *c != '\0'; ++c) {
+        if (const std::size_t taken = put_control_stand_in(svg, c); taken > 0) {
+            c += taken - 1;
+            continue;
+        }
         switch (*c) {
             case '&':
                 put_text(svg, "&amp;");

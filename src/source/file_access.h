@@ -37,6 +37,35 @@ using file_pieces = std::function<file_piece()>;
 
 status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece);
 
+// A file's new bytes, written whole under its partial name beside it but not yet in its place.
+// Files that belong together are first all written this way and then put in place one after
+// the other, so that a failure while writing any of them leaves every old file as it was. A
+// staged file that is not put in place is removed when the object ends.
+class staged_file {
+  public:
+    staged_file() = default;
+    ~staged_file();
+    staged_file(const staged_file&) = delete;
+    staged_file& operator=(const staged_file&) = delete;
+
+    // Renames the partial file over the real one; afterwards the object holds nothing.
+    status put_in_place();
+
+  private:
+    friend status stage_file_in_pieces(const std::filesystem::path& path,
+                                       const file_pieces& next_piece, staged_file& staged);
+    void discard();
+
+    std::filesystem::path path_;     // the real name; empty when nothing is staged
+    std::filesystem::path partial_;  // the partial file that holds the bytes
+    int keeper_ = -1;  // where the system needs it: what keeps the partial file locked
+};
+
+// Writes the file's bytes into a new partial file beside it, closed and complete, for
+// `staged.put_in_place()`. A failure removes the partial file and names the real one.
+status stage_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece,
+                            staged_file& staged);
+
 status read_whole_file(const std::filesystem::path& path, std::string& bytes);
 
 // Success when the file is a plain file that can be opened for reading; otherwise the

@@ -11,6 +11,18 @@ std::string join_path(std::string_view folder, std::string_view name) {
     return path;
 }
 
+status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece) {
+    staged_file staged;
+    if (const status written = stage_file_in_pieces(path, next_piece, staged); !written.ok()) {
+        return written;
+    }
+    return staged.put_in_place();
+}
+
+staged_file::~staged_file() {
+    discard();
+}
+
 status replace_file(const std::filesystem::path& path, std::string_view bytes) {
     bool handed_out = false;
     return replace_file_in_pieces(path, [&]() -> file_piece {

@@ -120,7 +120,9 @@ int create_locked_partial_file(const std::filesystem::path& path, std::string& p
 
 const char path_separator = '/';
 
-status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece) {
+status stage_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece,
+                            staged_file& staged) {
+    staged.discard();
     // An existing file that may not be written is refused as the old writers refused it,
     // rather than silently renamed over.
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
@@ -151,19 +153,43 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
         ::close(keeper);
         return refused(path, "write", error);
     }
+    staged.path_ = path;
+    staged.partial_ = pattern;
+    staged.keeper_ = keeper;
+    return status::success();
+}
+
+status staged_file::put_in_place() {
+    if (path_.empty()) {
+        return status::input_output("cannot write: nothing was staged");
+    }
     // A temporary file is private to its writer; the finished file gets the permissions
     // that a newly created file would have.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::chmod(pattern.c_str(), 0666 & ~mask);
-    if (::rename(pattern.c_str(), path.c_str()) != 0) {
+    ::chmod(partial_.c_str(), 0666 & ~mask);
+    if (::rename(partial_.c_str(), path_.c_str()) != 0) {
         const int rename_error = errno;
-        ::unlink(pattern.c_str());
-        ::close(keeper);
+        const std::filesystem::path path = path_;
+        discard();
         return refused(path, "write", rename_error);
     }
-    ::close(keeper);
+    ::close(keeper_);
+    keeper_ = -1;
+    path_.clear();
+    partial_.clear();
     return status::success();
+}
+
+void staged_file::discard() {
+    if (path_.empty()) {
+        return;
+    }
+    ::unlink(partial_.c_str());
+    ::close(keeper_);
+    keeper_ = -1;
+    path_.clear();
+    partial_.clear();
 }
 
 status read_whole_file(const std::filesystem::path& path, std::string& bytes) {

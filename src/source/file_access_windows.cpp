@@ -141,7 +141,9 @@ HANDLE create_partial_file(const std::filesystem::path& path, std::wstring& part
 
 const char path_separator = '\\';
 
-status replace_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece) {
+status stage_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece,
+                            staged_file& staged) {
+    staged.discard();
     // A folder in the file's place cannot be replaced; the words are those of other systems.
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
@@ -168,12 +170,33 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
         ::DeleteFileW(partial.c_str());
         return refused(path, "write", error_code);
     }
-    if (::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
+    staged.path_ = path;
+    staged.partial_ = partial;
+    return status::success();
+}
+
+status staged_file::put_in_place() {
+    if (path_.empty()) {
+        return status::input_output("cannot write: nothing was staged");
+    }
+    if (::MoveFileExW(partial_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
         const DWORD move_error = ::GetLastError();
-        ::DeleteFileW(partial.c_str());
+        const std::filesystem::path path = path_;
+        discard();
         return refused(path, "write", move_error);
     }
+    path_.clear();
+    partial_.clear();
     return status::success();
+}
+
+void staged_file::discard() {
+    if (path_.empty()) {
+        return;
+    }
+    ::DeleteFileW(partial_.c_str());
+    path_.clear();
+    partial_.clear();
 }
 
 status read_whole_file(const std::filesystem::path& path, std::string& bytes) {

@@ -11,6 +11,7 @@
 
 #include "compiler/cell_meaning.h"
 #include "compiler/rounding.h"
+#include "compiler/scenario_codes.h"
 #include "plot/model.h"
 
 namespace scenario::plot_testing {
@@ -166,6 +167,12 @@ inline plot::compiled_scenario make_sample_record(std::int32_t length, bool with
     if (with_line) {
         record.profilo = make_plan(limite_profilo, sample_arcs(length));
     }
+    // The stamps of a compile, so that the files written from the record are read as one
+    // compile's.
+    record.voci[entry::route].numero1 = 610;
+    record.celle[1].dato1 = 5121;
+    record.voci[entry::route].valore4 = codice_gara_st(record.voci);
+    record.celle[1].dato2 = codice_gara_og(record.voci);
     return record;
 }
 
