@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "app/writing_lock.h"
+#include "compiler/size_limits.h"
 #include "source/file_access.h"
 
 namespace scenario {
@@ -63,35 +65,39 @@ std::string meant_identity(const compile_options& options) {
     return "";
 }
 
-status check_sources(const compile_options& options) {
+status read_sources(const compile_options& options, source_texts& read) {
     for (const std::string& name :
          {line_source_name(options.identity), train_source_name(options.identity)}) {
-        if (const status readable = check_readable_file(join_path(options.folder, name));
+        const std::string path = join_path(options.folder, name);
+        std::string content;
+        if (const status readable =
+                read_whole_file(path, content, {largest_source_bytes, "a source file"});
             !readable.ok()) {
             return nothing_written(
                 status::failure(readable.kind(), readable.message() + meant_identity(options)));
         }
+        read.keep(path, std::move(content));
     }
     return status::success();
 }
 
 }  // namespace
 
-status prepare_compile(const compile_options& options, folder_lock& lock) {
+status prepare_compile(const compile_options& options, folder_lock& lock, source_texts& read) {
     if (const status folder = check_folder(options); !folder.ok()) {
         return folder;
     }
     if (const status locked = lock_for_writing("compile", options.folder, lock); !locked.ok()) {
         return nothing_written(locked);
     }
-    return check_sources(options);
+    return read_sources(options, read);
 }
 
-status check_compile_inputs(const compile_options& options) {
+status check_compile_inputs(const compile_options& options, source_texts& read) {
     if (const status folder = check_folder(options); !folder.ok()) {
         return folder;
     }
-    return check_sources(options);
+    return read_sources(options, read);
 }
 
 }  // namespace scenario

@@ -81,10 +81,14 @@ int compile_scenario(compile_request request, std::string_view command, compile_
     compile_options options{request.folder, identity, /*delete_sources=*/false};
     options.utf8_texts = request.utf8;
     options.write_compiled_files = request.write_compiled_files;
+    // The sources as the check read them: the compile reads these, never the files again.
+    source_texts sources_read;
+    options.texts = &sources_read;
     compile_context context(options);
     folder_lock lock;
-    if (const status ready = request.write_compiled_files ? prepare_compile(context.options, lock)
-                                                          : check_compile_inputs(context.options);
+    if (const status ready = request.write_compiled_files
+                                 ? prepare_compile(context.options, lock, sources_read)
+                                 : check_compile_inputs(context.options, sources_read);
         !ready.ok()) {
         return report_failure(command, ready);
     }

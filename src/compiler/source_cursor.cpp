@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "compiler/size_limits.h"
 #include "source/file_access.h"
 
 namespace scenario {
@@ -40,10 +41,14 @@ std::string count_of_values(int count) {
 
 source_cursor::source_cursor(compile_context& context, std::string path, std::string content,
                              source_file file)
+    : source_cursor(context, path, std::make_shared<const source_text>(std::move(content)), file) {}
+
+source_cursor::source_cursor(compile_context& context, std::string path,
+                             std::shared_ptr<const source_text> text, source_file file)
     : context_(context),
       path_(std::move(path)),
       file_(file),
-      reader_(context.sources.keep(path_, std::move(content))) {
+      reader_(context.sources.keep(path_, std::move(text))) {
     context_.origins.set_path(file_, path_);
     if (context_.options.map_reading) {
         map_ = &context_.reading;
@@ -373,12 +378,24 @@ bool source_held_in_memory(const compile_context& context, const std::string& pa
 }
 
 status read_source_content(const compile_context& context, const std::string& path,
-                           std::string& content) {
-    if (const source_text* text = text_in_memory(context, path); text != nullptr) {
-        content = std::string(text->content());
+                           std::shared_ptr<const source_text>& text) {
+    if (const compiled_reading* compiled = context.options.scan_after;
+        compiled != nullptr && compiled->texts != nullptr) {
+        if ((text = compiled->texts->find_shared(path)) != nullptr) {
+            return status::success();
+        }
+    }
+    if (context.options.texts != nullptr &&
+        (text = context.options.texts->find_shared(path)) != nullptr) {
         return status::success();
     }
-    return read_whole_file(path, content);
+    std::string content;
+    if (const status read = read_whole_file(path, content, {largest_source_bytes, "a source file"});
+        !read.ok()) {
+        return read;
+    }
+    text = std::make_shared<const source_text>(std::move(content));
+    return status::success();
 }
 
 bool contains(std::string_view field, std::string_view word) {

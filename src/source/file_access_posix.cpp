@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -52,14 +53,20 @@ bool write_pieces(int descriptor, const file_pieces& next_piece) {
     return true;
 }
 
-// Reads to the end of the file. The size the file had when opened is only a guess that
-// lets one read take it whole; one byte more shows the end without a second allocation.
-bool read_all(int descriptor, std::size_t expected, std::string& bytes) {
+// Reads to the end of the file, and no further than `largest` bytes: false with EFBIG for a
+// file that grew past it while it was read. The size the file had when opened is only a guess
+// that lets one read take it whole; one byte more shows the end without a second allocation.
+bool read_all(int descriptor, std::size_t expected, std::uint64_t largest, std::string& bytes) {
     bytes.resize(expected + 1);
     std::size_t used = 0;
     while (true) {
+        if (used > largest) {
+            errno = EFBIG;
+            return false;
+        }
         if (used == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
+            bytes.resize(static_cast<std::size_t>(
+                std::min<std::uint64_t>(std::uint64_t{bytes.size()} * 2, largest + 1)));
         }
         const ssize_t got = ::read(descriptor, bytes.data() + used, bytes.size() - used);
         if (got < 0) {
@@ -166,30 +173,46 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
     return status::success();
 }
 
-status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return refused(path, "read", EISDIR);
-    }
-    // A pipe or a device could block the reader or never end: only plain files are read.
-    const std::filesystem::file_status kind = std::filesystem::status(path, error);
-    if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
-        return status::input_output("cannot read " + path.string() + ": not a regular file");
-    }
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+status read_whole_file(const std::filesystem::path& path, std::string& bytes,
+                       const read_limit& limit) {
+    bytes.clear();
+    // Without waiting: a FIFO put in the file's place would block an open for reading until a
+    // writer came. The check and the read use this one descriptor, whatever the name is given
+    // to meanwhile.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0) {
         return refused(path, "read", errno);
     }
     struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    if (::fstat(descriptor, &info) != 0) {
+        const int error = errno;
         ::close(descriptor);
         return refused(path, "read", error);
     }
-    const bool complete = read_all(descriptor, static_cast<std::size_t>(info.st_size), bytes);
+    if (S_ISDIR(info.st_mode)) {
+        ::close(descriptor);
+        return refused(path, "read", EISDIR);
+    }
+    // A pipe or a device could block the reader or never end: only plain files are read.
+    if (!S_ISREG(info.st_mode)) {
+        ::close(descriptor);
+        return status::input_output("cannot read " + path.string() + ": not a regular file");
+    }
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > limit.largest_bytes) {
+        ::close(descriptor);
+        return status::corrupt_file(too_large_message(path.string(), size, limit));
+    }
+    const bool complete =
+        read_all(descriptor, static_cast<std::size_t>(size), limit.largest_bytes, bytes);
     const int read_error = errno;
     ::close(descriptor);
     if (!complete) {
+        const std::uint64_t read_so_far = bytes.size();
+        bytes.clear();
+        if (read_error == EFBIG) {
+            return status::corrupt_file(too_large_message(path.string(), read_so_far, limit));
+        }
         return refused(path, "read", read_error);
     }
     return status::success();
@@ -198,26 +221,6 @@ status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
 status remove_file(const std::filesystem::path& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
         return refused(path, "delete", errno);
-    }
-    return status::success();
-}
-
-status check_readable_file(const std::filesystem::path& path) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0) {
-        return refused(path, "read", errno);
-    }
-    struct stat info {};
-    const int error = ::fstat(descriptor, &info) != 0 ? errno : 0;
-    ::close(descriptor);
-    if (error != 0) {
-        return refused(path, "read", error);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        return refused(path, "read", EISDIR);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return status::input_output("cannot read " + path.string() + ": not a regular file");
     }
     return status::success();
 }

@@ -67,7 +67,9 @@ TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
     ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
 
     std::string content;
-    ASSERT_TRUE(read_whole_file(folder_ / "Valdora_Rova_5284.dat", content).ok());
+    ASSERT_TRUE(
+        read_whole_file(folder_ / "Valdora_Rova_5284.dat", content, {1 << 20, "a compiled file"})
+            .ok());
     EXPECT_EQ(content, "new");
     EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-aaaaaa"));
     EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-bbbbbb"));

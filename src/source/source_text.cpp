@@ -40,7 +40,11 @@ std::optional<std::string_view> source_text::line(int n) const {
 
 std::shared_ptr<const source_text> source_texts::keep(const std::string& path,
                                                       std::string content) {
-    auto text = std::make_shared<const source_text>(std::move(content));
+    return keep(path, std::make_shared<const source_text>(std::move(content)));
+}
+
+std::shared_ptr<const source_text> source_texts::keep(const std::string& path,
+                                                      std::shared_ptr<const source_text> text) {
     for (auto& [kept_path, kept] : texts_) {
         if (kept_path == path) {
             kept = text;
@@ -52,9 +56,13 @@ std::shared_ptr<const source_text> source_texts::keep(const std::string& path,
 }
 
 const source_text* source_texts::find(std::string_view path) const {
+    return find_shared(path).get();
+}
+
+std::shared_ptr<const source_text> source_texts::find_shared(std::string_view path) const {
     for (const auto& [kept_path, kept] : texts_) {
         if (kept_path == path) {
-            return kept.get();
+            return kept;
         }
     }
     return nullptr;
