@@ -4,16 +4,22 @@
 #include "source/file_access.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <utility>
 
 #include "source/folder_lock.h"
 #include "source/partial_files.h"
+#include "source/run_files.h"
 
 namespace scenario {
 namespace {
@@ -102,26 +108,94 @@ bool lock_at_once(int descriptor) {
     return true;
 }
 
-// A new partial file beside the real one, locked for its writer: a run that clears stale
-// partial files removes only those it can lock. The pattern receives the name taken. Should
-// a cleaner take a new file in the moment before its lock, the file is left to it and
-// another name is drawn.
-int create_locked_partial_file(const std::filesystem::path& path, std::string& pattern) {
-    constexpr int attempts = 100;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        pattern = partial_file_pattern(path);
-        const int descriptor = ::mkstemp(pattern.data());
-        if (descriptor < 0) {
-            return -1;
+// The partial file of one replacement, beside the real one and locked for its writer: a run
+// that clears stale partial files removes only those it can lock. It is noted as this run's
+// from its making to its rename (run_files.h), and removed however the replacement ends
+// unless renamed into place, an exception out of a piece's maker (std::bad_alloc) included.
+class partial_file {
+  public:
+    partial_file() = default;
+    partial_file(const partial_file&) = delete;
+    partial_file& operator=(const partial_file&) = delete;
+    ~partial_file() { discard(); }
+
+    // Makes the file; false with errno set when it cannot be. Should a cleaner take a new
+    // file in the moment before its lock, the file is left to it and another name is drawn.
+    bool make(const std::filesystem::path& path) {
+        constexpr int attempts = 100;
+        for (int attempt = 0; attempt < attempts; ++attempt) {
+            std::string pattern = partial_file_pattern(path);
+            const std::unique_lock<std::mutex> held = hold_run_files();
+            const int descriptor = ::mkstemp(pattern.data());
+            if (descriptor < 0) {
+                return false;
+            }
+            if (lock_at_once(descriptor) && is_named(descriptor, pattern)) {
+                descriptor_ = descriptor;
+                name_ = std::move(pattern);
+                note_run_file(held, name_);
+                return true;
+            }
+            ::close(descriptor);
         }
-        if (lock_at_once(descriptor) && is_named(descriptor, pattern)) {
-            return descriptor;
-        }
-        ::close(descriptor);
+        errno = EAGAIN;
+        return false;
     }
-    errno = EAGAIN;
-    return -1;
-}
+
+    // The lock belongs to the open file, which a second descriptor keeps open after the first
+    // is closed: the partial file stays locked until it has its real name.
+    bool keep_locked() {
+        keeper_ = ::dup(descriptor_);
+        return keeper_ >= 0;
+    }
+
+    int descriptor() const { return descriptor_; }
+    const std::string& name() const { return name_; }
+
+    // Closes the writing descriptor; false when the close reports a failed write (a network
+    // file system may report one only then).
+    bool close_for_writing() {
+        const int descriptor = std::exchange(descriptor_, -1);
+        return ::close(descriptor) == 0;
+    }
+
+    bool rename_to(const std::filesystem::path& path) {
+        const std::unique_lock<std::mutex> held = hold_run_files();
+        if (::rename(name_.c_str(), path.c_str()) != 0) {
+            return false;
+        }
+        forget_run_file(held, name_);
+        name_.clear();
+        close_all();
+        return true;
+    }
+
+    // Removes the file unless it was renamed; keeps errno as it was.
+    void discard() {
+        const int saved = errno;
+        if (!name_.empty()) {
+            const std::unique_lock<std::mutex> held = hold_run_files();
+            ::unlink(name_.c_str());
+            forget_run_file(held, name_);
+            name_.clear();
+        }
+        close_all();
+        errno = saved;
+    }
+
+  private:
+    void close_all() {
+        for (int* open : {&descriptor_, &keeper_}) {
+            if (*open >= 0) {
+                ::close(std::exchange(*open, -1));
+            }
+        }
+    }
+
+    std::string name_;
+    int descriptor_ = -1;
+    int keeper_ = -1;
+};
 
 }  // namespace
 
@@ -134,42 +208,30 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
         return refused(path, "write", errno);
     }
     remove_stale_partial_files(path);
-    std::string pattern;
-    const int descriptor = create_locked_partial_file(path, pattern);
-    if (descriptor < 0) {
-        return refused(path, "write", errno);
+    partial_file partial;
+    if (!partial.make(path) || !partial.keep_locked()) {
+        const int error = errno;
+        partial.discard();
+        return refused(path, "write", error);
     }
-    // The lock belongs to the open file, which this second descriptor keeps open after the
-    // close below: the partial file stays locked until it has its real name.
-    const int keeper = ::dup(descriptor);
-    if (keeper < 0) {
-        const int dup_error = errno;
-        ::close(descriptor);
-        ::unlink(pattern.c_str());
-        return refused(path, "write", dup_error);
-    }
-    const bool complete = write_pieces(descriptor, next_piece);
+    const bool complete = write_pieces(partial.descriptor(), next_piece);
     const int write_error = errno;
-    // A network file system may report a failed write only when the file is closed.
-    const bool closed = ::close(descriptor) == 0;
+    const bool closed = partial.close_for_writing();
     if (!complete || !closed) {
         const int error = complete ? errno : write_error;
-        ::unlink(pattern.c_str());
-        ::close(keeper);
+        partial.discard();
         return refused(path, "write", error);
     }
     // A temporary file is private to its writer; the finished file gets the permissions
     // that a newly created file would have.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::chmod(pattern.c_str(), 0666 & ~mask);
-    if (::rename(pattern.c_str(), path.c_str()) != 0) {
+    ::chmod(partial.name().c_str(), 0666 & ~mask);
+    if (!partial.rename_to(path)) {
         const int rename_error = errno;
-        ::unlink(pattern.c_str());
-        ::close(keeper);
+        partial.discard();
         return refused(path, "write", rename_error);
     }
-    ::close(keeper);
     return status::success();
 }
 
@@ -235,11 +297,35 @@ void remove_partial_file_if_unused(const std::filesystem::path& path) {
         }
         return;
     }
-    if (lock_at_once(descriptor) && is_named(descriptor, path)) {
+    struct stat info {};
+    const bool left_by_a_run = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
+                               info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0600;
+    if (left_by_a_run && lock_at_once(descriptor) && is_named(descriptor, path)) {
         ::unlink(path.c_str());
     }
     ::close(descriptor);
 }
+
+namespace {
+
+// ": it belongs to NAME (user N)", for a file that the run may not open.
+std::string whose_lock_file(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return "";
+    }
+    std::string owner = "user " + std::to_string(info.st_uid);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    std::array<char, 4096> names{};
+    if (::getpwuid_r(info.st_uid, &entry, names.data(), names.size(), &found) == 0 &&
+        found != nullptr) {
+        owner = std::string(found->pw_name) + " (" + owner + ")";
+    }
+    return ": it belongs to " + owner + ", who made it with no access for others";
+}
+
+}  // namespace
 
 namespace lock_file_calls {
 
@@ -255,8 +341,21 @@ opening open(const std::filesystem::path& path, lock_file_handle& handle, status
         }
     }
     if (descriptor < 0) {
-        failure = refused(path, "open the lock file", errno);
+        const int error = errno;
+        failure = refused(path, "open the lock file", error);
+        if (error == EACCES || error == EPERM) {
+            failure = status::failure(failure.kind(),
+                                      failure.message() + whose_lock_file(path) + "; " +
+                                          "when no run is writing into the folder, remove it");
+        }
         return opening::failed;
+    }
+    // Whatever the umask of the run that made it, every user who may write into the folder
+    // may open the lock file: a run of another user must be able to wait on it.
+    struct stat info {};
+    if (::fstat(descriptor, &info) == 0 && info.st_uid == ::geteuid() &&
+        (info.st_mode & 0666) != 0666) {
+        ::fchmod(descriptor, 0666);
     }
     handle = descriptor;
     return opening::opened;

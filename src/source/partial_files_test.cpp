@@ -37,6 +37,8 @@ TEST(PartialFiles, OnlyTheFilesOwnPartialsAreRecognised) {
              recognition_case{".Valdora_Rova_5284.sim.partial-a1B2c3", false},  // another file
              recognition_case{".Valdora_Rova_5284.dat.sim.partial-a1B2c3", false},
              recognition_case{".Valdora_Rova_5284.dat.PARTIAL-a1B2c3", false},
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1-2_3", false},  // not drawn
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1 2c3", false},
          }) {
         EXPECT_EQ(is_partial_file_of(c.candidate, "Valdora_Rova_5284.dat"), c.partial)
             << c.candidate;
@@ -54,15 +56,20 @@ class PartialFileFolder : public testing::Test {
     void put(const std::string& name, const std::string& content) const {
         std::ofstream(folder_ / name, std::ios::binary) << content;
     }
+    // As a run leaves its partial file: mkstemp's mode, 0600.
+    void put_partial(const std::string& name, const std::string& content) const {
+        put(name, content);
+        fs::permissions(folder_ / name, fs::perms::owner_read | fs::perms::owner_write);
+    }
 
     fs::path folder_;
 };
 
 TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
     put("Valdora_Rova_5284.dat", "old");
-    put(".Valdora_Rova_5284.dat.partial-aaaaaa", "left by a killed run");
-    put(".Valdora_Rova_5284.dat.partial-bbbbbb", "left by another");
-    put(".Valdora_Rova_5284.sim.partial-aaaaaa", "another file's");
+    put_partial(".Valdora_Rova_5284.dat.partial-aaaaaa", "left by a killed run");
+    put_partial(".Valdora_Rova_5284.dat.partial-bbbbbb", "left by another");
+    put_partial(".Valdora_Rova_5284.sim.partial-aaaaaa", "another file's");
 
     ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
 
@@ -80,7 +87,7 @@ TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
 TEST_F(PartialFileFolder, ReplacementLeavesAPartialThatALiveRunIsWriting) {
     // A live writer holds a lock on its partial file until the file has its real name.
     const fs::path live = folder_ / ".Valdora_Rova_5284.dat.partial-aaaaaa";
-    put(live.filename().string(), "being written");
+    put_partial(live.filename().string(), "being written");
     const int writer = ::open(live.c_str(), O_RDWR);
     ASSERT_GE(writer, 0);
     ASSERT_EQ(::flock(writer, LOCK_EX), 0);
@@ -93,6 +100,18 @@ TEST_F(PartialFileFolder, ReplacementLeavesAPartialThatALiveRunIsWriting) {
     ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "newer").ok());
     EXPECT_FALSE(fs::exists(live));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+// A file that merely has a partial file's name, made by someone with the usual mode (a backup
+// copy), is not a run's leftover: it stays.
+TEST_F(PartialFileFolder, ReplacementLeavesAFileThatOnlyLooksLikeAPartial) {
+    put(".Valdora_Rova_5284.dat.partial-backup", "an author's copy");
+    fs::permissions(folder_ / ".Valdora_Rova_5284.dat.partial-backup",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                        fs::perms::others_read);
+
+    ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
+    EXPECT_TRUE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-backup"));
 }
 
 }  // namespace
