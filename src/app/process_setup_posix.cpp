@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 
 #include "app/process_setup.h"
 #include "source/run_files.h"
@@ -59,7 +60,8 @@ void clean_up_on_stop_signals() {
     ::pthread_attr_init(&attributes);
     ::pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
     // It only waits, then removes a few files: a small stack, mapped whatever the memory limit.
-    ::pthread_attr_setstacksize(&attributes, 256 * 1024);
+    constexpr std::size_t cleaner_stack_bytes = std::size_t{256} << 10;
+    ::pthread_attr_setstacksize(&attributes, cleaner_stack_bytes);
     pthread_t cleaner;
     const bool started =
         ::pthread_create(&cleaner, &attributes, clean_up_when_stopped, nullptr) == 0;

@@ -41,7 +41,8 @@ std::string count_of_values(int count) {
 
 source_cursor::source_cursor(compile_context& context, std::string path, std::string content,
                              source_file file)
-    : source_cursor(context, path, std::make_shared<const source_text>(std::move(content)), file) {}
+    : source_cursor(context, std::move(path),
+                    std::make_shared<const source_text>(std::move(content)), file) {}
 
 source_cursor::source_cursor(compile_context& context, std::string path,
                              std::shared_ptr<const source_text> text, source_file file)
