@@ -23,7 +23,7 @@ void folder_lock::release() {
     if (held()) {
         // Forgotten before it is removed: once released, the name may be another run's file.
         const std::unique_lock<std::mutex> noted = hold_run_files();
-        forget_run_file(noted, path_.string());
+        forget_run_file(noted, noted_path_);
         lock_file_calls::release(handle_, path_);
         handle_ = no_lock_file;
     }
@@ -82,8 +82,9 @@ status lock_folder(const std::string& folder, folder_lock& lock,
         }
         // Noted as this run's while it holds the lock: a run stopped by a signal removes it
         // as a run that leaves does, still holding the lock.
+        lock.noted_path_ = path.string();
         const std::unique_lock<std::mutex> noted = hold_run_files();
-        note_run_file(noted, path.string());
+        note_run_file(noted, lock.noted_path_);
         lock.path_ = path;
         lock.handle_ = handle;
         return status::success();

@@ -18,8 +18,14 @@ struct noted_files {
 };
 
 noted_files& notes() {
-    // Never destroyed: an interruption may come while the program ends.
-    static auto* const files = new noted_files();
+    // Never destroyed: an interruption may come while the program ends. A run notes at most a
+    // partial file and a lock file at a time: with room made first, noting one never asks for
+    // memory while a file is made.
+    static auto* const files = [] {
+        auto* made = new noted_files();
+        made->paths.reserve(8);
+        return made;
+    }();
     return *files;
 }
 
