@@ -132,7 +132,11 @@ TEST_P(HostileInputs, EndsAsToldAndLeavesNothingHalfDone) {
     p.prepare(folder.path());
 
     std::vector<std::string> args = p.args;
-    std::replace(args.begin(), args.end(), std::string("DIR"), folder.string());
+    for (std::string& arg : args) {
+        if (arg.starts_with("DIR")) {
+            arg.replace(0, 3, folder.string());
+        }
+    }
     const program_result result = run_program(args, p.prefix);
     std::string told = result.standard_error;
     // The folder's path in messages is DIR in the table.
@@ -202,6 +206,17 @@ INSTANTIATE_TEST_SUITE_P(
               "ulimit -v 65536;",
               2,
               {"scenario-builder compile: out of memory: the run stopped, and left no file "
+               "half-written\n"},
+              true},
+        // A grid file of 60 MiB, under the limit, decodes into more than the memory allows.
+        probe{"CompiledFileThatFillsTheMemory",
+              [](const fs::path& folder) {
+                  put_sparse_file(folder / "Lago_1.dat", std::uint64_t{60} << 20);
+              },
+              {"inspect", "DIR/Lago_1.dat", "--kind", "grid", "--csv"},
+              "ulimit -v 131072;",
+              2,
+              {"scenario-builder inspect: out of memory: the run stopped, and left no file "
                "half-written\n"},
               true},
         // Ten megabytes in one field at a record's place: passed over, quoted cut short.
