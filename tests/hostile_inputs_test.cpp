@@ -247,6 +247,21 @@ INSTANTIATE_TEST_SUITE_P(
                   EXPECT_EQ(fs::file_size(folder / item_file),
                             expected_bytes(item_file).size() + 65535);
               }},
+        // Records one after the other on one line: the rest of the line is told of once, not
+        // read again after each record.
+        probe{"FortyThousandRecordsOnOneLine",
+              [](const fs::path& folder) {
+                  put_file(folder / line_source_file,
+                           line_source_with(repeated("pendenza, 100, 4, ", 40000) + "\r\n"));
+              },
+              compile_of("compile"),
+              "",
+              1,
+              {"the pendenza record at 100 m takes 2 values, and its line holds 119997 more"},
+              false,
+              [](const fs::path& folder) {
+                  EXPECT_EQ(fs::file_size(folder / grid_file), expected_bytes(grid_file).size());
+              }},
         probe{"FloodOfWarnings",
               [](const fs::path& folder) {
                   put_file(folder / line_source_file,
