@@ -4,7 +4,9 @@
 // they find something:
 // - a surplus value on every gradient record, so that 2000 records are warned about;
 // - an error at the first station of the train file, which stops its reading, so that the
-//   scan goes through the rest of both files after the compile.
+//   scan goes through the rest of both files after the compile;
+// - one field of 10 MB where a record's keyword stands, and 200,000 lines that name no record
+//   (a compile keeps the first 1000 warnings and counts the rest).
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
@@ -14,6 +16,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "compiler/compile_routine.h"
 #include "long_scenario.h"
@@ -98,7 +101,7 @@ void compile_with_a_warning_on_every_gradient(benchmark::State& state) {
     for (auto _ : state) {
         compile_context context(scenario.options());
         (void)memorizza_percorso(context, 1);
-        warnings = context.errors.warnings().size();
+        warnings = context.errors.warnings().size() + context.errors.warnings_not_kept();
     }
     state.counters["warnings"] = static_cast<double>(warnings);
 }
@@ -119,6 +122,46 @@ void compile_stopped_early_and_scan_beyond(benchmark::State& state) {
     }
 }
 BENCHMARK(compile_stopped_early_and_scan_beyond)->Unit(benchmark::kMillisecond);
+
+// `lines` put before the first gradient record.
+std::string with_lines_before_the_records(std::string text, const std::string& lines) {
+    text.insert(text.find("pendenza"), lines);
+    return text;
+}
+
+void compile_with_a_field_of_10_megabytes(benchmark::State& state) {
+    const changed_scenario scenario(
+        [](std::string text) {
+            return with_lines_before_the_records(std::move(text),
+                                                 std::string(10 << 20, 'x') + "\r\n");
+        },
+        unchanged);
+    for (auto _ : state) {
+        compile_once(state, scenario, /*scan=*/false);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (10 << 20));
+}
+BENCHMARK(compile_with_a_field_of_10_megabytes)->Unit(benchmark::kMillisecond);
+
+void compile_with_200000_lines_that_name_no_record(benchmark::State& state) {
+    const changed_scenario scenario(
+        [](std::string text) {
+            std::string lines;
+            for (int i = 0; i < 200000; ++i) {
+                lines += "zzz\r\n";
+            }
+            return with_lines_before_the_records(std::move(text), lines);
+        },
+        unchanged);
+    std::size_t warnings = 0;
+    for (auto _ : state) {
+        compile_context context(scenario.options());
+        (void)memorizza_percorso(context, 1);
+        warnings = context.errors.warnings().size() + context.errors.warnings_not_kept();
+    }
+    state.counters["warnings"] = static_cast<double>(warnings);
+}
+BENCHMARK(compile_with_200000_lines_that_name_no_record)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace scenario::bench

@@ -17,6 +17,7 @@
 #include "compiler/compiled_file_decoders.h"
 #include "compiler/compiled_files.h"
 #include "compiler/diagnostics.h"
+#include "compiler/size_limits.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 
@@ -93,7 +94,9 @@ inline void check_written_files(const scratch_folder& folder, const compile_cont
             "the grid file fits its cells");
 
     std::string bytes;
-    require(read_whole_file(folder.file(item_file_name(identity)), bytes).ok(),
+    require(read_whole_file(folder.file(item_file_name(identity)), bytes,
+                            {largest_compiled_file_bytes, "a compiled file"})
+                .ok(),
             "the item file is written");
     std::array<voce, numero_voci> voci{};
     require(decode_item_file(bytes, voci).ok(), "the item file decodes");

@@ -206,8 +206,10 @@ TEST(InspectCommand, FileLargerThanAnyCompiledFileIsRefusedUnread) {
     std::filesystem::resize_file(big, (64u << 20) + 15);
     const program_result result = run_program({"inspect", big.string()});
     EXPECT_EQ(result.exit_status, 2);
-    EXPECT_EQ(result.standard_error, "scenario-builder inspect: " + big.string() +
-                                         ": not a compiled file: it is larger than 64 MiB\n");
+    EXPECT_EQ(result.standard_error,
+              "scenario-builder inspect: cannot read " + big.string() + ": it is " +
+                  std::to_string((64u << 20) + 15) +
+                  " bytes, more than a compiled file can hold (at most 67108864 bytes)\n");
 }
 
 TEST(InspectCommand, CsvHasOneRowPerCellWithPositionSeriesAndObject) {

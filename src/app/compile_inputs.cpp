@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "app/writing_lock.h"
 #include "compiler/compiled_file_decoders.h"
+#include "compiler/size_limits.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 
@@ -66,14 +68,18 @@ std::string meant_identity(const compile_options& options) {
     return "";
 }
 
-status check_sources(const compile_options& options) {
+status read_sources(const compile_options& options, source_texts& read) {
     for (const std::string& name :
          {line_source_name(options.identity), train_source_name(options.identity)}) {
-        if (const status readable = check_readable_file(join_path(options.folder, name));
+        const std::string path = join_path(options.folder, name);
+        std::string content;
+        if (const status readable =
+                read_whole_file(path, content, {largest_source_bytes, "a source file"});
             !readable.ok()) {
             return nothing_written(
                 status::failure(readable.kind(), readable.message() + meant_identity(options)));
         }
+        read.keep(path, std::move(content));
     }
     return status::success();
 }
@@ -86,15 +92,14 @@ status check_name_collision(const compile_options& options) {
     const scenario_identity& identity = options.identity;
     const std::string items = join_path(options.folder, item_file_name(identity));
     std::error_code error;
-    // An item file is at most 87 entries of 34 bytes and a text of up to 65535 bytes each.
-    constexpr std::uintmax_t largest_item_file = std::uintmax_t{87} * (34 + 65535);
     if (!std::filesystem::is_regular_file(items, error) ||
-        std::filesystem::file_size(items, error) > largest_item_file || error) {
+        std::filesystem::file_size(items, error) > size_limit_reasons::largest_item_file || error) {
         return status::success();
     }
     std::string bytes;
     std::array<voce, numero_voci> voci{};
-    if (!read_whole_file(items, bytes).ok() || !decode_item_file(bytes, voci).ok()) {
+    if (!read_whole_file(items, bytes, {largest_compiled_file_bytes, "a compiled file"}).ok() ||
+        !decode_item_file(bytes, voci).ok()) {
         return status::success();  // not a compiled file: replaced as any earlier file is
     }
     const std::string& route = voci[entry::route].testo;
@@ -114,7 +119,7 @@ status check_name_collision(const compile_options& options) {
 
 }  // namespace
 
-status prepare_compile(const compile_options& options, folder_lock& lock) {
+status prepare_compile(const compile_options& options, folder_lock& lock, source_texts& read) {
     if (const status folder = check_folder(options); !folder.ok()) {
         return folder;
     }
@@ -124,14 +129,14 @@ status prepare_compile(const compile_options& options, folder_lock& lock) {
     if (const status collision = check_name_collision(options); !collision.ok()) {
         return nothing_written(collision);
     }
-    return check_sources(options);
+    return read_sources(options, read);
 }
 
-status check_compile_inputs(const compile_options& options) {
+status check_compile_inputs(const compile_options& options, source_texts& read) {
     if (const status folder = check_folder(options); !folder.ok()) {
         return folder;
     }
-    return check_sources(options);
+    return read_sources(options, read);
 }
 
 }  // namespace scenario

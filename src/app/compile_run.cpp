@@ -27,11 +27,13 @@ void tell_many_errors(std::string_view command, const compile_report& report,
     if (error_count < 2) {
         return;
     }
-    tell_failure(command, counted(error_count, "error") + " and " +
-                              counted(report.count(severity::warning), "warning") + "; the " +
-                              (written ? "compiled files hold" : "compiled files would hold") +
-                              " error code " + std::to_string(errors.codice_errore) +
-                              " and position " + std::to_string(errors.posizione_errore) + " m");
+    tell_failure(
+        command,
+        counted(error_count, "error") + " and " +
+            counted(report.count(severity::warning) + errors.warnings_not_kept(), "warning") +
+            "; the " + (written ? "compiled files hold" : "compiled files would hold") +
+            " error code " + std::to_string(errors.codice_errore) + " and position " +
+            std::to_string(errors.posizione_errore) + " m");
 }
 
 }  // namespace
@@ -54,16 +56,26 @@ int compile_scenario(compile_request request, std::string_view command, compile_
     compile_options options{request.folder, identity, /*delete_sources=*/false};
     options.utf8_texts = request.utf8;
     options.write_compiled_files = request.write_compiled_files;
+    // The sources as the check read them: the compile reads these, never the files again.
+    source_texts sources_read;
+    options.texts = &sources_read;
     compile_context context(options);
     folder_lock lock;
-    if (const status ready = request.write_compiled_files ? prepare_compile(context.options, lock)
-                                                          : check_compile_inputs(context.options);
+    if (const status ready = request.write_compiled_files
+                                 ? prepare_compile(context.options, lock, sources_read)
+                                 : check_compile_inputs(context.options, sources_read);
         !ready.ok()) {
         return report_failure(command, ready);
     }
     const compile_report report = compile_and_report(context, request.no_line ? 0 : 1);
     const compile_outcome& outcome = report.outcome;
     print_diagnostics(stderr, report.diagnostics, context.sources);
+    const std::size_t warnings_not_kept = context.errors.warnings_not_kept();
+    if (warnings_not_kept > 0) {
+        tell_failure(command, counted(warnings_not_kept, "more warning") +
+                                  " not shown: only the first " +
+                                  std::to_string(most_warnings_kept) + " are told");
+    }
 
     switch (outcome.how) {
         case compile_outcome::end::stamp_in_use:
@@ -88,7 +100,8 @@ int compile_scenario(compile_request request, std::string_view command, compile_
         request.after(context, report);
     }
     if (tally != nullptr) {
-        *tally = {true, report.count(severity::error), report.count(severity::warning)};
+        *tally = {true, report.count(severity::error),
+                  report.count(severity::warning) + warnings_not_kept};
     }
     // A source that yields nothing of its part is an error of the list without a code of the
     // compiled scenario: the files are written as always, and the exit status says so.

@@ -1,6 +1,8 @@
 #include "app/other_content.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "source/file_access.h"
@@ -15,8 +17,16 @@ status refuse_other_content(const std::vector<planned_file>& files, std::string_
         if (!std::filesystem::exists(found) || std::filesystem::is_directory(found)) {
             continue;
         }
+        // A file of another size differs: it is not read to learn so (it may be huge).
+        if (const std::optional<std::uint64_t> size = plain_file_size(file.path);
+            size && *size != file.bytes.size()) {
+            kept.push_back(file.path);
+            continue;
+        }
         std::string bytes;
-        if (const status read = read_whole_file(file.path, bytes); !read.ok()) {
+        if (const status read =
+                read_whole_file(file.path, bytes, {file.bytes.size(), "the file it would write"});
+            !read.ok()) {
             return status::failure(read.kind(), read.message() + ": nothing was written");
         }
         if (bytes != file.bytes) {

@@ -6,8 +6,20 @@
 #include <cstdio>
 
 #include "app/process_setup.h"
+#include "source/run_files.h"
 
 namespace scenario {
+namespace {
+
+// Ctrl-C, Ctrl-Break or the console closed: the system runs this on a thread of its own, so
+// the run's partial files and lock file are removed here; the default handling then ends the
+// process.
+BOOL WINAPI clean_up_when_stopped(DWORD) {
+    remove_files_of_stopped_run();
+    return FALSE;
+}
+
+}  // namespace
 
 void prepare_process() {
     // The standard streams carry the program's bytes as they are: the same output as on other
@@ -20,6 +32,8 @@ void prepare_process() {
     std::setlocale(LC_CTYPE, ".ACP");
     // A drive without its medium fails like any missing file, without a system dialog.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    ::SetConsoleCtrlHandler(clean_up_when_stopped, TRUE);
+    end_at_once_on_unexpected_failure();
 }
 
 // A write to a pipe whose reader is gone fails on Windows without a signal.

@@ -1,6 +1,9 @@
 #include "compiler/error_state.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 namespace scenario {
@@ -23,8 +26,26 @@ recorded_error& error_state::record(const error_code_entry& code,
     return error;
 }
 
+bool error_state::keeps_more_warnings() const {
+    return (marking_beyond_compiled_part ? warnings_kept_beyond_ : warnings_kept_within_) <
+           most_warnings_kept;
+}
+
 recorded_warning& error_state::warn(const warning_code_entry& code, source_point where,
                                     std::string message) {
+    lost_a_part_ = lost_a_part_ || code.loses_a_part;
+    if (!keeps_more_warnings()) {
+        // Only what may be asked of a warning just noted: its code.
+        ++warnings_not_kept_;
+        warnings_not_kept_beyond_ += marking_beyond_compiled_part ? 1 : 0;
+        ++found_;
+        not_kept_ = {};
+        not_kept_.code = code.code;
+        not_kept_.loses_a_part = code.loses_a_part;
+        latest_ = noted::warning_not_kept;
+        return not_kept_;
+    }
+    ++(marking_beyond_compiled_part ? warnings_kept_beyond_ : warnings_kept_within_);
     recorded_warning& warning = warnings_.emplace_back();
     warning.where = std::move(where);
     warning.message = std::move(message);
@@ -38,8 +59,7 @@ recorded_warning& error_state::warn(const warning_code_entry& code, source_point
 }
 
 bool error_state::lost_a_part() const {
-    return std::any_of(warnings_.begin(), warnings_.end(),
-                       [](const recorded_warning& warning) { return warning.loses_a_part; });
+    return lost_a_part_;
 }
 
 void error_state::relate_latest(source_point where, std::string message) {
@@ -59,6 +79,7 @@ void error_state::relate_latest(source_point where, std::string message) {
             relate(text_errors_[latest_index_]);
             break;
         case noted::nothing:
+        case noted::warning_not_kept:
             break;
     }
 }
@@ -89,28 +110,50 @@ bool operator==(const source_point& a, const source_point& b) {
     return a.file == b.file && a.line == b.line && a.column == b.column;
 }
 
+namespace {
+
+// What makes two notes the same: the same message at the same place. Looked up in a set, so
+// that a compile with many errors is not compared pair by pair with its scan.
+std::string told_key(const source_point& where, std::string_view message) {
+    std::string key = where.file;
+    key += '\0';
+    key += std::to_string(where.line);
+    key += ':';
+    key += std::to_string(where.column);
+    key += '\0';
+    key += message;
+    return key;
+}
+
+}  // namespace
+
 void error_state::add_beyond_compiled_part(const error_state& scan) {
-    std::vector<recorded_error> found = scan.errors_;
-    found.insert(found.end(), scan.text_errors_.begin(), scan.text_errors_.end());
-    for (const recorded_error& error : found) {
-        const auto same = [&](const recorded_error& e) {
-            return e.where == error.where && e.detail == error.detail;
-        };
-        const bool told = std::any_of(errors_.begin(), errors_.end(), same) ||
-                          std::any_of(text_errors_.begin(), text_errors_.end(), same);
-        if (error.beyond_compiled_part && !told) {
-            errors_beyond_.push_back(error);
+    std::unordered_set<std::string> told;
+    for (const auto* list : {&errors_, &text_errors_}) {
+        for (const recorded_error& error : *list) {
+            told.insert(told_key(error.where, error.detail));
         }
     }
+    for (const auto* list : {&scan.errors_, &scan.text_errors_}) {
+        for (const recorded_error& error : *list) {
+            if (error.beyond_compiled_part && !told.contains(told_key(error.where, error.detail))) {
+                errors_beyond_.push_back(error);
+            }
+        }
+    }
+    told.clear();
+    for (const recorded_warning& warning : warnings_) {
+        told.insert(told_key(warning.where, warning.message));
+    }
     for (const recorded_warning& warning : scan.warnings_) {
-        const bool told =
-            std::any_of(warnings_.begin(), warnings_.end(), [&](const recorded_warning& w) {
-                return w.where == warning.where && w.message == warning.message;
-            });
-        if (warning.beyond_compiled_part && !told) {
+        if (warning.beyond_compiled_part &&
+            !told.contains(told_key(warning.where, warning.message))) {
             warnings_beyond_.push_back(warning);
         }
     }
+    // The scan counts only what it could not keep beyond the compiled part: what it left out
+    // before it is what this compile noted itself.
+    warnings_not_kept_ += scan.warnings_not_kept_beyond_;
 }
 
 }  // namespace scenario

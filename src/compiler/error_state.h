@@ -9,6 +9,7 @@
 // which is told to the author but never touches the error state.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -64,6 +65,12 @@ struct recorded_warning {
     bool loses_a_part = false;  // the kind's, warning_code_entry::loses_a_part
 };
 
+// The most warnings that one compile keeps and tells, and as many again of those found beyond
+// the compiled part; any further warning is only counted. A source can hold a warning in every
+// few bytes, and a list of millions helps nobody while it costs memory and time. Errors are
+// all kept: the last of them is the compiled scenario's own error state.
+inline constexpr std::size_t most_warnings_kept = 1000;
+
 class error_state {
   public:
     std::int32_t codice_errore = 0;
@@ -73,8 +80,15 @@ class error_state {
     // entry returned may be given related places until the next error is noted.
     recorded_error& record(const error_code_entry& code, std::optional<std::int32_t> posizione,
                            source_point where, std::string detail = {});
-    // The entry returned may be given related places and a fix until the next warning.
+    // The entry returned may be given related places and a fix until the next warning. Past
+    // most_warnings_kept the warning is only counted (warnings_not_kept), and the entry
+    // returned is a scratch one that nothing reads.
     recorded_warning& warn(const warning_code_entry& code, source_point where, std::string message);
+    // False once as many warnings are kept as may be: a caller may then leave out the work of
+    // composing a message that nobody will read.
+    bool keeps_more_warnings() const;
+    // How many warnings were noted past most_warnings_kept, beyond the compiled part included.
+    std::size_t warnings_not_kept() const { return warnings_not_kept_; }
     // A text that cannot be given to the simulator as the author asked: nothing is written.
     void refuse_text(source_point where, std::string message);
     // Adds another place to the error or warning noted last: the record that already holds a
@@ -111,8 +125,15 @@ class error_state {
     std::vector<recorded_error> errors_beyond_;
     std::vector<recorded_warning> warnings_beyond_;
     std::uint32_t found_ = 0;
+    // Warnings kept within the compiled part and beyond it (a scan notes both), each bounded.
+    std::size_t warnings_kept_within_ = 0;
+    std::size_t warnings_kept_beyond_ = 0;
+    std::size_t warnings_not_kept_ = 0;
+    std::size_t warnings_not_kept_beyond_ = 0;
+    bool lost_a_part_ = false;
+    recorded_warning not_kept_;
     // The list and index of the error or warning noted last, for relate_latest.
-    enum class noted { nothing, error, warning, text_error };
+    enum class noted { nothing, error, warning, text_error, warning_not_kept };
     noted latest_ = noted::nothing;
     std::size_t latest_index_ = 0;
     bool at_compile_stop_ = false;

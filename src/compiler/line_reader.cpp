@@ -201,14 +201,14 @@ line_half_end read_line_file(compile_context& context) {
                               no_line_file_detail(found));
         return line_half_end::returned;
     }
-    std::string content;
-    if (const status read = read_source_content(context, path, content); !read.ok()) {
+    std::shared_ptr<const source_text> text;
+    if (const status read = read_source_content(context, path, text); !read.ok()) {
         record_runtime_failure(context, {path, 0, 0}, read.message());
         return line_half_end::returned;
     }
 
-    const text_encoding encoding = tell_encoding(context, path, content, source_file::line);
-    source_cursor cursor(context, path, std::move(content), source_file::line);
+    const text_encoding encoding = tell_encoding(context, path, text->content(), source_file::line);
+    source_cursor cursor(context, path, std::move(text), source_file::line);
     line_reading reading(context, cursor);
     if (!find_header(reading, encoding)) {
         return line_half_end::returned;

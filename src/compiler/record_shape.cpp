@@ -260,6 +260,13 @@ void check_record_shape_slowly(source_reading& reading, int values) {
         // A read of the record failed: its error tells what the record took.
         return;
     }
+    // A line is told about once: the records after the first on a line already told about
+    // would each be told of the same rest of the line, and reading that rest again for each of
+    // them costs the square of the line's length.
+    if (reading.cursor.first_value_on_later_line() == 0 &&
+        reading.cursor.record_key_place().line == reading.told_line) {
+        return;
+    }
     const std::vector<line_field> left = fields_left_on_line(reading.cursor);
     if (reading.cursor.first_value_on_later_line() != 0) {
         tell_run_on(reading, values, left);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "compiler/size_limits.h"
 #include "source/file_access.h"
 
 namespace scenario {
@@ -40,10 +41,15 @@ std::string count_of_values(int count) {
 
 source_cursor::source_cursor(compile_context& context, std::string path, std::string content,
                              source_file file)
+    : source_cursor(context, std::move(path),
+                    std::make_shared<const source_text>(std::move(content)), file) {}
+
+source_cursor::source_cursor(compile_context& context, std::string path,
+                             std::shared_ptr<const source_text> text, source_file file)
     : context_(context),
       path_(std::move(path)),
       file_(file),
-      reader_(context.sources.keep(path_, std::move(content))) {
+      reader_(context.sources.keep(path_, std::move(text))) {
     context_.origins.set_path(file_, path_);
     if (context_.options.map_reading) {
         map_ = &context_.reading;
@@ -373,12 +379,24 @@ bool source_held_in_memory(const compile_context& context, const std::string& pa
 }
 
 status read_source_content(const compile_context& context, const std::string& path,
-                           std::string& content) {
-    if (const source_text* text = text_in_memory(context, path); text != nullptr) {
-        content = std::string(text->content());
+                           std::shared_ptr<const source_text>& text) {
+    if (const compiled_reading* compiled = context.options.scan_after;
+        compiled != nullptr && compiled->texts != nullptr) {
+        if ((text = compiled->texts->find_shared(path)) != nullptr) {
+            return status::success();
+        }
+    }
+    if (context.options.texts != nullptr &&
+        (text = context.options.texts->find_shared(path)) != nullptr) {
         return status::success();
     }
-    return read_whole_file(path, content);
+    std::string content;
+    if (const status read = read_whole_file(path, content, {largest_source_bytes, "a source file"});
+        !read.ok()) {
+        return read;
+    }
+    text = std::make_shared<const source_text>(std::move(content));
+    return status::success();
 }
 
 bool contains(std::string_view field, std::string_view word) {
@@ -389,8 +407,41 @@ bool contains_ignoring_case(std::string_view field, std::string_view word) {
     // Only the ASCII letters have a case, as for the C library in the locale the program
     // runs in (it never sets another); folded inline rather than with a call per character.
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return std::search(field.begin(), field.end(), word.begin(), word.end(),
-                       [&](char a, char b) { return lower(a) == lower(b); }) != field.end();
+    if (word.empty()) {
+        return true;
+    }
+    if (word.size() > field.size()) {
+        return false;
+    }
+    // A field is tried against every keyword: the places where the word's first letter stands
+    // are found with find (memchr) in either case, and only there is the word compared. Each
+    // case's next place is looked for again only once passed, so a long field costs two
+    // passes, not one per place.
+    const char first_lower = lower(word.front());
+    const char first_upper = first_lower >= 'a' && first_lower <= 'z'
+                                 ? static_cast<char>(first_lower - 32)
+                                 : first_lower;
+    const std::size_t last_start = field.size() - word.size();
+    std::size_t next_lower = field.find(first_lower);
+    std::size_t next_upper =
+        first_upper == first_lower ? std::string_view::npos : field.find(first_upper);
+    while (true) {
+        const std::size_t at = std::min(next_lower, next_upper);
+        if (at == std::string_view::npos || at > last_start) {
+            return false;
+        }
+        if (std::equal(word.begin() + 1, word.end(),
+                       field.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                       [&](char a, char b) { return lower(a) == lower(b); })) {
+            return true;
+        }
+        if (at == next_lower) {
+            next_lower = field.find(first_lower, at + 1);
+        }
+        if (at == next_upper) {
+            next_upper = field.find(first_upper, at + 1);
+        }
+    }
 }
 
 }  // namespace scenario

@@ -36,6 +36,8 @@ class source_cursor {
     // Reads the content read from the path; the compile context keeps it.
     source_cursor(compile_context& context, std::string path, std::string content,
                   source_file file);
+    source_cursor(compile_context& context, std::string path,
+                  std::shared_ptr<const source_text> text, source_file file);
     ~source_cursor();
     source_cursor(const source_cursor&) = delete;
     source_cursor& operator=(const source_cursor&) = delete;
@@ -149,8 +151,10 @@ bool source_held_in_memory(const compile_context& context, const std::string& pa
 
 // The content of a source file: in a scan, the text that the compile read; then the text that
 // the caller holds for it (compile_options::texts); otherwise the file as it stands.
+// A file larger than any source can usefully be (size_limits.h) is refused unread. The text
+// is shared, not copied.
 [[nodiscard]] status read_source_content(const compile_context& context, const std::string& path,
-                                         std::string& content);
+                                         std::shared_ptr<const source_text>& text);
 
 // Substring tests on a field: with or without regard to letter case.
 bool contains(std::string_view field, std::string_view word);

@@ -147,6 +147,13 @@ void tell_unread_key(source_reading& reading) {
         tell_unclosed_header(reading, key, place);
         return;
     }
+    if (!reading.errors.keeps_more_warnings()) {
+        // Counted only: its message and its mend, which compare the key with every keyword,
+        // would be composed for nobody.
+        reading.cursor.warn_at(warning_code::unread_key, place, {});
+        reading.told_line = place.line;
+        return;
+    }
     const int after = static_cast<int>(fields_left_on_line(reading.cursor).size());
     recorded_warning& warning = reading.cursor.warn_at(
         warning_code::unread_key, place,

@@ -91,13 +91,14 @@ void read_train_file(compile_context& context) {
         create_grid(context, lunghezza_massima);
     }
     const std::string path = context.train_source_path();
-    std::string content;
-    if (const status read = read_source_content(context, path, content); !read.ok()) {
+    std::shared_ptr<const source_text> text;
+    if (const status read = read_source_content(context, path, text); !read.ok()) {
         record_runtime_failure(context, {path, 0, 0}, unreadable_file_detail(path, read.message()));
         return;
     }
-    const text_encoding encoding = tell_encoding(context, path, content, source_file::train);
-    source_cursor cursor(context, path, std::move(content), source_file::train);
+    const text_encoding encoding =
+        tell_encoding(context, path, text->content(), source_file::train);
+    source_cursor cursor(context, path, std::move(text), source_file::train);
     train_reading reading(context, cursor);
     header_guess guess;
     switch (find_general_header(reading, &guess)) {

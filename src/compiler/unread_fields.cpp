@@ -14,6 +14,10 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+// A field longer than this is no keyword with a slip of the finger: it is not compared with
+// the keywords letter by letter, which would cost the field's length times every keyword's.
+constexpr std::size_t longest_guessed_field = 100;
+
 // How many edits a word of this length may be off and still be taken for a slip of the
 // finger: none for the short words (uno, due, tre), which stand inside too many others.
 int edits_allowed(std::string_view word) {
@@ -274,6 +278,9 @@ int edits_to_contain(std::string_view text, std::string_view word) {
 }
 
 keyword_guess guess_keyword(std::string_view field, source_part part) {
+    if (field.size() > longest_guessed_field) {
+        return {};
+    }
     for (const source_part own : parts_of_file(part)) {
         if (const keyword_guess guess = best_in(field, own); guess.meant != nullptr) {
             return guess;

@@ -28,7 +28,8 @@ struct keyword_guess {
 };
 
 // The closest keyword to a field among those read in the part, then among those of the other
-// parts of both files; none when no keyword comes close.
+// parts of both files; none when no keyword comes close, or when the field is too long to be a
+// mistyped key (a line of text, say, that is no key at all).
 keyword_guess guess_keyword(std::string_view field, source_part part);
 
 // The kind of another part or file that the field names exactly as a key, when it names one.

@@ -67,7 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Short words must stand whole: "quattro" is no "tre".
         guess_case{"ShortWordsAreNeverGuessed", "progressiva chilometrica quattro",
                    source_part::line_general, ""},
-        guess_case{"PlainTextIsNoKeyword", "ORIGINE", source_part::train_records, ""}),
+        guess_case{"PlainTextIsNoKeyword", "ORIGINE", source_part::train_records, ""},
+        // The same slip at the end of a long field: no keyword stands in a field that long.
+        guess_case{"SlipAtTheEndOfALongField", std::string(60, '=') + " stazoine",
+                   source_part::train_records, "stazione"},
+        guess_case{"LongFieldIsNeverGuessed", std::string(100, '=') + " stazoine",
+                   source_part::train_records, ""}),
     [](const testing::TestParamInfo<guess_case>& info) { return info.param.name; });
 
 TEST(PassedOverMessage, SaysWhereTheKindIsReadAndHowManyFieldsGoWithIt) {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "compiler/compiled_file_decoders.h"
+#include "compiler/size_limits.h"
 #include "inspect/compiled_set.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
@@ -216,15 +217,9 @@ status find_compiled_files_in(const std::string& folder, const std::string& rout
 }
 
 status read_compiled_file(const std::string& path, std::string& bytes) {
-    // No compiled file comes near this size (the longest line's plan takes about 20 MB): a
-    // larger file is refused before it is read into memory.
-    constexpr std::uintmax_t largest_compiled_file = 64u << 20;
-    std::error_code size_error;
-    if (std::filesystem::is_regular_file(path, size_error) &&
-        std::filesystem::file_size(path, size_error) > largest_compiled_file) {
-        return status::corrupt_file(path + ": not a compiled file: it is larger than 64 MiB");
-    }
-    return read_whole_file(path, bytes);
+    // No compiled file comes near the limit (compiler/size_limits.h): a larger file is refused
+    // before it is read into memory.
+    return read_whole_file(path, bytes, {largest_compiled_file_bytes, "a compiled file"});
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,11 +67,28 @@ class staged_file {
 status stage_file_in_pieces(const std::filesystem::path& path, const file_pieces& next_piece,
                             staged_file& staged);
 
-status read_whole_file(const std::filesystem::path& path, std::string& bytes);
+// The most bytes that a file of its kind can hold, and what it is, for the message that refuses
+// a larger one ("a source file", "a compiled file").
+struct read_limit {
+    std::uint64_t largest_bytes = 0;
+    std::string_view kind;
+};
 
-// Success when the file is a plain file that can be opened for reading; otherwise the
-// failure that reading it would meet, named with its cause.
-status check_readable_file(const std::filesystem::path& path);
+// Reads a plain file whole through one descriptor: it is opened without waiting (a pipe or a
+// device put in its place cannot block the reader), checked to be a plain file and measured
+// there, and read from there, so that nothing swapped in under its name between the check and
+// the read is read. A file larger than the limit is refused before a byte of it is read, and
+// one that grows past the limit while it is read is refused too (a corrupt file: no file of its
+// kind is that large).
+status read_whole_file(const std::filesystem::path& path, std::string& bytes,
+                       const read_limit& limit);
+
+// The message that refuses a file larger than its limit (file_access_*.cpp).
+std::string too_large_message(const std::string& path, std::uint64_t size, const read_limit& limit);
+
+// The size of a plain file, without reading it; none for anything else or on a failure. For
+// telling at once that a file differs from bytes of another length.
+std::optional<std::uint64_t> plain_file_size(const std::filesystem::path& path);
 
 // Removes a file; a file that is already gone is not a failure.
 status remove_file(const std::filesystem::path& path);

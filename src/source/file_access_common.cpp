@@ -2,6 +2,8 @@
 // system are in file_access_posix.cpp and file_access_windows.cpp.
 #include "source/file_access.h"
 
+#include <system_error>
+
 namespace scenario {
 
 std::string join_path(std::string_view folder, std::string_view name) {
@@ -21,6 +23,25 @@ status replace_file_in_pieces(const std::filesystem::path& path, const file_piec
 
 staged_file::~staged_file() {
     discard();
+}
+
+std::optional<std::uint64_t> plain_file_size(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::string too_large_message(const std::string& path, std::uint64_t size,
+                              const read_limit& limit) {
+    return "cannot read " + path + ": it is " + std::to_string(size) + " bytes, more than " +
+           std::string(limit.kind) + " can hold (at most " + std::to_string(limit.largest_bytes) +
+           " bytes)";
 }
 
 status replace_file(const std::filesystem::path& path, std::string_view bytes) {

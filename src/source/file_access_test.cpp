@@ -19,7 +19,7 @@ class ReplaceFile : public testing::Test {
   protected:
     std::string content_of(const fs::path& path) const {
         std::string content;
-        EXPECT_TRUE(read_whole_file(path, content).ok());
+        EXPECT_TRUE(read_whole_file(path, content, {1 << 20, "a test file"}).ok());
         return content;
     }
     // Nothing but the named entries stands in the folder: no partial file was left.

@@ -199,36 +199,55 @@ void staged_file::discard() {
     partial_.clear();
 }
 
-status read_whole_file(const std::filesystem::path& path, std::string& bytes) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return status::input_output("cannot read " + ansi_text(path.native()) + ": Is a directory");
-    }
+status read_whole_file(const std::filesystem::path& path, std::string& bytes,
+                       const read_limit& limit) {
+    bytes.clear();
+    // One handle for the check and the read: whatever takes the name meanwhile is not read.
     const file_handle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        return refused(path, "read", ::GetLastError());
+        const DWORD error = ::GetLastError();
+        // A folder cannot be opened this way; it is named as what it is.
+        std::error_code kind_error;
+        if (std::filesystem::is_directory(path, kind_error)) {
+            return status::input_output("cannot read " + ansi_text(path.native()) +
+                                        ": Is a directory");
+        }
+        return refused(path, "read", error);
     }
     // A device or a pipe could block the reader or never end: only plain files are read.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
         return status::input_output("cannot read " + ansi_text(path.native()) +
                                     ": not a regular file");
     }
-    // The size is only a guess that lets one read take the file whole; the reading goes on
-    // to the end whatever it finds.
     LARGE_INTEGER size{};
-    ::GetFileSizeEx(file.get(), &size);
+    if (::GetFileSizeEx(file.get(), &size) == 0) {
+        return refused(path, "read", ::GetLastError());
+    }
+    if (static_cast<std::uint64_t>(size.QuadPart) > limit.largest_bytes) {
+        return status::corrupt_file(too_large_message(
+            ansi_text(path.native()), static_cast<std::uint64_t>(size.QuadPart), limit));
+    }
+    // The size is only a guess that lets one read take the file whole; the reading goes on
+    // to the end, and refuses a file that grew past the limit meanwhile.
     bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
     std::size_t used = 0;
     while (true) {
+        if (used > limit.largest_bytes) {
+            bytes.clear();
+            return status::corrupt_file(too_large_message(ansi_text(path.native()), used, limit));
+        }
         if (used == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
+            bytes.resize(static_cast<std::size_t>(
+                std::min<std::uint64_t>(std::uint64_t{bytes.size()} * 2, limit.largest_bytes + 1)));
         }
         const DWORD asked = static_cast<DWORD>(std::min(bytes.size() - used, largest_transfer));
         DWORD got = 0;
         if (::ReadFile(file.get(), bytes.data() + used, asked, &got, nullptr) == 0) {
-            return refused(path, "read", ::GetLastError());
+            const DWORD error = ::GetLastError();
+            bytes.clear();
+            return refused(path, "read", error);
         }
         if (got == 0) {
             break;
@@ -245,24 +264,6 @@ status remove_file(const std::filesystem::path& path) {
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
             return refused(path, "delete", error);
         }
-    }
-    return status::success();
-}
-
-status check_readable_file(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return status::input_output("cannot read " + ansi_text(path.native()) + ": Is a directory");
-    }
-    const file_handle file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        return refused(path, "read", ::GetLastError());
-    }
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-        return status::input_output("cannot read " + ansi_text(path.native()) +
-                                    ": not a regular file");
     }
     return status::success();
 }

@@ -1,9 +1,11 @@
 #include "source/folder_lock.h"
 
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 #include "source/file_access.h"
+#include "source/run_files.h"
 
 namespace scenario {
 namespace {
@@ -19,6 +21,9 @@ constexpr auto look_again = std::chrono::milliseconds(5);
 
 void folder_lock::release() {
     if (held()) {
+        // Forgotten before it is removed: once released, the name may be another run's file.
+        const std::unique_lock<std::mutex> noted = hold_run_files();
+        forget_run_file(noted, noted_path_);
         lock_file_calls::release(handle_, path_);
         handle_ = no_lock_file;
     }
@@ -75,6 +80,11 @@ status lock_folder(const std::string& folder, folder_lock& lock,
             lock_file_calls::close(handle);
             continue;
         }
+        // Noted as this run's while it holds the lock: a run stopped by a signal removes it
+        // as a run that leaves does, still holding the lock.
+        lock.noted_path_ = path.string();
+        const std::unique_lock<std::mutex> noted = hold_run_files();
+        note_run_file(noted, lock.noted_path_);
         lock.path_ = path;
         lock.handle_ = handle;
         return status::success();

@@ -46,6 +46,9 @@ class folder_lock {
                               const std::function<void()>& on_wait);
 
     std::filesystem::path path_;
+    // The path as noted for an interrupted run (run_files.h), kept so that forgetting it asks
+    // for no memory, on the way out of a run that has none left.
+    std::string noted_path_;
     lock_file_handle handle_ = no_lock_file;
 };
 

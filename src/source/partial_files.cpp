@@ -1,5 +1,6 @@
 #include "source/partial_files.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace scenario {
@@ -18,9 +19,16 @@ std::string partial_file_pattern(const std::filesystem::path& path) {
 }
 
 bool is_partial_file_of(std::string_view candidate, std::string_view name) {
-    return candidate.size() == 1 + name.size() + partial_marker.size() + random_part.size() &&
-           candidate.front() == '.' && candidate.substr(1, name.size()) == name &&
-           candidate.substr(1 + name.size(), partial_marker.size()) == partial_marker;
+    // mkstemp draws each of the six characters from the letters and digits.
+    const auto drawn = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    const std::size_t random_start = 1 + name.size() + partial_marker.size();
+    return candidate.size() == random_start + random_part.size() && candidate.front() == '.' &&
+           candidate.substr(1, name.size()) == name &&
+           candidate.substr(1 + name.size(), partial_marker.size()) == partial_marker &&
+           std::all_of(candidate.begin() + static_cast<std::ptrdiff_t>(random_start),
+                       candidate.end(), drawn);
 }
 
 void remove_stale_partial_files(const std::filesystem::path& path) {

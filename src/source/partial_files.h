@@ -18,15 +18,18 @@ namespace scenario {
 // The template for mkstemp: "FOLDER/.NAME.partial-XXXXXX".
 std::string partial_file_pattern(const std::filesystem::path& path);
 
-// True when `candidate` (a file name, without folder) is a partial file of the file `name`.
+// True when `candidate` (a file name, without folder) has the name of a partial file of the file
+// `name`: exactly ".NAME.partial-" and six letters or digits, as mkstemp draws them.
 bool is_partial_file_of(std::string_view candidate, std::string_view name);
 
 // Removes the partial files that earlier, interrupted replacements of the file left in its
 // folder. What cannot be removed stays; it is never mistaken for the file.
 void remove_stale_partial_files(const std::filesystem::path& path);
 
-// Removes the partial file unless a live run is writing it (file_access_posix.cpp,
-// file_access_windows.cpp).
+// Removes the partial file unless a live run is writing it, or it is not one that a run left
+// (file_access_posix.cpp, file_access_windows.cpp). On POSIX systems a run's partial file is a
+// plain file of the run's user with the mode that mkstemp gives, 0600, until it is renamed; a
+// file of that name that someone made otherwise (a backup copy, 0644) is theirs and stays.
 void remove_partial_file_if_unused(const std::filesystem::path& path);
 
 }  // namespace scenario

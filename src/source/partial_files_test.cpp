@@ -38,6 +38,8 @@ TEST(PartialFiles, OnlyTheFilesOwnPartialsAreRecognised) {
              recognition_case{".Valdora_Rova_5284.sim.partial-a1B2c3", false},  // another file
              recognition_case{".Valdora_Rova_5284.dat.sim.partial-a1B2c3", false},
              recognition_case{".Valdora_Rova_5284.dat.PARTIAL-a1B2c3", false},
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1-2_3", false},  // not drawn
+             recognition_case{".Valdora_Rova_5284.dat.partial-a1 2c3", false},
          }) {
         EXPECT_EQ(is_partial_file_of(c.candidate, "Valdora_Rova_5284.dat"), c.partial)
             << c.candidate;
@@ -49,6 +51,11 @@ class PartialFileFolder : public testing::Test {
     void put(const std::string& name, const std::string& content) const {
         std::ofstream(folder_ / name, std::ios::binary) << content;
     }
+    // As a run leaves its partial file: mkstemp's mode, 0600.
+    void put_partial(const std::string& name, const std::string& content) const {
+        put(name, content);
+        fs::permissions(folder_ / name, fs::perms::owner_read | fs::perms::owner_write);
+    }
 
     testing_support::temporary_folder temporary_{"scenario-partial-"};
     fs::path folder_ = temporary_.path();
@@ -56,14 +63,16 @@ class PartialFileFolder : public testing::Test {
 
 TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
     put("Valdora_Rova_5284.dat", "old");
-    put(".Valdora_Rova_5284.dat.partial-aaaaaa", "left by a killed run");
-    put(".Valdora_Rova_5284.dat.partial-bbbbbb", "left by another");
-    put(".Valdora_Rova_5284.sim.partial-aaaaaa", "another file's");
+    put_partial(".Valdora_Rova_5284.dat.partial-aaaaaa", "left by a killed run");
+    put_partial(".Valdora_Rova_5284.dat.partial-bbbbbb", "left by another");
+    put_partial(".Valdora_Rova_5284.sim.partial-aaaaaa", "another file's");
 
     ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
 
     std::string content;
-    ASSERT_TRUE(read_whole_file(folder_ / "Valdora_Rova_5284.dat", content).ok());
+    ASSERT_TRUE(
+        read_whole_file(folder_ / "Valdora_Rova_5284.dat", content, {1 << 20, "a compiled file"})
+            .ok());
     EXPECT_EQ(content, "new");
     EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-aaaaaa"));
     EXPECT_FALSE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-bbbbbb"));
@@ -74,7 +83,7 @@ TEST_F(PartialFileFolder, ReplacementRemovesTheStalePartialsOfThatFileOnly) {
 TEST_F(PartialFileFolder, ReplacementLeavesAPartialThatALiveRunIsWriting) {
     // A live writer holds a lock on its partial file until the file has its real name.
     const fs::path live = folder_ / ".Valdora_Rova_5284.dat.partial-aaaaaa";
-    put(live.filename().string(), "being written");
+    put_partial(live.filename().string(), "being written");
     const int writer = ::open(live.c_str(), O_RDWR);
     ASSERT_GE(writer, 0);
     ASSERT_EQ(::flock(writer, LOCK_EX), 0);
@@ -87,6 +96,18 @@ TEST_F(PartialFileFolder, ReplacementLeavesAPartialThatALiveRunIsWriting) {
     ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "newer").ok());
     EXPECT_FALSE(fs::exists(live));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+// A file that merely has a partial file's name, made by someone with the usual mode (a backup
+// copy), is not a run's leftover: it stays.
+TEST_F(PartialFileFolder, ReplacementLeavesAFileThatOnlyLooksLikeAPartial) {
+    put(".Valdora_Rova_5284.dat.partial-backup", "an author's copy");
+    fs::permissions(folder_ / ".Valdora_Rova_5284.dat.partial-backup",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                        fs::perms::others_read);
+
+    ASSERT_TRUE(replace_file(folder_ / "Valdora_Rova_5284.dat", "new").ok());
+    EXPECT_TRUE(fs::exists(folder_ / ".Valdora_Rova_5284.dat.partial-backup"));
 }
 
 }  // namespace

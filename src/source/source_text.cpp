@@ -14,7 +14,9 @@ std::optional<std::string_view> source_text::line(int n) const {
         return std::nullopt;
     }
     const auto wanted = static_cast<std::size_t>(n);
-    while (line_starts_.size() < wanted && !every_line_found_) {
+    // The start of the line after the one wanted is looked for too: the wanted line ends just
+    // before it, so a long line is not searched for its end again at each call.
+    while (line_starts_.size() <= wanted && !every_line_found_) {
         std::size_t end = line_starts_.back();
         while (end < content_.size() && !is_line_end(content_[end])) {
             ++end;
@@ -31,16 +33,30 @@ std::optional<std::string_view> source_text::line(int n) const {
         return std::nullopt;
     }
     const std::size_t start = line_starts_[wanted - 1];
-    std::size_t end = start;
-    while (end < content_.size() && !is_line_end(content_[end])) {
-        ++end;
+    if (line_starts_.size() == wanted) {
+        // The last line, without a line end: it runs to the end of the text.
+        return std::string_view(content_).substr(start);
+    }
+    // The next line starts after this one's line end: CR LF, a lone LF or a lone CR.
+    std::size_t end = line_starts_[wanted];
+    if (content_[end - 1] == '\n') {
+        --end;
+        if (end > start && content_[end - 1] == '\r') {
+            --end;
+        }
+    } else {
+        --end;
     }
     return std::string_view(content_).substr(start, end - start);
 }
 
 std::shared_ptr<const source_text> source_texts::keep(const std::string& path,
                                                       std::string content) {
-    auto text = std::make_shared<const source_text>(std::move(content));
+    return keep(path, std::make_shared<const source_text>(std::move(content)));
+}
+
+std::shared_ptr<const source_text> source_texts::keep(const std::string& path,
+                                                      std::shared_ptr<const source_text> text) {
     for (auto& [kept_path, kept] : texts_) {
         if (kept_path == path) {
             kept = text;
@@ -52,9 +68,13 @@ std::shared_ptr<const source_text> source_texts::keep(const std::string& path,
 }
 
 const source_text* source_texts::find(std::string_view path) const {
+    return find_shared(path).get();
+}
+
+std::shared_ptr<const source_text> source_texts::find_shared(std::string_view path) const {
     for (const auto& [kept_path, kept] : texts_) {
         if (kept_path == path) {
-            return kept.get();
+            return kept;
         }
     }
     return nullptr;

@@ -38,8 +38,12 @@ class source_texts {
   public:
     // Keeps a text read from the path, in place of one kept before from the same path.
     std::shared_ptr<const source_text> keep(const std::string& path, std::string content);
+    std::shared_ptr<const source_text> keep(const std::string& path,
+                                            std::shared_ptr<const source_text> text);
     // The text read from the path; none when nothing was read from it.
     const source_text* find(std::string_view path) const;
+    // The same text, shared rather than copied: a source may be large.
+    std::shared_ptr<const source_text> find_shared(std::string_view path) const;
     void clear() { texts_.clear(); }
 
   private:

@@ -36,7 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(lines_case{"CrLfLfAndCr", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
                     lines_case{"EndingWithALineEndGivesAnEmptyLastLine", "a\r\n", {"a", ""}},
                     lines_case{"EmptyLinesStayLines", "\r\n\n\r", {"", "", "", ""}},
-                    lines_case{"EmptyTextIsOneEmptyLine", "", {""}}),
+                    lines_case{"EmptyTextIsOneEmptyLine", "", {""}},
+                    lines_case{"LoneCrBeforeCrLf", "a\r\r\nb", {"a", "", "b"}},
+                    lines_case{"LfBeforeCr", "a\n\rb\r\n", {"a", "", "b", ""}}),
     [](const testing::TestParamInfo<lines_case>& info) { return std::string(info.param.name); });
 
 TEST(SourceText, LinesAskedInAnyOrderAreTheSame) {
