@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <utility>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -159,9 +160,12 @@ TEST_P(PlotModule, PlotWithoutItsOwnModuleSaysSoAndStops) {
     EXPECT_EQ(result.exit_status, exit_status::fatal);
     EXPECT_EQ(result.standard_output, "");
     std::string expected = std::string("scenario-builder plot: ") + GetParam().message + "\n";
-    const std::string placeholder = "FOLDER";
-    for (std::size_t at; (at = expected.find(placeholder)) != std::string::npos;) {
-        expected.replace(at, placeholder.size(), folder.string());
+    for (const auto& [placeholder, value] :
+         {std::pair<std::string, std::string>{"FOLDER", folder.string()},
+          {"PARENT", folder.path().parent_path().string()}}) {
+        for (std::size_t at; (at = expected.find(placeholder)) != std::string::npos;) {
+            expected.replace(at, placeholder.size(), value);
+        }
     }
     EXPECT_EQ(result.standard_error, expected);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Valdora_Rova_5284.png"));
@@ -172,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         module_case{"Missing", nullptr,
                     "cannot draw without the drawing module: FOLDER/scenario-plot.so is missing: "
-                    "it belongs beside the program"},
+                    "it belongs beside the program (or, installed, in "
+                    "PARENT/lib/scenario-builder)"},
         module_case{"TheDesktopModuleInItsPlace", "scenario-desktop.so",
                     "cannot draw without the drawing module: FOLDER/scenario-plot.so is not a "
                     "module of this program: it has no scenario_drawing_module"}),
