@@ -14,6 +14,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "collection of scenarios at once and reports as text, JSON, SARIF or CI annotations.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
+# The build keeps its debug information; the package does not.
+set(CPACK_STRIP_FILES TRUE)
 
 if(WIN32)
     set(CPACK_GENERATOR ZIP)

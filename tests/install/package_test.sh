@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The Debian package of this build, made by CPack as `make package` makes it: its name, version
+# and dependencies, its contents (dpkg-deb --contents), and an install with dpkg into a scratch
+# root, checked as a user would use it (installed_checks.sh).
+#
+#   package_test.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1
+VERSION=$2
+here=$(cd "$(dirname "$0")" && pwd)
+SCRATCH=$(mktemp -d)
+trap 'rm -rf "$SCRATCH"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$SCRATCH/package" >"$SCRATCH/cpack.log" 2>&1 ||
+    { cat "$SCRATCH/cpack.log"; fail "cpack failed"; }
+deb=$(ls "$SCRATCH"/package/*.deb)
+[ "$(basename "$deb")" = "scenario-builder_${VERSION}_amd64.deb" ] || fail "the package is $deb"
+
+[ "$(dpkg-deb -f "$deb" Package)" = scenario-builder ] || fail "wrong package name"
+[ "$(dpkg-deb -f "$deb" Version)" = "$VERSION" ] || fail "wrong version"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libcairo2 libfltk1.3 libcpp-httplib; do
+    grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+dpkg-deb -f "$deb" Description | grep -q "train-driving simulator" || fail "no description"
+
+contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
+for file in ./usr/bin/scenario-builder ./usr/lib/scenario-builder/scenario-desktop.so \
+            ./usr/lib/scenario-builder/scenario-plot.so ./usr/lib/scenario-builder/scenario-serve.so \
+            ./usr/share/man/man1/scenario-builder.1 \
+            ./usr/share/bash-completion/completions/scenario-builder \
+            ./usr/share/doc/scenario-builder/README.md; do
+    grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+done
+
+# dpkg installs into a root of its own, with a database of its own: the libraries the package
+# depends on are the host's, so their check is left out.
+root=$SCRATCH/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+: >"$root/var/lib/dpkg/status"
+dpkg --root="$root" --force-depends -i "$deb" >"$SCRATCH/dpkg.log" 2>&1 ||
+    { cat "$SCRATCH/dpkg.log"; fail "dpkg -i failed"; }
+dpkg --root="$root" -s scenario-builder | grep -q "Status: install ok installed" ||
+    fail "dpkg does not list the package as installed"
+PREFIX=$root/usr
+source "$here/installed_checks.sh"
+echo "the Debian package: all checks passed"
