@@ -1,9 +1,10 @@
-# The two commands of the project: `make run` builds and runs the built-in scenario build;
+# The two commands of the project: `make run` installs what building and running the program
+# needs, builds the program and its modules (not the tests) and runs the built-in scenario build;
 # `make test` checks the formatting, builds and passes every test (plain and sanitized),
 # runs clang-tidy over the code and the tests,
 # builds the optimised build for measurements (timing nothing) so that it cannot break
-# unseen, runs the Windows build under Wine and each fuzz target for a bounded time. Both
-# install what they need.
+# unseen, runs the Windows build under Wine and each fuzz target for a bounded time, after
+# installing the test tools too. `make package` makes the .deb and the Windows .zip.
 
 # What building and running the program needs: the compiler and build tools, the libraries it
 # and its modules link, and the fonts of its pictures. `make run` installs these alone.
@@ -103,6 +104,13 @@ windows: packages
 # a private Xvfb, against the Linux build's files and output.
 test-windows: build windows
 	ctest --preset windows
+
+# The Debian package of the Linux build and the .zip of the Windows build, made by CPack from
+# the install rules (cmake/packaging.cmake): build/scenario-builder_VERSION_amd64.deb and
+# build-windows/scenario-builder-VERSION-windows-x86_64.zip.
+package: build windows
+	cd build && cpack -G DEB
+	cd build-windows && cpack -G ZIP
 
 test: check-format test-plain lint test-sanitize build-release test-windows fuzz
 

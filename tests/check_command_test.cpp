@@ -68,7 +68,7 @@ bool line_misspelt(int folder) {
 }
 
 class CheckCollection : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         root_ = new temporary_folder;
         expected_ = new std::vector<expected_scenario>;
@@ -96,8 +96,9 @@ protected:
                 std::vector<std::string> train = clean_train_lines();
                 switch (mistake_of(index)) {
                     case train_mistake::misspelt_station:
-                        train = changed(train, {{13, {"stazoine,   4500,  2, 600,  0, 0, 1,   "
-                                                      "1,1,0,  4,1,1, 60,  8,20, 0, PORTO"}}});
+                        train = changed(train, {{13,
+                                                 {"stazoine,   4500,  2, 600,  0, 0, 1,   "
+                                                  "1,1,0,  4,1,1, 60,  8,20, 0, PORTO"}}});
                         expected.diagnostics.emplace_back(train_file, 13, "warning", "unread-key");
                         ++expected.warnings;
                         break;
@@ -190,9 +191,9 @@ TEST_F(CheckCollection, TextReportsEachScenarioThenTheTotalInTheSameOrderOnAnyNu
         const auto counted = [](std::size_t n, const char* noun) {
             return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
         };
-        lines += scenario.folder + "/" + scenario.route + "_" + scenario.train + "-.txt: " +
-                 counted(scenario.errors, "error") + ", " + counted(scenario.warnings, "warning") +
-                 "\n";
+        lines += scenario.folder + "/" + scenario.route + "_" + scenario.train +
+                 "-.txt: " + counted(scenario.errors, "error") + ", " +
+                 counted(scenario.warnings, "warning") + "\n";
         failed += scenario.errors > 0 ? 1 : 0;
         with_warnings += scenario.errors == 0 && scenario.warnings > 0 ? 1 : 0;
     }
@@ -214,8 +215,7 @@ TEST_F(CheckCollection, TextReportsEachScenarioThenTheTotalInTheSameOrderOnAnyNu
                         std::to_string(clean) + " clean, " + std::to_string(with_warnings) +
                         " with warnings, " + std::to_string(failed) + " failed; " +
                         std::to_string(expected_count(&expected_scenario::errors)) + " errors, " +
-                        std::to_string(expected_count(&expected_scenario::warnings)) +
-                        " warnings");
+                        std::to_string(expected_count(&expected_scenario::warnings)) + " warnings");
 }
 
 TEST_F(CheckCollection, GithubAnnotatesEveryDiagnostic) {
@@ -247,8 +247,8 @@ TEST_F(CheckCollection, SarifIsValidAgainstTheSchema) {
                                                     expected_count(&expected_scenario::warnings));
     const fs::path file = root_->path() / "check.sarif";
     std::ofstream(file) << result.standard_output;
-    const program_result valid = testing_support::run_program_at(
-        SCENARIO_SARIF_VALIDATOR, {file.string()});
+    const program_result valid =
+        testing_support::run_program_at(SCENARIO_SARIF_VALIDATOR, {file.string()});
     fs::remove(file);
     EXPECT_EQ(valid.exit_status, 0) << valid.standard_output << valid.standard_error;
     EXPECT_NE(valid.standard_output.find("valid SARIF 2.1.0"), std::string::npos)
@@ -334,9 +334,9 @@ TEST(CheckCommandLine, RefusesWhatItCannotRun) {
 // `compile --format` writes the compiled files as always and reports in the format asked for.
 TEST(CompileFormat, ReportsTheOneScenarioInTheFormatAskedFor) {
     testing_support::author_folder folder;
-    folder.write_sources(clean_line_lines(),
-                         changed(clean_train_lines(),
-                                 {{16, {"rallentamento,   7000, 60, 0, 0, 1, 0"}}}));
+    folder.write_sources(
+        clean_line_lines(),
+        changed(clean_train_lines(), {{16, {"rallentamento,   7000, 60, 0, 0, 1, 0"}}}));
     const program_result result = folder.compile({"--format", "json"});
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.standard_error, "");

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <utility>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/exit_status.h"

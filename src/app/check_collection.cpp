@@ -33,8 +33,9 @@ int check_collection(const std::vector<std::string>& paths, const check_settings
                                     : exit_status::ok;
     report->finish(totals, status);
     if (found.scenarios.empty() && found.unreadable.empty()) {
-        tell_failure("check", "no scenario found (a train source R_T-.txt with its line source "
-                              "R_linea.txt beside it) under the paths named");
+        tell_failure("check",
+                     "no scenario found (a train source R_T-.txt with its line source "
+                     "R_linea.txt beside it) under the paths named");
     }
     return status;
 }

@@ -27,25 +27,24 @@ int run_check(check_request& request) {
     const bool names_one = !one.folder.empty() || !one.route.empty() || !one.train.empty();
     if (names_one) {
         if (!request.paths.empty()) {
-            return report_failure("check", status::invalid_input(
-                                               "name folders to search (PATH...) or one scenario "
+            return report_failure(
+                "check", status::invalid_input("name folders to search (PATH...) or one scenario "
                                                "(--dir DIR --route R --train T), not both"));
         }
         if (one.folder.empty() || one.route.empty() || one.train.empty()) {
-            return report_failure("check", status::invalid_input(
-                                               "one scenario takes all three of --dir, --route "
+            return report_failure(
+                "check", status::invalid_input("one scenario takes all three of --dir, --route "
                                                "and --train"));
         }
         return compile_scenario(one, "check");
     }
     if (request.paths.empty()) {
-        return report_failure("check", status::invalid_input(
-                                           "name at least one folder to search (PATH...), or one "
+        return report_failure(
+            "check", status::invalid_input("name at least one folder to search (PATH...), or one "
                                            "scenario with --dir DIR --route R --train T"));
     }
-    return check_collection(request.paths,
-                            {one.no_line, one.warnings_as_errors, one.utf8}, one.format,
-                            request.jobs);
+    return check_collection(request.paths, {one.no_line, one.warnings_as_errors, one.utf8},
+                            one.format, request.jobs);
 }
 
 }  // namespace

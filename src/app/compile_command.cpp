@@ -29,7 +29,6 @@ void add_scenario_options(CLI::App* parser, compile_request& request) {
 
 }  // namespace
 
-
 subcommand add_compile_command(CLI::App& app) {
     auto request = std::make_shared<compile_request>();
     CLI::App* parser = app.add_subcommand(

@@ -29,8 +29,10 @@ status load_module_entry(const char* file_name, const char* entry_name, void*& e
     const bool is_beside = ::stat(beside.c_str(), &file_status) == 0;
     // The loader's own text for a missing file says only "cannot open shared object file".
     if (!is_beside && ::stat(installed.c_str(), &file_status) != 0) {
-        return status::not_found(beside + " is missing: it belongs beside the program (or, "
-                                          "installed, in " + installed_folder + ")");
+        return status::not_found(beside +
+                                 " is missing: it belongs beside the program (or, "
+                                 "installed, in " +
+                                 installed_folder + ")");
     }
     const std::string& path = is_beside ? beside : installed;
     // Every symbol is bound now, so that a module that does not fit fails here and not in

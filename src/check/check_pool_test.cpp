@@ -59,7 +59,11 @@ TEST(CheckPool, ACheckThatThrowsIsDeliveredAsStopped) {
 TEST(CheckPool, NothingToCheckDeliversNothing) {
     int calls = 0;
     check_in_order(
-        0, 4, [&](std::size_t) { ++calls; return checked_scenario{}; },
+        0, 4,
+        [&](std::size_t) {
+            ++calls;
+            return checked_scenario{};
+        },
         [&](const checked_scenario&) { ++calls; });
     EXPECT_EQ(calls, 0);
 }

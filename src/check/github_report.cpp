@@ -47,8 +47,8 @@ std::string command(std::string_view kind, const std::string& file, const source
     std::string line = "::" + std::string(kind);
     std::string properties;
     const auto add = [&](std::string_view name, const std::string& value) {
-        properties += (properties.empty() ? " " : ",") + std::string(name) + "=" +
-                      escaped(value, true);
+        properties +=
+            (properties.empty() ? " " : ",") + std::string(name) + "=" + escaped(value, true);
     };
     if (!file.empty()) {
         add("file", shown_as_utf8(file));
@@ -74,8 +74,9 @@ void put(std::FILE* out, const std::string& text) {
 }
 
 class github_report final : public scenario_report {
-public:
-    github_report(std::FILE* out, bool scenario_lines) : out_(out), scenario_lines_(scenario_lines) {}
+  public:
+    github_report(std::FILE* out, bool scenario_lines)
+        : out_(out), scenario_lines_(scenario_lines) {}
 
     void add(const checked_scenario& scenario) override {
         for (const diagnostic& told : scenario.diagnostics) {
@@ -87,8 +88,8 @@ public:
             }
         }
         if (!scenario.stopped.empty()) {
-            put(out_, command("error", scenario.train_source, {}, "compile stopped",
-                              scenario.stopped));
+            put(out_,
+                command("error", scenario.train_source, {}, "compile stopped", scenario.stopped));
         }
         if (!scenario.unreadable.empty()) {
             put(out_, command("error", scenario.train_source, {}, "not read", scenario.unreadable));
@@ -109,7 +110,7 @@ public:
         std::fflush(out_);
     }
 
-private:
+  private:
     std::FILE* out_;
     bool scenario_lines_;
 };

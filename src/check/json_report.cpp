@@ -62,7 +62,7 @@ json diagnostic_json(const diagnostic& told) {
 }
 
 class json_report final : public scenario_report {
-public:
+  public:
     json_report(std::FILE* out, std::string version) : out_(out), version_(std::move(version)) {}
 
     void add(const checked_scenario& scenario) override {
@@ -75,11 +75,10 @@ public:
         object["errors"] = scenario.errors;
         object["warnings"] = scenario.warnings;
         object["failed"] = scenario.failed;
-        object["stopped"] = scenario.stopped.empty() ? json(nullptr)
-                                                     : json(shown_as_utf8(scenario.stopped));
-        object["unreadable"] = scenario.unreadable.empty()
-                                   ? json(nullptr)
-                                   : json(shown_as_utf8(scenario.unreadable));
+        object["stopped"] =
+            scenario.stopped.empty() ? json(nullptr) : json(shown_as_utf8(scenario.stopped));
+        object["unreadable"] =
+            scenario.unreadable.empty() ? json(nullptr) : json(shown_as_utf8(scenario.unreadable));
         json diagnostics = json::array();
         for (const diagnostic& told : scenario.diagnostics) {
             diagnostics.push_back(diagnostic_json(told));
@@ -89,8 +88,8 @@ public:
     }
 
     void add_unreadable(const unreadable_path& path) override {
-        unreadable_.push_back({{"path", shown_as_utf8(path.path)},
-                               {"message", shown_as_utf8(path.message)}});
+        unreadable_.push_back(
+            {{"path", shown_as_utf8(path.path)}, {"message", shown_as_utf8(path.message)}});
     }
 
     void finish(const check_totals& totals, int exit_status) override {
@@ -98,15 +97,14 @@ public:
         document["tool"] = "scenario-builder";
         document["version"] = version_;
         document["exit_status"] = exit_status;
-        document["totals"] = {
-            {"scenarios", totals.scenarios},
-            {"clean", totals.scenarios - totals.failed - totals.with_warnings_only -
-                          totals.unreadable},
-            {"with_warnings", totals.with_warnings_only},
-            {"failed", totals.failed},
-            {"errors", totals.errors},
-            {"warnings", totals.warnings},
-            {"unreadable", totals.unreadable}};
+        document["totals"] = {{"scenarios", totals.scenarios},
+                              {"clean", totals.scenarios - totals.failed -
+                                            totals.with_warnings_only - totals.unreadable},
+                              {"with_warnings", totals.with_warnings_only},
+                              {"failed", totals.failed},
+                              {"errors", totals.errors},
+                              {"warnings", totals.warnings},
+                              {"unreadable", totals.unreadable}};
         document["unreadable"] = std::move(unreadable_);
         document["scenarios"] = std::move(scenarios_);
         const std::string text = document.dump(2) + "\n";
@@ -114,7 +112,7 @@ public:
         std::fflush(out_);
     }
 
-private:
+  private:
     std::FILE* out_;
     std::string version_;
     json scenarios_ = json::array();

@@ -78,7 +78,7 @@ json physical_location(const std::string& file, const source_range& range) {
 }
 
 class sarif_report final : public scenario_report {
-public:
+  public:
     sarif_report(std::FILE* out, std::string version) : out_(out), version_(std::move(version)) {}
 
     void add(const checked_scenario& scenario) override {
@@ -95,8 +95,8 @@ public:
             result["ruleIndex"] = rule_index(stopped_rule, "error");
             result["level"] = "error";
             result["message"] = {{"text", shown_as_utf8(scenario.stopped)}};
-            result["locations"] = json::array(
-                {{{"physicalLocation", physical_location(scenario.train_source, {})}}});
+            result["locations"] =
+                json::array({{{"physicalLocation", physical_location(scenario.train_source, {})}}});
             results_.push_back(std::move(result));
         }
     }
@@ -128,7 +128,7 @@ public:
         std::fflush(out_);
     }
 
-private:
+  private:
     std::size_t rule_index(const std::string& code, const char* level) {
         const auto [found, added] = rule_indices_.try_emplace(code, rules_.size());
         if (added) {
@@ -202,6 +202,5 @@ std::unique_ptr<scenario_report> make_sarif_report(std::FILE* out,
                                                    const report_settings& settings) {
     return std::make_unique<sarif_report>(out, settings.tool_version);
 }
-
 
 }  // namespace scenario

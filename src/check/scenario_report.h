@@ -31,7 +31,7 @@ struct report_settings {
 };
 
 class scenario_report {
-public:
+  public:
     virtual ~scenario_report() = default;
     virtual void add(const checked_scenario& scenario) = 0;
     virtual void add_unreadable(const unreadable_path& path) = 0;

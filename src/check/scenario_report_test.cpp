@@ -100,12 +100,13 @@ TEST(ScenarioReport, GithubEscapesColonsAndCommasInProperties) {
     told.message = "m";
     scenario.diagnostics = {told};
     const std::string lines = report_of(report_format::github, scenario);
-    EXPECT_EQ(lines.substr(0, lines.find('\n')), "::error file=a%2Cb%3Ac/R_T-.txt,title=error 7::m");
+    EXPECT_EQ(lines.substr(0, lines.find('\n')),
+              "::error file=a%2Cb%3Ac/R_T-.txt,title=error 7::m");
 }
 
 TEST(ScenarioReport, JsonIsOneDocumentWithEveryField) {
-    const json document = json::parse(report_of(report_format::json, sample(),
-                                                {{"gone", "no such file or folder"}}));
+    const json document =
+        json::parse(report_of(report_format::json, sample(), {{"gone", "no such file or folder"}}));
     EXPECT_EQ(document["version"], "9.8.7");
     EXPECT_EQ(document["exit_status"], 2);
     EXPECT_EQ(document["totals"]["scenarios"], 1);
@@ -149,9 +150,9 @@ TEST(ScenarioReport, SarifResultsPointAtTheirFields) {
               json({{"startLine", 64}, {"startColumn", 5}, {"endLine", 64}, {"endColumn", 9}}));
     EXPECT_EQ(results[1]["ruleIndex"], 1);
     EXPECT_EQ(results[1]["relatedLocations"][0]["physicalLocation"]["region"]["startLine"], 3);
-    EXPECT_EQ(results[1]["fixes"][0]["artifactChanges"][0]["replacements"][0]["insertedContent"]
-                     ["text"],
-              "pendenza");
+    EXPECT_EQ(
+        results[1]["fixes"][0]["artifactChanges"][0]["replacements"][0]["insertedContent"]["text"],
+        "pendenza");
     EXPECT_EQ(results[2]["ruleIndex"], 1);
     EXPECT_FALSE(results[2]["locations"][0]["physicalLocation"].contains("region"));
     EXPECT_EQ(run["invocations"][0]["executionSuccessful"], true);

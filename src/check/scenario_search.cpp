@@ -24,9 +24,8 @@ bool plain_train_name(std::string_view train) {
     if (train.empty() || train == "linea" || train.find("..") != std::string_view::npos) {
         return false;
     }
-    return std::none_of(train.begin(), train.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    });
+    return std::none_of(train.begin(), train.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 // A path as the report shows it: as it was named, without the "./" that a search from the
@@ -47,13 +46,14 @@ std::string reason(const std::error_code& error) {
 }
 
 class searcher {
-public:
+  public:
     void search(const std::string& named) {
         const fs::path start = fs::path(named).lexically_normal();
         std::error_code error;
         const fs::file_status status = fs::status(start, error);
         if (error || !fs::exists(status)) {
-            found_.unreadable.push_back({named, error ? error.message() : "no such file or folder"});
+            found_.unreadable.push_back(
+                {named, error ? error.message() : "no such file or folder"});
             return;
         }
         if (fs::is_directory(status)) {
@@ -68,13 +68,14 @@ public:
         const auto key = [](const found_scenario& s) {
             return std::tie(s.folder, s.identity.nome_percorso, s.identity.numero_treno);
         };
-        std::sort(list.begin(), list.end(),
-                  [&](const found_scenario& a, const found_scenario& b) { return key(a) < key(b); });
+        std::sort(list.begin(), list.end(), [&](const found_scenario& a, const found_scenario& b) {
+            return key(a) < key(b);
+        });
         list.erase(std::unique(list.begin(), list.end()), list.end());
         return std::move(found_);
     }
 
-private:
+  private:
     void search_folder(const fs::path& root) {
         std::vector<fs::path> folders{root};
         while (!folders.empty()) {
@@ -126,8 +127,9 @@ private:
         }
         if (chosen.empty()) {
             found_.unreadable.push_back(
-                {named, "is neither a folder nor the source of a scenario (a train source R_T-.txt "
-                        "with its line source R_linea.txt beside it)"});
+                {named,
+                 "is neither a folder nor the source of a scenario (a train source R_T-.txt "
+                 "with its line source R_linea.txt beside it)"});
             return;
         }
         add(shown(parent), chosen);
@@ -156,7 +158,8 @@ std::vector<scenario_identity> pair_sources(const std::vector<std::string>& file
         if (!ends_with(name, train_suffix)) {
             continue;
         }
-        const std::string_view stem = std::string_view(name).substr(0, name.size() - train_suffix.size());
+        const std::string_view stem =
+            std::string_view(name).substr(0, name.size() - train_suffix.size());
         const std::string* owner = nullptr;
         for (const std::string& route : routes) {
             if (stem.size() > route.size() + 1 && stem.substr(0, route.size()) == route &&
@@ -172,9 +175,11 @@ std::vector<scenario_identity> pair_sources(const std::vector<std::string>& file
             paired.push_back({*owner, train});
         }
     }
-    std::sort(paired.begin(), paired.end(), [](const scenario_identity& a, const scenario_identity& b) {
-        return std::tie(a.nome_percorso, a.numero_treno) < std::tie(b.nome_percorso, b.numero_treno);
-    });
+    std::sort(paired.begin(), paired.end(),
+              [](const scenario_identity& a, const scenario_identity& b) {
+                  return std::tie(a.nome_percorso, a.numero_treno) <
+                         std::tie(b.nome_percorso, b.numero_treno);
+              });
     return paired;
 }
 

@@ -45,18 +45,19 @@ INSTANTIATE_TEST_SUITE_P(
         pairing_case{"LongestRouteOwnsTheTrainFile",
                      {"A_linea.txt", "A_B_linea.txt", "A_B_1-.txt", "A_2-.txt"},
                      {"A|2", "A_B|1"}},
-        pairing_case{"RouteWithUnderscoreAlone", {"Valdora_Rova_linea.txt", "Valdora_Rova_5284-.txt"},
+        pairing_case{"RouteWithUnderscoreAlone",
+                     {"Valdora_Rova_linea.txt", "Valdora_Rova_5284-.txt"},
                      {"Valdora_Rova|5284"}},
         pairing_case{"EmptyTrainIsNoScenario", {"Lago_linea.txt", "Lago_-.txt"}, {}},
         pairing_case{"TrainNamedLineaIsNoScenario", {"Lago_linea.txt", "Lago_linea-.txt"}, {}},
-        pairing_case{"CompiledFilesAreNotSources",
-                     {"Lago_linea.txt", "Lago_101-.txt", "Lago_linea.dat", "Lago_101.sim",
-                      "Lago_101.dat"},
-                     {"Lago|101"}}),
+        pairing_case{
+            "CompiledFilesAreNotSources",
+            {"Lago_linea.txt", "Lago_101-.txt", "Lago_linea.dat", "Lago_101.sim", "Lago_101.dat"},
+            {"Lago|101"}}),
     [](const ::testing::TestParamInfo<pairing_case>& info) { return info.param.name; });
 
 class FindScenarios : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("scenario-search-" + std::to_string(::getpid()));
         fs::remove_all(root_);
@@ -71,7 +72,9 @@ protected:
         fs::create_directories(path.parent_path());
         std::ofstream(path) << "\n";
     }
-    std::string under(const std::string& relative) const { return (root_ / relative).generic_string(); }
+    std::string under(const std::string& relative) const {
+        return (root_ / relative).generic_string();
+    }
 
     fs::path root_;
     std::error_code ignored_;
@@ -92,9 +95,9 @@ TEST_F(FindScenarios, SearchesFoldersRecursivelyInTheOrderOfTheirPaths) {
         listed.push_back(scenario.folder + "|" + scenario.identity.nome_percorso + "|" +
                          scenario.identity.numero_treno);
     }
-    EXPECT_EQ(listed, (std::vector<std::string>{under("a") + "|Lago|1",
-                                                under("a/deep/er") + "|Monte|7",
-                                                under("b") + "|Lago|2"}));
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{under("a") + "|Lago|1", under("a/deep/er") + "|Monte|7",
+                                        under("b") + "|Lago|2"}));
     EXPECT_TRUE(found.unreadable.empty());
 }
 

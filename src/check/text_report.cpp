@@ -12,7 +12,7 @@ void put(std::FILE* out, const std::string& text) {
 }
 
 class text_report final : public scenario_report {
-public:
+  public:
     text_report(std::FILE* out, bool scenario_lines) : out_(out), scenario_lines_(scenario_lines) {}
 
     void add(const checked_scenario& scenario) override {
@@ -33,7 +33,7 @@ public:
         std::fflush(out_);
     }
 
-private:
+  private:
     std::FILE* out_;
     bool scenario_lines_;
 };
