@@ -7,7 +7,7 @@ set(CPACK_PACKAGE_VENDOR "Scenario builder maintainers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Scenario builder for a train-driving simulator: compiles, checks and draws scenarios")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Writes and compiles the built-in scenario of the train-driving simulator, and compiles, "
     "checks, inspects, compares and draws scenarios of your own: a line source and a train "
     "source become the three binary files that the simulator loads. `check` checks a whole "

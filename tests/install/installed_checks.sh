@@ -28,8 +28,10 @@ done
 # The manual page, as man shows it.
 manual=$PREFIX/share/man/man1/scenario-builder.1
 [ -f "$manual" ] || fail "no manual page"
-shown=$(LC_ALL=C MANWIDTH=100 man -l -P cat "$manual" 2>&1) || fail "man -l failed: $shown"
-for words in "scenario-builder - build, compile, check" "scenario-builder check PATH..." \
+# Justified lines: the spaces between words are squeezed before looking for them.
+shown=$(LC_ALL=C MANWIDTH=100 man -l -P cat "$manual" 2>&1 | tr -s ' ') ||
+    fail "man -l failed: $shown"
+for words in "SCENARIO-BUILDER(1)" "scenario-builder - build, compile, check" "scenario-builder check PATH..." \
              "--format FORMAT" "--jobs N" "EXIT STATUS"; do
     grep -qF -- "$words" <<<"$shown" || fail "the manual page as man shows it lacks '$words'"
 done
@@ -39,15 +41,16 @@ for doc in README.md docs/source-formats.md docs/check-in-ci.md docs/scenario.pn
     [ -f "$PREFIX/share/doc/scenario-builder/$doc" ] || fail "no $doc among the docs"
 done
 
-# The completion, loaded as bash-completion loads it: found from the program's own prefix the
-# first time the command is completed.
+# The completion, loaded as bash-completion loads it the first time the command is completed:
+# from the completions folder of the prefix's data folder (XDG_DATA_DIRS names the prefix, as
+# it does for any prefix but /usr and /usr/local).
 mkdir -p "$SCRATCH/routes"
 for source in Lago_linea.txt Lago_101-.txt Lago_102-.txt Monte_linea.txt Monte_7-.txt; do
     : >"$SCRATCH/routes/$source"
 done
-completed=$(cd "$SCRATCH" && PATH="$PREFIX/bin:$PATH" bash --norc --noprofile -c '
+completed=$(cd "$SCRATCH" && PATH="$PREFIX/bin:$PATH" XDG_DATA_DIRS="$PREFIX/share" \
+    bash --norc --noprofile -c '
     source /usr/share/bash-completion/bash_completion
-    complete() { builtin complete "$@"; }
     __load_completion scenario-builder || exit 3
     complete -p scenario-builder | grep -q -- "-F _scenario_builder" || exit 4
     ask() {
