@@ -68,7 +68,7 @@ manual_page read_manual_page() {
     manual_page page;
     std::set<std::string>* listing = nullptr;
     bool heading_next = false;
-    const std::regex option("^\\\\-\\\\-([a-z0-9-]+)");
+    const std::regex option("--[a-z0-9-]+");
     for (const std::string& line :
          lines_of(read_text_file(SCENARIO_SOURCE_DIR "/docs/scenario-builder.1"))) {
         if (line == ".SH OPTIONS") {
@@ -81,15 +81,15 @@ manual_page read_manual_page() {
             heading_next = true;
             continue;
         } else if (heading_next && listing != nullptr) {
-            // ".BI \-\-dir " DIR"", ".BR \-h ", " \-\-help", ".B \-\-werror"
-            std::string rest = line.substr(line.find(' ') + 1);
-            for (std::size_t at; (at = rest.find("\\-\\-")) != std::string::npos;) {
-                std::smatch found;
-                const std::string from = rest.substr(at);
-                if (std::regex_search(from, found, option)) {
-                    listing->insert("--" + found[1].str());
-                }
-                rest = rest.substr(at + 4);
+            // ".BI \-\-dir " DIR"", ".BR \-h ", " \-\-help", ".B \-\-no\-line": the heading
+            // with its hyphens unescaped, and every long option in it.
+            std::string heading = line.substr(line.find(' ') + 1);
+            for (std::size_t at; (at = heading.find("\\-")) != std::string::npos;) {
+                heading.replace(at, 2, "-");
+            }
+            for (std::sregex_iterator found(heading.begin(), heading.end(), option), end;
+                 found != end; ++found) {
+                listing->insert(found->str());
             }
         }
         heading_next = false;

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> identities(const std::vector<scenario_identity>& list) {
     std::vector<std::string> shown;
+    shown.reserve(list.size());
     for (const scenario_identity& identity : list) {
         shown.push_back(identity.nome_percorso + "|" + identity.numero_treno);
     }
