@@ -225,7 +225,10 @@ TEST_F(CheckCollection, GithubAnnotatesEveryDiagnostic) {
     std::vector<std::string> expected;
     for (const expected_scenario& scenario : *expected_) {
         for (const auto& [file, line, level, code] : scenario.diagnostics) {
-            expected.push_back("::" + level + " file=" + file + ",line=" + std::to_string(line));
+            std::string annotation = "::";
+            annotation.append(level).append(" file=").append(file);
+            annotation.append(",line=").append(std::to_string(line));
+            expected.push_back(annotation);
         }
     }
     for (std::size_t at = 0; at < result.standard_output.size();) {
