@@ -1,14 +1,15 @@
-// `compile` and `check`: one compile of the sources in a folder (app/compile_run.h), which
-// `compile` writes into the compiled files and `check` only reports on.
+// `compile`: one compile of the sources in a folder (app/compile_run.h) into the compiled
+// files; `check --dir` runs the same compile and writes nothing (check_command.cpp).
 #include <memory>
 
 #include "app/compile_run.h"
+#include "app/format_option.h"
 #include "app/subcommand.h"
 
 namespace scenario {
 namespace {
 
-// The options that name the scenario and say how to read it, common to both commands.
+// The options that name the scenario and say how to read it.
 void add_scenario_options(CLI::App* parser, compile_request& request) {
     parser->add_option("--dir", request.folder, "Folder of the sources and the compiled files")
         ->required();
@@ -23,6 +24,7 @@ void add_scenario_options(CLI::App* parser, compile_request& request) {
                      "Take station names and board texts as UTF-8 and convert them to "
                      "Windows-1252, the simulator's code page; a character without a place "
                      "there is an error and nothing is written (exit status 2)");
+    add_format_option(parser, request.format);
 }
 
 }  // namespace
@@ -38,20 +40,6 @@ subcommand add_compile_command(CLI::App& app) {
         "Exit status: 0 no error; 1 errors (or, with --werror, warnings) and the compiled "
         "files were written; 2 the build stopped before writing them; 64 usage error.");
     return {parser, [request] { return compile_scenario(*request, "compile"); }};
-}
-
-subcommand add_check_command(CLI::App& app) {
-    auto request = std::make_shared<compile_request>();
-    request->write_compiled_files = false;
-    CLI::App* parser = app.add_subcommand(
-        "check",
-        "Compile DIR/R_linea.txt and DIR/R_T-.txt as `compile` does and report every error "
-        "and warning, writing nothing");
-    add_scenario_options(parser, *request);
-    parser->footer(
-        "Exit status: 0 no error; 1 errors (or, with --werror, warnings); 2 a source or the "
-        "folder is missing or unreadable, or the line file gives no grid; 64 usage error.");
-    return {parser, [request] { return compile_scenario(*request, "check"); }};
 }
 
 }  // namespace scenario

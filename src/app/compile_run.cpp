@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/checked_compile.h"
 #include "app/compile_inputs.h"
 #include "app/exit_status.h"
 #include "app/scenario_names.h"
@@ -69,12 +70,14 @@ int compile_scenario(compile_request request, std::string_view command, compile_
     }
     const compile_report report = compile_and_report(context, request.no_line ? 0 : 1);
     const compile_outcome& outcome = report.outcome;
-    print_diagnostics(stderr, report.diagnostics, context.sources);
     const std::size_t warnings_not_kept = context.errors.warnings_not_kept();
-    if (warnings_not_kept > 0) {
-        tell_failure(command, counted(warnings_not_kept, "more warning") +
-                                  " not shown: only the first " +
-                                  std::to_string(most_warnings_kept) + " are told");
+    if (request.format == report_format::text) {
+        print_diagnostics(stderr, report.diagnostics, context.sources);
+        if (warnings_not_kept > 0) {
+            tell_failure(command, counted(warnings_not_kept, "more warning") +
+                                      " not shown: only the first " +
+                                      std::to_string(most_warnings_kept) + " are told");
+        }
     }
 
     switch (outcome.how) {
@@ -107,7 +110,17 @@ int compile_scenario(compile_request request, std::string_view command, compile_
     // compiled scenario: the files are written as always, and the exit status says so.
     const bool errors_count = context.errors.codice_errore != 0 || context.errors.lost_a_part() ||
                               (request.warnings_as_errors && !context.errors.warnings().empty());
-    return exit_status_of(outcome.how, errors_count);
+    const int exit_status = exit_status_of(outcome.how, errors_count);
+    if (request.format != report_format::text) {
+        const checked_scenario checked =
+            checked_result(context, report, request.warnings_as_errors);
+        check_totals totals;
+        totals.add(checked);
+        const auto shown = make_report(request.format, stdout, {SCENARIO_VERSION, false});
+        shown->add(checked);
+        shown->finish(totals, exit_status);
+    }
+    return exit_status;
 }
 
 }  // namespace scenario

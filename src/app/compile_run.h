@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "check/scenario_report.h"
 #include "compiler/compile_report.h"
 #include "source/status.h"
 
@@ -23,6 +24,9 @@ struct compile_request {
     bool utf8 = false;
     // False for `check`: the compile writes nothing and takes no lock.
     bool write_compiled_files = true;
+    // Text prints the diagnostics on standard error as they have always been printed; the other
+    // formats print their report on standard output (check/scenario_report.h).
+    report_format format = report_format::text;
     // Called with the compile that ran, before the folder's lock is released: a command that
     // shows the compile (the page of `view` and `watch --serve`) reads its record, origins and
     // diagnostics here.

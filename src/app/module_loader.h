@@ -11,7 +11,8 @@
 
 namespace scenario {
 
-// Opens the module `file_name` in the program's own folder and finds `entry_name` in it.
+// Opens the module `file_name` in the program's own folder, or where an install puts the
+// modules (PREFIX/lib/scenario-builder beside PREFIX/bin), and finds `entry_name` in it.
 // Fails with a message that names the module's path and whether it is missing or broken.
 // An opened module stays loaded until the program ends: its code must outlive every object
 // it made, and the run ends soon after.

@@ -127,18 +127,22 @@ std::string quote(const source_texts& sources, const std::string& file, const so
 
 }  // namespace
 
-void print_diagnostics(std::FILE* out, const std::vector<diagnostic>& list,
-                       const source_texts& sources) {
+std::string format_diagnostics(const std::vector<diagnostic>& list, const source_texts& sources) {
+    std::string text;
     for (const diagnostic& told : list) {
-        std::fprintf(out, "%s\n%s", format_head(told).c_str(),
-                     quote(sources, told.file, told.range).c_str());
+        text += format_head(told) + "\n" + quote(sources, told.file, told.range);
         for (const diagnostic_note& note : told.related) {
-            std::fprintf(
-                out, "%s\n%s",
-                printable(location(note.file, note.range.line) + "note: " + note.message).c_str(),
-                quote(sources, note.file, note.range).c_str());
+            text += printable(location(note.file, note.range.line) + "note: " + note.message) +
+                    "\n" + quote(sources, note.file, note.range);
         }
     }
+    return text;
+}
+
+void print_diagnostics(std::FILE* out, const std::vector<diagnostic>& list,
+                       const source_texts& sources) {
+    const std::string text = format_diagnostics(list, sources);
+    std::fwrite(text.data(), 1, text.size(), out);
 }
 
 void print_diagnostics(std::FILE* out, const error_state& errors, const source_texts& sources) {

@@ -32,6 +32,10 @@ std::string format_head(const diagnostic& told);
 // it is too wide, and the caret under the column; each indented and ended by a line end.
 std::string quote_line(std::string_view line, int column);
 
+// Each diagnostic of the list with the source line it points at, and its notes, as the
+// command line prints them.
+std::string format_diagnostics(const std::vector<diagnostic>& list, const source_texts& sources);
+
 // Prints each diagnostic of the list with the source line it points at, and its notes.
 void print_diagnostics(std::FILE* out, const std::vector<diagnostic>& list,
                        const source_texts& sources);
