@@ -244,11 +244,6 @@ status staged_file::put_in_place() {
     if (path_.empty()) {
         return status::input_output("cannot write: nothing was staged");
     }
-    // A temporary file is private to its writer; the finished file gets the permissions
-    // that a newly created file would have.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(partial_.c_str(), 0666 & ~mask);
     {
         const std::unique_lock<std::mutex> held = hold_run_files();
         if (::rename(partial_.c_str(), path_.c_str()) != 0) {
@@ -263,6 +258,13 @@ status staged_file::put_in_place() {
         }
         forget_run_file(held, partial_.native());
     }
+    // A partial file is private to its writer (mkstemp's 0600) until it has its real name:
+    // a file of that mode is all that the cleaner of stale partial files takes, so a run killed
+    // at any moment leaves nothing it would not take. The finished file then gets the
+    // permissions that a newly created file would have.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(keeper_, 0666 & ~mask);
     ::close(std::exchange(keeper_, -1));
     path_.clear();
     partial_.clear();
