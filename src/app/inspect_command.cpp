@@ -1,6 +1,6 @@
 // `inspect`: one compiled file as JSON with the record's field names (a grid also as a table
 // of cells), or, with --summary, a whole compiled scenario in its author's terms, as text or
-// JSON. Parts of the line are chosen by cells (--cells) or kilometres (--km).
+// JSON. A stretch of the line is chosen by cells (--cells) or kilometres (--km).
 #include <cmath>
 #include <cstdint>
 #include <iostream>

@@ -242,7 +242,7 @@ struct scenario_description {
 
 scenario_description describe_scenario(const compiled_tables& tables);
 
-// Parts of the description, each from the tables.
+// The description piece by piece, each from the tables.
 void describe_general(const compiled_tables& tables, scenario_description& description);
 void describe_stations(const compiled_tables& tables, scenario_description& description);
 void describe_grid_objects(const compiled_tables& tables, scenario_description& description);

@@ -254,7 +254,7 @@ status resolve_range(const compiled_scenario& record, const plot_options& option
 status build_plot_model(const compiled_scenario& record, const plot_options& options,
                         const sheet_layout& sheet, plot_model& model);
 
-// Parts of the model, built from a resolved range.
+// The model piece by piece, built from a resolved range.
 void build_plan_view(const compiled_scenario& record, double from_metre, double to_metre,
                      const sheet_layout& sheet, plan_view& plan);
 void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,

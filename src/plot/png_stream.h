@@ -2,7 +2,7 @@
 // level and tries every row filter on every row: on a 1600 x 1500 sheet of line art that was
 // most of a plot's time. This one compresses at zlib's fastest level without row filters,
 // which on line art (long runs of one colour) gives a file of about the same size, written
-// about five times faster. Part of the drawing module: no exceptions, no
+// about five times faster. It belongs to the drawing module: no exceptions, no
 // C++ runtime.
 #pragma once
 

@@ -1,6 +1,6 @@
 // A sheet written as SVG by hand, element by element, so that its texts stay text: names
 // that a reader can search and select (cairo's SVG surface draws every glyph as an outline).
-// The drawing module keeps a cairo context beside it only to measure texts. Part of the
+// The drawing module keeps a cairo context beside it only to measure texts. It belongs to the
 // drawing module: no exceptions, no C++ runtime; memory comes from the C library.
 #pragma once
 
