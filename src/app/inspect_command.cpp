@@ -173,13 +173,19 @@ status find_scenario(const inspect_request& request, compiled_scenario_files& fi
     return status::invalid_input("give a compiled file, or --dir with --route and --train");
 }
 
+// The compiled files of the scenario that the request names, read and checked as one set.
+status read_scenario(const inspect_request& request, compiled_scenario_files& files,
+                     compiled_tables& tables) {
+    if (const status found = find_scenario(request, files); !found.ok()) {
+        return found;
+    }
+    return read_compiled_tables(files, tables);
+}
+
 int summarise(const inspect_request& request) {
     compiled_scenario_files files;
-    if (const status found = find_scenario(request, files); !found.ok()) {
-        return report_failure(command, found);
-    }
     compiled_tables tables;
-    if (const status read = read_compiled_tables(files, tables); !read.ok()) {
+    if (const status read = read_scenario(request, files, tables); !read.ok()) {
         return report_failure(command, read);
     }
     std::optional<line_window> window;
@@ -308,11 +314,8 @@ int show_file(const inspect_request& request) {
 
 int show_timetable(const inspect_request& request) {
     compiled_scenario_files files;
-    if (const status found = find_scenario(request, files); !found.ok()) {
-        return report_failure(command, found);
-    }
     compiled_tables tables;
-    if (const status read = read_compiled_tables(files, tables); !read.ok()) {
+    if (const status read = read_scenario(request, files, tables); !read.ok()) {
         return report_failure(command, read);
     }
     const timetable_description timetable =
