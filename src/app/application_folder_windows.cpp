@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win32/ansi_text.h"
+#include "source/windows_text.h"
 
 namespace scenario {
 
@@ -17,7 +17,7 @@ status find_application_folder(std::string& folder) {
             ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return status::not_found("cannot find the program's own folder: " +
-                                     win32::system_error_text(::GetLastError()));
+                                     windows_text::system_error_text(::GetLastError()));
         }
         if (length < path.size()) {
             path.resize(length);
@@ -31,7 +31,7 @@ status find_application_folder(std::string& folder) {
     const std::size_t last_separator = path.find_last_of(L"\\/");
     const std::wstring folder_path =
         last_separator == std::wstring::npos ? L"." : path.substr(0, last_separator);
-    const std::optional<std::string> ansi = win32::ansi_text(folder_path);
+    const std::optional<std::string> ansi = windows_text::ansi_text(folder_path);
     if (!ansi) {
         return status::not_found(
             "the program's folder has a name that the system's ANSI code page cannot write: "

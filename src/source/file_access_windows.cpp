@@ -13,48 +13,17 @@
 
 #include "source/folder_lock.h"
 #include "source/partial_files.h"
+#include "source/windows_text.h"
 
 namespace scenario {
 namespace {
 
-// A path in the system's ANSI code page, for messages: the same bytes the user typed.
-std::string ansi_text(const std::wstring& wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                          nullptr, nullptr);
-    return text;
-}
-
-// The system's own words for an error, in English where the system has them, without the
-// full stop and line end it puts after them.
-std::string system_message(DWORD error) {
-    char* buffer = nullptr;
-    const DWORD flags =
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-    DWORD length =
-        ::FormatMessageA(flags, nullptr, error, MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT),
-                         reinterpret_cast<char*>(&buffer), 0, nullptr);
-    if (length == 0) {
-        length = ::FormatMessageA(flags, nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0,
-                                  nullptr);
-    }
-    std::string text = length == 0 ? "error " + std::to_string(error) : std::string(buffer, length);
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                             text.back() == '.')) {
-        text.pop_back();
-    }
-    return text;
-}
+using windows_text::message_text;
+using windows_text::system_error_text;
 
 std::string describe(const std::filesystem::path& path, std::string_view action, DWORD error) {
-    return "cannot " + std::string(action) + " " + ansi_text(path.native()) + ": " +
-           system_message(error);
+    return "cannot " + std::string(action) + " " + message_text(path.native()) + ": " +
+           system_error_text(error);
 }
 
 // A failure of the system named with its cause. A path that leads nowhere is a file not
@@ -147,7 +116,7 @@ status stage_file_in_pieces(const std::filesystem::path& path, const file_pieces
     // A folder in the file's place cannot be replaced; the words are those of other systems.
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        return status::input_output("cannot write " + ansi_text(path.native()) +
+        return status::input_output("cannot write " + message_text(path.native()) +
                                     ": Is a directory");
     }
     // An existing file that may not be written is refused as on other systems, rather than
@@ -211,14 +180,14 @@ status read_whole_file(const std::filesystem::path& path, std::string& bytes,
         // A folder cannot be opened this way; it is named as what it is.
         std::error_code kind_error;
         if (std::filesystem::is_directory(path, kind_error)) {
-            return status::input_output("cannot read " + ansi_text(path.native()) +
+            return status::input_output("cannot read " + message_text(path.native()) +
                                         ": Is a directory");
         }
         return refused(path, "read", error);
     }
     // A device or a pipe could block the reader or never end: only plain files are read.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-        return status::input_output("cannot read " + ansi_text(path.native()) +
+        return status::input_output("cannot read " + message_text(path.native()) +
                                     ": not a regular file");
     }
     LARGE_INTEGER size{};
@@ -227,7 +196,7 @@ status read_whole_file(const std::filesystem::path& path, std::string& bytes,
     }
     if (static_cast<std::uint64_t>(size.QuadPart) > limit.largest_bytes) {
         return status::corrupt_file(too_large_message(
-            ansi_text(path.native()), static_cast<std::uint64_t>(size.QuadPart), limit));
+            message_text(path.native()), static_cast<std::uint64_t>(size.QuadPart), limit));
     }
     // The size is only a guess that lets one read take the file whole; the reading goes on
     // to the end, and refuses a file that grew past the limit meanwhile.
@@ -236,7 +205,8 @@ status read_whole_file(const std::filesystem::path& path, std::string& bytes,
     while (true) {
         if (used > limit.largest_bytes) {
             bytes.clear();
-            return status::corrupt_file(too_large_message(ansi_text(path.native()), used, limit));
+            return status::corrupt_file(
+                too_large_message(message_text(path.native()), used, limit));
         }
         if (used == bytes.size()) {
             bytes.resize(static_cast<std::size_t>(

@@ -4,10 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "win32/ansi_text.h"
+#include "source/windows_text.h"
 
 namespace scenario::win32 {
 namespace {
+
+using windows_text::ansi_text;
 
 std::string quoted(std::wstring_view text) {
     return "\"" + ansi_text(text).value_or("?") + "\"";

@@ -4,10 +4,12 @@
 
 #include "app/platform.h"
 #include "app/waiting_window_layout.h"
-#include "win32/ansi_text.h"
+#include "source/windows_text.h"
 
 namespace scenario::win32 {
 namespace {
+
+using windows_text::wide_text;
 
 constexpr const wchar_t* label_font_face = L"MS Sans Serif";
 

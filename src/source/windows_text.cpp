@@ -1,6 +1,6 @@
-#include "win32/ansi_text.h"
+#include "source/windows_text.h"
 
-namespace scenario::win32 {
+namespace scenario::windows_text {
 
 std::wstring wide_text(std::string_view ansi) {
     if (ansi.empty()) {
@@ -37,6 +37,18 @@ std::optional<std::string> ansi_text(std::wstring_view wide) {
     return ansi;
 }
 
+std::string message_text(std::wstring_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(wide.size());
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
+    return text;
+}
+
 std::string system_error_text(DWORD error) {
     char* buffer = nullptr;
     constexpr DWORD flags =
@@ -57,4 +69,4 @@ std::string system_error_text(DWORD error) {
     return text;
 }
 
-}  // namespace scenario::win32
+}  // namespace scenario::windows_text
