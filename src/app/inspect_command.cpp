@@ -42,19 +42,14 @@ struct inspect_request {
 
 constexpr std::string_view command = "inspect";
 
-bool ends_with(const std::string& text, const std::string& ending) {
-    return text.size() >= ending.size() &&
-           text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
 std::string kind_from_name(const std::string& file) {
-    if (ends_with(file, ".sim")) {
+    if (file.ends_with(item_file_ending)) {
         return "items";
     }
-    if (ends_with(file, "_linea.dat")) {
+    if (file.ends_with(compiled_line_ending)) {
         return "line";
     }
-    if (ends_with(file, ".dat")) {
+    if (file.ends_with(grid_file_ending)) {
         return "grid";
     }
     return "";

@@ -7,17 +7,12 @@
 #include <system_error>
 #include <tuple>
 
+#include "source/scenario_files.h"
+
 namespace scenario {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view line_suffix = "_linea.txt";
-constexpr std::string_view train_suffix = "-.txt";
-
-bool ends_with(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
 
 // A train name as a file name holds it, and as `compile --train` would take it.
 bool plain_train_name(std::string_view train) {
@@ -149,17 +144,18 @@ class searcher {
 std::vector<scenario_identity> pair_sources(const std::vector<std::string>& file_names) {
     std::set<std::string> routes;
     for (const std::string& name : file_names) {
-        if (ends_with(name, line_suffix) && name.size() > line_suffix.size()) {
-            routes.insert(name.substr(0, name.size() - line_suffix.size()));
+        if (std::string_view(name).ends_with(line_source_ending) &&
+            name.size() > line_source_ending.size()) {
+            routes.insert(name.substr(0, name.size() - line_source_ending.size()));
         }
     }
     std::vector<scenario_identity> paired;
     for (const std::string& name : file_names) {
-        if (!ends_with(name, train_suffix)) {
+        if (!std::string_view(name).ends_with(train_source_ending)) {
             continue;
         }
         const std::string_view stem =
-            std::string_view(name).substr(0, name.size() - train_suffix.size());
+            std::string_view(name).substr(0, name.size() - train_source_ending.size());
         const std::string* owner = nullptr;
         for (const std::string& route : routes) {
             if (stem.size() > route.size() + 1 && stem.substr(0, route.size()) == route &&

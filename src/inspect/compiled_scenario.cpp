@@ -14,14 +14,6 @@
 namespace scenario {
 namespace {
 
-constexpr std::string_view item_ending = ".sim";
-constexpr std::string_view grid_ending = ".dat";
-constexpr std::string_view line_ending = "_linea.dat";
-
-bool ends_with(std::string_view text, std::string_view ending) {
-    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
-}
-
 bool exists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
@@ -57,7 +49,7 @@ std::vector<std::string> item_files_in(const std::string& folder, const std::str
             continue;
         }
         if (name.size() >= start.size() + end.size() && name.starts_with(start) &&
-            ends_with(name, end) && entries->is_regular_file(error)) {
+            name.ends_with(end) && entries->is_regular_file(error)) {
             names.push_back(name);
         }
     }
@@ -112,9 +104,9 @@ status route_of_item_file(const std::string& items, std::string& route) {
         return status::failure(decoded.kind(), items + ": " + decoded.message());
     }
     const std::string name = name_of(items);
-    const std::string stem = name.substr(0, name.size() - item_ending.size());
+    const std::string stem = name.substr(0, name.size() - item_file_ending.size());
     const std::string train_part = "_" + voci[entry::train].testo;
-    route = ends_with(stem, train_part) && stem.size() > train_part.size()
+    route = stem.ends_with(train_part) && stem.size() > train_part.size()
                 ? stem.substr(0, stem.size() - train_part.size())
                 : voci[entry::route].testo;
     return status::success();
@@ -157,34 +149,34 @@ status find_compiled_files(const std::string& one_file, const std::string& train
     }
     const std::string folder = folder_of(one_file);
     const std::string name = name_of(one_file);
-    if (ends_with(name, line_ending)) {
-        const std::string route = name.substr(0, name.size() - line_ending.size());
-        std::string item_name = route + "_" + train + std::string(item_ending);
+    if (name.ends_with(compiled_line_ending)) {
+        const std::string route = name.substr(0, name.size() - compiled_line_ending.size());
+        std::string item_name = route + "_" + train + std::string(item_file_ending);
         if (train.empty()) {
             if (const status found =
-                    only_item_file(folder, route + "_", std::string(item_ending),
-                                   route + "_T" + std::string(item_ending), item_name);
+                    only_item_file(folder, route + "_", std::string(item_file_ending),
+                                   route + "_T" + std::string(item_file_ending), item_name);
                 !found.ok()) {
                 return found;
             }
         }
-        const std::string stem = item_name.substr(0, item_name.size() - item_ending.size());
-        files = {beside(folder, item_name), beside(folder, stem + std::string(grid_ending)),
+        const std::string stem = item_name.substr(0, item_name.size() - item_file_ending.size());
+        files = {beside(folder, item_name), beside(folder, stem + std::string(grid_file_ending)),
                  one_file};
         return status::success();
     }
     std::string stem;
-    if (ends_with(name, item_ending)) {
-        stem = name.substr(0, name.size() - item_ending.size());
-    } else if (ends_with(name, grid_ending)) {
-        stem = name.substr(0, name.size() - grid_ending.size());
+    if (name.ends_with(item_file_ending)) {
+        stem = name.substr(0, name.size() - item_file_ending.size());
+    } else if (name.ends_with(grid_file_ending)) {
+        stem = name.substr(0, name.size() - grid_file_ending.size());
     } else {
         return status::invalid_input("cannot tell which compiled file " + one_file +
                                      " is from its name: give a file named R_T.sim, R_T.dat or "
                                      "R_linea.dat, or the folder that holds them");
     }
-    files.items = beside(folder, stem + std::string(item_ending));
-    files.grid = beside(folder, stem + std::string(grid_ending));
+    files.items = beside(folder, stem + std::string(item_file_ending));
+    files.grid = beside(folder, stem + std::string(grid_file_ending));
     std::string route;
     if (const status found = route_of_item_file(files.items, route); !found.ok()) {
         return found;
@@ -206,9 +198,9 @@ status find_compiled_files_in(const std::string& folder, const std::string& rout
         return check_item_file_identity(files.items, identity);
     }
     const std::string start = route.empty() ? "" : route + "_";
-    const std::string end = (train.empty() ? "" : "_" + train) + std::string(item_ending);
+    const std::string end = (train.empty() ? "" : "_" + train) + std::string(item_file_ending);
     const std::string wanted = (route.empty() ? "R" : route) + "_" + (train.empty() ? "T" : train) +
-                               std::string(item_ending);
+                               std::string(item_file_ending);
     std::string name;
     if (const status found = only_item_file(folder, start, end, wanted, name); !found.ok()) {
         return found;

@@ -7,11 +7,11 @@ scenario_identity builtin_identity() {
 }
 
 std::string line_source_name(const scenario_identity& identity) {
-    return identity.nome_percorso + "_linea.txt";
+    return identity.nome_percorso + std::string(line_source_ending);
 }
 
 std::string train_source_name(const scenario_identity& identity) {
-    return identity.nome_percorso + "_" + identity.numero_treno + "-.txt";
+    return identity.nome_percorso + "_" + identity.numero_treno + std::string(train_source_ending);
 }
 
 std::string route_notes_name(const scenario_identity& identity) {
@@ -27,15 +27,15 @@ std::string train_sheet_name(const scenario_identity& identity) {
 }
 
 std::string compiled_line_name(const scenario_identity& identity) {
-    return identity.nome_percorso + "_linea.dat";
+    return identity.nome_percorso + std::string(compiled_line_ending);
 }
 
 std::string item_file_name(const scenario_identity& identity) {
-    return identity.nome_percorso + "_" + identity.numero_treno + ".sim";
+    return identity.nome_percorso + "_" + identity.numero_treno + std::string(item_file_ending);
 }
 
 std::string grid_file_name(const scenario_identity& identity) {
-    return identity.nome_percorso + "_" + identity.numero_treno + ".dat";
+    return identity.nome_percorso + "_" + identity.numero_treno + std::string(grid_file_ending);
 }
 
 }  // namespace scenario

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace scenario {
 
@@ -11,6 +12,15 @@ struct scenario_identity {
     std::string nome_percorso;  // route identifier, prefix of every file name
     std::string numero_treno;   // train number
 };
+
+// How each kind of file's name ends: a file's kind is told by its ending, and its route and
+// train by what stands before it. The grid file's ending is also the line file's: a name is
+// a line file's when it ends with the longer ending.
+inline constexpr std::string_view line_source_ending = "_linea.txt";    // route_linea.txt
+inline constexpr std::string_view train_source_ending = "-.txt";        // route_train-.txt
+inline constexpr std::string_view compiled_line_ending = "_linea.dat";  // route_linea.dat
+inline constexpr std::string_view item_file_ending = ".sim";            // route_train.sim
+inline constexpr std::string_view grid_file_ending = ".dat";            // route_train.dat
 
 // The identity that this build of the program carries.
 scenario_identity builtin_identity();
