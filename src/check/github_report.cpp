@@ -69,50 +69,33 @@ std::string command(std::string_view kind, const std::string& file, const source
     return line + properties + "::" + escaped(shown_as_utf8(message), false) + "\n";
 }
 
-void put(std::FILE* out, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out);
-}
-
-class github_report final : public scenario_report {
+class github_report final : public line_report {
   public:
-    github_report(std::FILE* out, bool scenario_lines)
-        : out_(out), scenario_lines_(scenario_lines) {}
+    using line_report::line_report;
 
     void add(const checked_scenario& scenario) override {
         for (const diagnostic& told : scenario.diagnostics) {
             const bool error = told.level == severity::error;
-            put(out_, command(error ? "error" : "warning", told.file, told.range,
-                              (error ? "error " : "warning ") + told.code, told.message));
+            put(command(error ? "error" : "warning", told.file, told.range,
+                        (error ? "error " : "warning ") + told.code, told.message));
             for (const diagnostic_note& note : told.related) {
-                put(out_, command("notice", note.file, note.range, "note", note.message));
+                put(command("notice", note.file, note.range, "note", note.message));
             }
         }
         if (!scenario.stopped.empty()) {
-            put(out_,
-                command("error", scenario.train_source, {}, "compile stopped", scenario.stopped));
+            put(command("error", scenario.train_source, {}, "compile stopped", scenario.stopped));
         }
         if (!scenario.unreadable.empty()) {
-            put(out_, command("error", scenario.train_source, {}, "not read", scenario.unreadable));
+            put(command("error", scenario.train_source, {}, "not read", scenario.unreadable));
         }
-        if (scenario_lines_) {
-            put(out_, shown_as_utf8(scenario_line(scenario)) + "\n");
+        if (scenario_lines()) {
+            put(shown_as_utf8(scenario_line(scenario)) + "\n");
         }
     }
 
     void add_unreadable(const unreadable_path& path) override {
-        put(out_, command("error", "", {}, "cannot be read", path.path + ": " + path.message));
+        put(command("error", "", {}, "cannot be read", path.path + ": " + path.message));
     }
-
-    void finish(const check_totals& totals, int /*exit_status*/) override {
-        if (scenario_lines_) {
-            put(out_, total_line(totals) + "\n");
-        }
-        std::fflush(out_);
-    }
-
-  private:
-    std::FILE* out_;
-    bool scenario_lines_;
 };
 
 }  // namespace

@@ -79,4 +79,15 @@ std::string total_line(const check_totals& totals) {
     return line;
 }
 
+void put_text(std::FILE* out, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), out);
+}
+
+void line_report::finish(const check_totals& totals, int /*exit_status*/) {
+    if (scenario_lines_) {
+        put(total_line(totals) + "\n");
+    }
+    std::fflush(out_);
+}
+
 }  // namespace scenario

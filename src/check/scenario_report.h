@@ -48,6 +48,26 @@ std::string scenario_line(const checked_scenario& scenario);
 // errors, 5 warnings", and "; 1 path unreadable" when one was.
 std::string total_line(const check_totals& totals);
 
+// Writes a text to the report's stream as it stands.
+void put_text(std::FILE* out, const std::string& text);
+
+// The text and github reports: they write each scenario as it comes, with its scenario line
+// when asked for, and end with the total line.
+class line_report : public scenario_report {
+  public:
+    line_report(std::FILE* out, bool scenario_lines) : out_(out), scenario_lines_(scenario_lines) {}
+
+    void finish(const check_totals& totals, int exit_status) override;
+
+  protected:
+    void put(const std::string& text) const { put_text(out_, text); }
+    bool scenario_lines() const { return scenario_lines_; }
+
+  private:
+    std::FILE* out_;
+    bool scenario_lines_;
+};
+
 // One report of each format, each in its own file.
 std::unique_ptr<scenario_report> make_text_report(std::FILE* out, const report_settings& settings);
 std::unique_ptr<scenario_report> make_json_report(std::FILE* out, const report_settings& settings);

@@ -7,35 +7,20 @@
 namespace scenario {
 namespace {
 
-void put(std::FILE* out, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out);
-}
-
-class text_report final : public scenario_report {
+class text_report final : public line_report {
   public:
-    text_report(std::FILE* out, bool scenario_lines) : out_(out), scenario_lines_(scenario_lines) {}
+    using line_report::line_report;
 
     void add(const checked_scenario& scenario) override {
-        put(out_, scenario.text);
-        if (scenario_lines_) {
-            put(out_, scenario_line(scenario) + "\n");
+        put(scenario.text);
+        if (scenario_lines()) {
+            put(scenario_line(scenario) + "\n");
         }
     }
 
     void add_unreadable(const unreadable_path& path) override {
-        put(out_, path.path + ": cannot be read: " + path.message + "\n");
+        put(path.path + ": cannot be read: " + path.message + "\n");
     }
-
-    void finish(const check_totals& totals, int /*exit_status*/) override {
-        if (scenario_lines_) {
-            put(out_, total_line(totals) + "\n");
-        }
-        std::fflush(out_);
-    }
-
-  private:
-    std::FILE* out_;
-    bool scenario_lines_;
 };
 
 }  // namespace
