@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/compiled_files.h"
 #include "compiler/grid_pass.h"
 #include "compiler/line_reader.h"
 #include "compiler/train_reader.h"
+#include "format/compiled_files.h"
 #include "scenario_folder.h"
 #include "source/file_access.h"
 

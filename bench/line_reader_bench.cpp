@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "compiler/line_reader.h"
-#include "compiler/profile_steps.h"
+#include "format/profile_steps.h"
 #include "scenario_folder.h"
 
 namespace scenario::bench {

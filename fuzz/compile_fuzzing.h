@@ -14,10 +14,10 @@
 #include <system_error>
 
 #include "compiler/compile_routine.h"
-#include "compiler/compiled_file_decoders.h"
-#include "compiler/compiled_files.h"
 #include "compiler/diagnostics.h"
-#include "compiler/size_limits.h"
+#include "format/compiled_file_decoders.h"
+#include "format/compiled_files.h"
+#include "format/size_limits.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "compiler/compiled_files.h"
+#include "format/compiled_files.h"
 #include "support/plot_test_scenario.h"
 #include "support/program_run.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/plan_meaning.h"
+#include "format/plan_meaning.h"
 #include "inspect/compiled_scenario.h"
 #include "plot/model.h"
 #include "source/builtin_line.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compiled_files.h"
+#include "format/compiled_files.h"
 #include "support/program_run.h"
 #include "support/scenario_folder_files.h"
 #include "support/shell_run.h"

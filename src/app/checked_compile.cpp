@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "compiler/diagnostics.h"
-#include "compiler/size_limits.h"
+#include "format/size_limits.h"
 #include "source/file_access.h"
 #include "source/source_text.h"
 

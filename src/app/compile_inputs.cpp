@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "app/writing_lock.h"
-#include "compiler/compiled_file_decoders.h"
-#include "compiler/size_limits.h"
+#include "format/compiled_file_decoders.h"
+#include "format/size_limits.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
 

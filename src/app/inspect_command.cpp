@@ -14,7 +14,7 @@
 #include "app/exit_status.h"
 #include "app/scenario_names.h"
 #include "app/subcommand.h"
-#include "compiler/compiled_file_decoders.h"
+#include "format/compiled_file_decoders.h"
 #include "inspect/author_views.h"
 #include "inspect/compiled_scenario.h"
 #include "inspect/compiled_set.h"

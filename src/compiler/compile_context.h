@@ -12,7 +12,7 @@
 #include "compiler/error_state.h"
 #include "compiler/reading_map.h"
 #include "compiler/record_origins.h"
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 #include "source/field_reader.h"
 #include "source/scenario_files.h"
 #include "source/source_text.h"

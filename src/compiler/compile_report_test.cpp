@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "compiler/compiled_files.h"
+#include "format/compiled_files.h"
 #include "source/builtin_line.h"
 #include "source/builtin_train.h"
 #include "support/byte_compare.h"

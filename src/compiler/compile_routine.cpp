@@ -6,11 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "compiler/compiled_files.h"
 #include "compiler/grid_pass.h"
 #include "compiler/line_reader.h"
-#include "compiler/scenario_codes.h"
 #include "compiler/train_reader.h"
+#include "format/compiled_files.h"
+#include "format/scenario_codes.h"
 #include "source/file_access.h"
 
 namespace scenario {

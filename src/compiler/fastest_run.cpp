@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "compiler/cell_words.h"
 #include "compiler/grid_pass_points.h"
-#include "compiler/slowdown_geometry.h"
+#include "format/cell_words.h"
+#include "format/slowdown_geometry.h"
 
 namespace scenario {
 namespace {

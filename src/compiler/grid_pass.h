@@ -7,7 +7,7 @@
 
 #include "compiler/error_state.h"
 #include "compiler/record_origins.h"
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

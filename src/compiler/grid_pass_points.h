@@ -7,8 +7,8 @@
 
 #include "compiler/error_state.h"
 #include "compiler/record_origins.h"
-#include "compiler/scenario_record.h"
-#include "compiler/slowdown_geometry.h"
+#include "format/scenario_record.h"
+#include "format/slowdown_geometry.h"
 
 namespace scenario {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "compiler/grid_pass_points.h"
-#include "compiler/slowdown_geometry.h"
+#include "format/slowdown_geometry.h"
 
 // Through a slowdown and past its end. Every scan here stops at the last cell of the grid:
 // the grid's margin beyond the line keeps a well-formed slowdown far from it, but a slowdown

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "compiler/cell_meaning.h"
 #include "compiler/compiled_texts.h"
 #include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
-#include "compiler/rounding.h"
+#include "format/cell_meaning.h"
+#include "format/rounding.h"
 
 namespace scenario {
 namespace {

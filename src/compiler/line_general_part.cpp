@@ -5,8 +5,8 @@
 
 #include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
-#include "compiler/rounding.h"
 #include "compiler/unread_fields.h"
+#include "format/rounding.h"
 
 namespace scenario {
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "compiler/line_reading.h"
-#include "compiler/rounding.h"
+#include "format/rounding.h"
 
 namespace scenario {
 namespace {

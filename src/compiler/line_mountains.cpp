@@ -5,7 +5,7 @@
 
 #include "compiler/line_reader.h"
 #include "compiler/line_reading.h"
-#include "compiler/rounding.h"
+#include "format/rounding.h"
 
 namespace scenario {
 namespace {

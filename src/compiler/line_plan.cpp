@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "compiler/line_reading.h"
-#include "compiler/plan_meaning.h"
+#include "format/plan_meaning.h"
 
 namespace scenario {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/cell_words.h"
 #include "compiler/compile_context.h"
 #include "compiler/series_order.h"
 #include "compiler/source_reading.h"
+#include "format/cell_words.h"
 
 namespace scenario {
 

@@ -14,7 +14,7 @@
 
 #include "compiler/error_state.h"
 #include "compiler/keywords.h"
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "compiler/cell_meaning.h"
 #include "compiler/fastest_run.h"
+#include "format/cell_meaning.h"
 
 namespace scenario {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "compiler/size_limits.h"
+#include "format/size_limits.h"
 #include "source/file_access.h"
 
 namespace scenario {

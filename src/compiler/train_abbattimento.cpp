@@ -1,8 +1,8 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/rounding.h"
 #include "compiler/train_reading.h"
+#include "format/rounding.h"
 
 // "abbattimento" points placed by the train file: with a value (kind 12) or without (kind 13).
 namespace scenario {

@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "compiler/line_reader.h"
-#include "compiler/rounding.h"
 #include "compiler/source_cursor.h"
 #include "compiler/source_file_checks.h"
 #include "compiler/train_reading.h"
+#include "format/rounding.h"
 #include "source/file_access.h"
 
 namespace scenario {

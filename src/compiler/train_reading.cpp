@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "compiler/cell_words.h"
 #include "compiler/line_reader.h"
+#include "format/cell_words.h"
 
 namespace scenario {
 

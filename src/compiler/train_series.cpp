@@ -3,8 +3,8 @@
 #include <string_view>
 #include <utility>
 
-#include "compiler/rounding.h"
 #include "compiler/train_reading.h"
+#include "format/rounding.h"
 
 // The speed-limit and adherence series. Each record closes the stretch of the value in force
 // before it: the cells from the fill point up to the record's cell receive that value, and

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/rounding.h"
 #include "compiler/train_reading.h"
+#include "format/cell_meaning.h"
+#include "format/rounding.h"
 
 // Signals: the "segnale" record and `memo_segnale`, which makes a cell a signal and marks the
 // four approach cells before it.

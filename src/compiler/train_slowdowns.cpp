@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
-#include "compiler/rounding.h"
-#include "compiler/slowdown_geometry.h"
 #include "compiler/train_reading.h"
+#include "format/rounding.h"
+#include "format/slowdown_geometry.h"
 
 // Temporary slowdowns: the "rallentamento" record and `memo_rallentamento`, which places the
 // slowdown's start, end and warning board and marks the four cells before the board.

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "compiler/station_meaning.h"
 #include "compiler/train_reading.h"
+#include "format/station_meaning.h"
 
 // Warnings about station records: values that the reader accepts but stores otherwise than
 // written, and stations or timetable times out of running order. A station whose time is

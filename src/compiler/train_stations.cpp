@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "compiler/compiled_texts.h"
-#include "compiler/rounding.h"
-#include "compiler/station_meaning.h"
 #include "compiler/train_reading.h"
+#include "format/rounding.h"
+#include "format/station_meaning.h"
 
 // Stations: the "stazione" record fills item-table entry k, marks the station's end cell and
 // the approach cells before it, and checks the spacing to the previous station.

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/item_meaning.h"
 #include "compiler/run_speeds.h"
 #include "compiler/timetable_runs.h"
 #include "compiler/train_reading.h"
+#include "format/item_meaning.h"
 
 // The timetable against the line: a run that starts after the train should leave the first
 // station, and a station time that not even the bound (every metre at the speed in force,

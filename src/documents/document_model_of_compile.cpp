@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "compiler/item_meaning.h"
 #include "compiler/run_speeds.h"
+#include "format/item_meaning.h"
 
 namespace scenario {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "compiler/record_fields.h"
-#include "compiler/rounding.h"
 #include "editor/record_lookup.h"
+#include "format/rounding.h"
 #include "inspect/author_fields.h"
 #include "source/code_page.h"
 #include "source/source_text.h"

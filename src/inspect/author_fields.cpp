@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "compiler/cell_words.h"
-#include "compiler/item_meaning.h"
 #include "compiler/record_fields.h"
+#include "format/cell_words.h"
+#include "format/item_meaning.h"
 
 namespace scenario {
 

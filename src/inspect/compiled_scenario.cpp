@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "compiler/compiled_file_decoders.h"
-#include "compiler/size_limits.h"
+#include "format/compiled_file_decoders.h"
+#include "format/size_limits.h"
 #include "inspect/compiled_set.h"
 #include "source/file_access.h"
 #include "source/scenario_files.h"
@@ -209,7 +209,7 @@ status find_compiled_files_in(const std::string& folder, const std::string& rout
 }
 
 status read_compiled_file(const std::string& path, std::string& bytes) {
-    // No compiled file comes near the limit (compiler/size_limits.h): a larger file is refused
+    // No compiled file comes near the limit (format/size_limits.h): a larger file is refused
     // before it is read into memory.
     return read_whole_file(path, bytes, {largest_compiled_file_bytes, "a compiled file"});
 }

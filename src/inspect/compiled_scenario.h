@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 #include "source/status.h"
 
 namespace scenario {

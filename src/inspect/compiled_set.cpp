@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/rounding.h"
-#include "compiler/scenario_codes.h"
+#include "format/rounding.h"
+#include "format/scenario_codes.h"
 
 namespace scenario {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "compiler/slowdown_geometry.h"
+#include "format/slowdown_geometry.h"
 #include "inspect/scenario_description.h"
 #include "source/code_page.h"
 

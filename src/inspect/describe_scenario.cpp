@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "compiler/item_meaning.h"
+#include "format/item_meaning.h"
 #include "inspect/scenario_description.h"
 #include "source/code_page.h"
 

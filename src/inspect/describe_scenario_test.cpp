@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/profile_steps.h"
+#include "format/profile_steps.h"
 
 namespace scenario {
 namespace {

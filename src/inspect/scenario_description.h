@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/plan_meaning.h"
-#include "compiler/scenario_record.h"
-#include "compiler/station_meaning.h"
+#include "format/cell_meaning.h"
+#include "format/plan_meaning.h"
+#include "format/scenario_record.h"
+#include "format/station_meaning.h"
 #include "inspect/compiled_scenario.h"
 
 namespace scenario {

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/cell_words.h"
+#include "format/cell_meaning.h"
+#include "format/cell_words.h"
 #include "inspect/views.h"
 
 namespace scenario {

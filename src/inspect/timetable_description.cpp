@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "compiler/item_meaning.h"
 #include "compiler/timetable_runs.h"
 #include "documents/document_model.h"
+#include "format/item_meaning.h"
 
 namespace scenario {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "compiler/item_meaning.h"
+#include "format/item_meaning.h"
 #include "inspect/author_json.h"
 #include "inspect/timetable_description.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 #include "source/code_page.h"
 
 namespace scenario {

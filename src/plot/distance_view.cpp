@@ -8,8 +8,8 @@
 #include <optional>
 #include <utility>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/item_meaning.h"
+#include "format/cell_meaning.h"
+#include "format/item_meaning.h"
 #include "inspect/scenario_description.h"
 #include "plot/model.h"
 #include "source/code_page.h"

@@ -9,7 +9,7 @@
 // check the geometry without looking at pixels.
 //
 // Distances along the line are metres from the origin. Where a cell and its point object
-// lie, and what its fields mean, is the compiler's to say (compiler/cell_meaning.h): a
+// lie, and what its fields mean, is the compiled format's to say (format/cell_meaning.h): a
 // series value holds over its cell's 50 metres, a point object stands one cell before the
 // cell that holds it.
 #pragma once
@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 #include "inspect/compiled_scenario.h"
 #include "source/status.h"
 

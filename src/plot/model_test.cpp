@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/item_meaning.h"
+#include "format/cell_meaning.h"
+#include "format/item_meaning.h"
 #include "plot/simplify.h"
 #include "support/plot_test_scenario.h"
 

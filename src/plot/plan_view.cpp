@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/item_meaning.h"
+#include "format/cell_meaning.h"
+#include "format/item_meaning.h"
 #include "plot/model.h"
 #include "plot/simplify.h"
 #include "source/code_page.h"

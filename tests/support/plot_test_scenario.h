@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/cell_meaning.h"
-#include "compiler/rounding.h"
-#include "compiler/scenario_codes.h"
+#include "format/cell_meaning.h"
+#include "format/rounding.h"
+#include "format/scenario_codes.h"
 #include "plot/model.h"
 
 namespace scenario::plot_testing {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/compiled_layouts.h"
-#include "compiler/scenario_record.h"
+#include "format/compiled_layouts.h"
+#include "format/scenario_record.h"
 #include "source/file_access.h"
 #include "source/status.h"
 

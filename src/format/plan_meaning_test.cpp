@@ -1,11 +1,11 @@
 // The steps of a plan give back the curvature of the arc that made them, and a curvature
 // gives back its digit.
-#include "compiler/plan_meaning.h"
+#include "format/plan_meaning.h"
 
 #include <gtest/gtest.h>
 
-#include "compiler/profile_steps.h"
-#include "compiler/scenario_record.h"
+#include "format/profile_steps.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 namespace {

@@ -1,7 +1,7 @@
 // A cell's fields in their meaning: the series in their units and "no value" in the three
 // cells they never reach, and the packed values of boards and signals, which unpack to what
 // was packed while the values stay in their ranges.
-#include "compiler/cell_meaning.h"
+#include "format/cell_meaning.h"
 
 #include <gtest/gtest.h>
 

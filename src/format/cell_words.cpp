@@ -1,8 +1,8 @@
-#include "compiler/cell_words.h"
+#include "format/cell_words.h"
 
 #include <array>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 namespace {

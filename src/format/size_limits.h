@@ -18,8 +18,8 @@
 
 #include <cstdint>
 
-#include "compiler/compiled_layouts.h"
-#include "compiler/scenario_record.h"
+#include "format/compiled_layouts.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

@@ -1,10 +1,10 @@
-#include "compiler/compiled_file_decoders.h"
+#include "format/compiled_file_decoders.h"
 
 #include <cstdint>
 #include <string>
 
-#include "compiler/byte_coding.h"
-#include "compiler/compiled_layouts.h"
+#include "format/byte_coding.h"
+#include "format/compiled_layouts.h"
 
 namespace scenario {
 namespace {

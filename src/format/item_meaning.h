@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

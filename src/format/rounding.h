@@ -1,5 +1,6 @@
-// Every conversion of a real number to a whole number in the compiler rounds to the
-// nearest integer, halves to the even neighbour (16.5 gives 16, 17.5 gives 18).
+// Every conversion of a real number to a whole number in a compile, and in reading its values
+// back, rounds to the nearest integer, halves to the even neighbour (16.5 gives 16, 17.5 gives
+// 18).
 #pragma once
 
 #include <cfenv>

@@ -1,7 +1,7 @@
 // The decoders are the encoders' inverse: the built-in compiled files read back into a
 // scenario record and written again give the same bytes; a file that does not fit its
 // layout is refused, whatever its size, with the byte where it stops fitting.
-#include "compiler/compiled_file_decoders.h"
+#include "format/compiled_file_decoders.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "compiler/compiled_files.h"
+#include "format/compiled_files.h"
 
 namespace scenario {
 namespace {

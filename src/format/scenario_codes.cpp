@@ -1,4 +1,4 @@
-#include "compiler/scenario_codes.h"
+#include "format/scenario_codes.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 // A station's type sets its area, its end cell and its approach codes; the entry gives back
 // the length and the mar that its record wrote.
-#include "compiler/station_meaning.h"
+#include "format/station_meaning.h"
 
 #include <gtest/gtest.h>
 

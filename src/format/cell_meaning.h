@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

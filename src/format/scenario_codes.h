@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

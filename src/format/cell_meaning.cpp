@@ -1,8 +1,8 @@
-#include "compiler/cell_meaning.h"
+#include "format/cell_meaning.h"
 
 #include <limits>
 
-#include "compiler/rounding.h"
+#include "format/rounding.h"
 
 namespace scenario {
 namespace {

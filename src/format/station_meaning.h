@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

@@ -1,6 +1,6 @@
 // The plan held as its steps: the rows it computes, their tags, and the line file that is
 // encoded from it a piece at a time.
-#include "compiler/profile_steps.h"
+#include "format/profile_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/compiled_files.h"
-#include "compiler/scenario_record.h"
+#include "format/compiled_files.h"
+#include "format/scenario_record.h"
 #include "support/compile_test_support.h"
 
 namespace scenario {

@@ -1,6 +1,6 @@
-#include "compiler/station_meaning.h"
+#include "format/station_meaning.h"
 
-#include "compiler/rounding.h"
+#include "format/rounding.h"
 
 namespace scenario {
 namespace {

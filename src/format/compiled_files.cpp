@@ -1,11 +1,11 @@
-#include "compiler/compiled_files.h"
+#include "format/compiled_files.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <utility>
 
-#include "compiler/byte_coding.h"
+#include "format/byte_coding.h"
 #include "source/file_access.h"
 
 namespace scenario {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 #include "source/status.h"
 
 namespace scenario {

@@ -1,4 +1,4 @@
-#include "compiler/plan_meaning.h"
+#include "format/plan_meaning.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // The two scenario codes, checked against sums worked out by hand.
-#include "compiler/scenario_codes.h"
+#include "format/scenario_codes.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

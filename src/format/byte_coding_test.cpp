@@ -1,6 +1,6 @@
 // Each put has its get: a field reads back as it was written, whatever its value, and its
 // bytes stand least significant first.
-#include "compiler/byte_coding.h"
+#include "format/byte_coding.h"
 
 #include <gtest/gtest.h>
 

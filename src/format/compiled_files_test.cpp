@@ -1,5 +1,5 @@
 // The byte layouts of the three compiled files, field by field.
-#include "compiler/compiled_files.h"
+#include "format/compiled_files.h"
 
 #include <gtest/gtest.h>
 

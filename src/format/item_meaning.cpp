@@ -1,4 +1,4 @@
-#include "compiler/item_meaning.h"
+#include "format/item_meaning.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "compiler/profile_steps.h"
+#include "format/profile_steps.h"
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 

@@ -1,10 +1,10 @@
 // Every cell kind has one name: tables show it as it stands, messages bring it in with its
 // article, in the words the readers' messages have always used.
-#include "compiler/cell_words.h"
+#include "format/cell_words.h"
 
 #include <gtest/gtest.h>
 
-#include "compiler/scenario_record.h"
+#include "format/scenario_record.h"
 
 namespace scenario {
 namespace {

@@ -1,6 +1,6 @@
 // Which entries of the item table are stations and which hold board texts, from the item
 // file alone and with the grid; a station's time and the one clock text.
-#include "compiler/item_meaning.h"
+#include "format/item_meaning.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "compiler/compiled_file_decoders.h"
+#include "format/compiled_file_decoders.h"
 
 namespace scenario {
 namespace {

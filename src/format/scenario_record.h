@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/profile_steps.h"
+#include "format/profile_steps.h"
 
 namespace scenario {
 
