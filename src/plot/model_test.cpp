@@ -27,7 +27,8 @@ class PlotModel : public ::testing::Test {
 
     static plot_model build(const compiled_scenario& record, plot_options options = {}) {
         plot_model model;
-        const status built = build_plot_model(record, options, sheet_layout{}, model);
+        const status built = build_plot_model(describe_scenario(record), record.profilo, options,
+                                              sheet_layout{}, model);
         EXPECT_TRUE(built.ok()) << built.message();
         return model;
     }
@@ -304,7 +305,8 @@ TEST_F(PlotModel, RangeOutsideTheDataIsRefused) {
     };
     for (const range_case& c : cases) {
         plot_model model;
-        const status built = build_plot_model(sample(), c.options, sheet_layout{}, model);
+        const status built = build_plot_model(describe_scenario(sample()), sample().profilo,
+                                              c.options, sheet_layout{}, model);
         ASSERT_FALSE(built.ok()) << c.message;
         EXPECT_EQ(built.message(), c.message);
     }
@@ -326,7 +328,9 @@ TEST_F(PlotModel, BoardTextEntriesAreNotStations) {
 TEST(PlotModelLongLine, LongestLineIsDrawnWithFewPoints) {
     const compiled_scenario record = plot_testing::make_sample_record(1000000, true);
     plot_model model;
-    ASSERT_TRUE(build_plot_model(record, {}, sheet_layout{}, model).ok());
+    ASSERT_TRUE(
+        build_plot_model(describe_scenario(record), record.profilo, {}, sheet_layout{}, model)
+            .ok());
     EXPECT_EQ(model.plan.row_count, 1006999u);
     EXPECT_LT(model.plan.track.size(), 20000u);
     EXPECT_EQ(model.plan.stations.size(), 4u);
