@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/cell_meaning.h"
@@ -201,6 +203,36 @@ TEST_F(PlotModel, PointObjectsStandOneCellBeforeTheirIndex) {
     ASSERT_FALSE(model.distance.boards.empty());
     EXPECT_EQ(model.distance.boards[0].metre, 800);
     EXPECT_EQ(model.distance.boards[0].text, "100/110/120");
+}
+
+// A slowdown that begins inside another ends where its own end lies, as the description of
+// the scenario pairs them, and the outer one keeps its length; each warning board shows its
+// slowdown's speed.
+TEST_F(PlotModel, SlowdownInsideAnotherIsDrawnToItsOwnEnd) {
+    compiled_scenario record = plot_testing::make_sample_record(sample_length, false);
+    plot_testing::add_slowdown(record.celle, 20000, 1000, 50);
+    plot_testing::add_slowdown(record.celle, 20400, 200, 30);
+    const std::pair<double, std::uint8_t> placed[] = {
+        {18800, kind::avviso_rallentamento}, {19200, kind::avviso_rallentamento},
+        {20000, kind::inizio_rallentamento}, {20400, kind::inizio_rallentamento},
+        {20600, kind::fine_rallentamento},   {21000, kind::fine_rallentamento}};
+    for (const auto& [metre, tipo] : placed) {
+        ASSERT_EQ(record.celle[static_cast<std::size_t>(cella_di_punto(metre))].tipo, tipo)
+            << metre;
+    }
+    const distance_view d = build(record, {18.0, 22.0}).distance;
+    ASSERT_EQ(d.slowdowns.size(), 2u);
+    EXPECT_EQ(d.slowdowns[0].from_metre, 20000);
+    EXPECT_EQ(d.slowdowns[0].to_metre, 21000);
+    EXPECT_EQ(d.slowdowns[0].speed, 50);
+    EXPECT_EQ(d.slowdowns[1].from_metre, 20400);
+    EXPECT_EQ(d.slowdowns[1].to_metre, 20600);
+    EXPECT_EQ(d.slowdowns[1].speed, 30);
+    ASSERT_EQ(d.warnings.size(), 2u);
+    EXPECT_EQ(d.warnings[0].metre, 18800);
+    EXPECT_EQ(d.warnings[0].speed, 50);
+    EXPECT_EQ(d.warnings[1].metre, 19200);
+    EXPECT_EQ(d.warnings[1].speed, 30);
 }
 
 TEST_F(PlotModel, RangeLimitsEveryPanel) {
