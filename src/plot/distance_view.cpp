@@ -36,12 +36,16 @@ double metre_of(const line_place& place) {
     return static_cast<double>(place.metre);
 }
 
-// The ranges of a series as steps inside the range: a range covers its cells' 50 metres each.
+// The part of a series range inside the range: a range covers its cells' 50 metres each.
+std::optional<std::pair<double, double>> clip_cells(const range& shown, const series_range& r) {
+    return shown.clip(static_cast<double>(range_from_metre(r)),
+                      static_cast<double>(range_to_metre(r)));
+}
+
 std::vector<step> steps_of(const std::vector<series_range>& ranges, const range& shown) {
     std::vector<step> steps;
     for (const series_range& r : ranges) {
-        if (const auto part = shown.clip(static_cast<double>(range_from_metre(r)),
-                                         static_cast<double>(range_to_metre(r)))) {
+        if (const auto part = clip_cells(shown, r)) {
             steps.push_back({part->first, part->second, r.value});
         }
     }
@@ -156,9 +160,9 @@ void build_distance_view(const scenario_description& description, double from_me
     view.gradient = steps_of(description.gradients, shown);
     view.speed = steps_of(description.speed_limits, shown);
     for (const mountain_stretch& stretch : description.mountains) {
-        const series_range cells{stretch.first_cell, stretch.last_cell, stretch.side};
-        for (const step& s : steps_of({cells}, shown)) {
-            view.mountains.push_back({s.from_metre, s.to_metre, s.value});
+        if (const auto part =
+                clip_cells(shown, {stretch.first_cell, stretch.last_cell, stretch.side})) {
+            view.mountains.push_back({part->first, part->second, stretch.side});
         }
     }
     add_slowdowns(description, shown, view);
