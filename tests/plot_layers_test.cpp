@@ -13,6 +13,7 @@
 
 #include "format/plan_meaning.h"
 #include "inspect/compiled_scenario.h"
+#include "inspect/scenario_description.h"
 #include "plot/model.h"
 #include "source/builtin_line.h"
 #include "source/builtin_train.h"
@@ -67,7 +68,9 @@ class BuiltinPlotLayers : public ::testing::Test {
 
     static plot::plot_model build(const compiled_tables& from) {
         plot::plot_model result;
-        EXPECT_TRUE(plot::build_plot_model(from, {}, plot::sheet_layout{}, result).ok());
+        EXPECT_TRUE(plot::build_plot_model(describe_scenario(from), from.profilo, {},
+                                           plot::sheet_layout{}, result)
+                        .ok());
         return result;
     }
 

@@ -13,6 +13,7 @@
 #include "app/scenario_names.h"
 #include "app/subcommand.h"
 #include "inspect/compiled_scenario.h"
+#include "inspect/scenario_description.h"
 #include "plot/drawing_module.h"
 #include "plot/model.h"
 #include "plot/render.h"
@@ -146,7 +147,8 @@ int plot_scenario(const plot_request& request, std::string_view command) {
     }
     const plot::sheet_layout sheet;
     plot::plot_model model;
-    if (const status built = plot::build_plot_model(record, request.options, sheet, model);
+    if (const status built = plot::build_plot_model(describe_scenario(record), record.profilo,
+                                                    request.options, sheet, model);
         !built.ok()) {
         return report_failure(command, built);
     }

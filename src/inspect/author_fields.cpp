@@ -72,7 +72,7 @@ described_object station_object(const station_description& station) {
         column(stazione, 10, station.second_d2),
         column(stazione, 11, station.second_d3),
         column(stazione, 12, station.ac),
-        station.time == 0 ? field_value{"time", {}, ""} : text("time", clock_text(station.time)),
+        station.time == 0 ? field_value{"time", {}, ""} : text("time", time_text(station)),
         place("end",
               station.end_cell ? std::optional(point_place(*station.end_cell)) : std::nullopt),
     };
@@ -209,6 +209,10 @@ std::string place_text(const line_place& at) {
         text += " (cell " + std::to_string(*at.cell) + ")";
     }
     return text;
+}
+
+std::string time_text(const station_description& station) {
+    return station.time == 0 ? std::string() : clock_text(station.time);
 }
 
 std::string value_text(const field_value& field) {

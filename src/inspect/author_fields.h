@@ -45,6 +45,8 @@ std::string field_key(const std::string& name);
 std::string value_text(const field_value& field);
 // "1000 m (cell 21)", or "1000 m" for a place without a cell.
 std::string place_text(const line_place& at);
+// A station's time in the timetable, "13:25:00"; empty for a station without one.
+std::string time_text(const station_description& station);
 
 // One object of the description.
 struct described_object {

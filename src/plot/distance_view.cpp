@@ -1,18 +1,15 @@
-// The panels on the distance axis: the per-cell series as steps, the point objects of the
-// grid at their positions, and the stations' areas from the item table. Everything is clipped
-// to the range; an element wholly outside it is left out.
+// The panels on the distance axis, from the description of the scenario: the series ranges
+// as steps, the objects at their places, and the stations' areas. Everything is clipped to
+// the range; an element wholly outside it is left out.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <utility>
 
-#include "format/cell_meaning.h"
-#include "format/item_meaning.h"
-#include "inspect/scenario_description.h"
+#include "inspect/author_fields.h"
 #include "plot/model.h"
-#include "source/code_page.h"
 
 namespace scenario::plot {
 namespace {
@@ -35,101 +32,77 @@ struct range {
     }
 };
 
-double object_metre(std::size_t cell) {
-    return static_cast<double>(object_position(cell));
-}
-double cell_start(std::size_t cell) {
-    return static_cast<double>(cell_start_position(cell));
+double metre_of(const line_place& place) {
+    return static_cast<double>(place.metre);
 }
 
-// Runs of equal values over the cells, as steps inside the range; a cell of no value is left
-// out of every run.
-std::vector<step> runs(const std::vector<cella>& celle, const range& shown,
-                       const std::function<std::optional<int>(std::size_t)>& value) {
+// The part of a series range inside the range: a range covers its cells' 50 metres each.
+std::optional<std::pair<double, double>> clip_cells(const range& shown, const series_range& r) {
+    return shown.clip(static_cast<double>(range_from_metre(r)),
+                      static_cast<double>(range_to_metre(r)));
+}
+
+std::vector<step> steps_of(const std::vector<series_range>& ranges, const range& shown) {
     std::vector<step> steps;
-    std::size_t i = 0;
-    while (i < celle.size()) {
-        const std::optional<int> v = value(i);
-        std::size_t j = i + 1;
-        while (j < celle.size() && value(j) == v) {
-            ++j;
+    for (const series_range& r : ranges) {
+        if (const auto part = clip_cells(shown, r)) {
+            steps.push_back({part->first, part->second, r.value});
         }
-        if (v) {
-            if (const auto part = shown.clip(cell_start(i), cell_start(j))) {
-                steps.push_back({part->first, part->second, *v});
-            }
-        }
-        i = j;
     }
     return steps;
 }
 
 // The board as its left face shows it, or its right face when it has no left one.
-speed_board board_as_shown(const cella& cell, double metre) {
-    const board_faces faces = unpack_speed_board(cell);
-    const board_face& face = faces.left.speeds != std::array<int, 3>{} ? faces.left : faces.right;
+speed_board board_as_shown(const speed_board_description& board) {
+    const board_face& face =
+        board.faces.left.speeds != std::array<int, 3>{} ? board.faces.left : board.faces.right;
     char text[64];
     std::snprintf(text, sizeof text, "%d/%d/%d", face.speeds[0], face.speeds[1], face.speeds[2]);
-    return {metre, face.speeds[0], text};
+    return {metre_of(board.at), face.speeds[0], text};
 }
 
-// A slowdown runs from its start to the next end; a start with another start before any end
-// is a slowdown of no length, whose end shares its cell.
-void add_slowdowns(const std::vector<cella>& celle, const range& shown, distance_view& view) {
-    for (std::size_t i = 1; i < celle.size(); ++i) {
-        if (celle[i].tipo != kind::inizio_rallentamento) {
-            continue;
+// A slowdown runs from its start to its end; one whose end fell into its start's cell has no
+// length. Its warning board shows the slowdown's speed.
+void add_slowdowns(const scenario_description& description, const range& shown,
+                   distance_view& view) {
+    for (const slowdown_description& slowdown : description.slowdowns) {
+        const double start = metre_of(slowdown.start);
+        if (const auto part = shown.clip(start, metre_of(slowdown.end.value_or(slowdown.start)))) {
+            view.slowdowns.push_back({part->first, part->second, slowdown.v});
         }
-        std::size_t end = i;
-        for (std::size_t j = i + 1; j < celle.size(); ++j) {
-            if (celle[j].tipo == kind::fine_rallentamento) {
-                end = j;
-                break;
-            }
-            if (celle[j].tipo == kind::inizio_rallentamento) {
-                break;
-            }
-        }
-        if (const auto part = shown.clip(object_metre(i), object_metre(end))) {
-            view.slowdowns.push_back({part->first, part->second, celle[i].dato1});
+        if (slowdown.warning_board && shown.holds(metre_of(*slowdown.warning_board))) {
+            view.warnings.push_back({metre_of(*slowdown.warning_board), slowdown.v});
         }
     }
 }
 
-void add_point_objects(const std::vector<cella>& celle, const range& shown, distance_view& view) {
-    for (std::size_t i = 1; i < celle.size(); ++i) {
-        const double metre = object_metre(i);
-        if (!shown.holds(metre)) {
-            continue;
+void add_signals_and_boards(const scenario_description& description, const range& shown,
+                            distance_view& view) {
+    for (const signal_description& signal : description.signals) {
+        if (shown.holds(metre_of(signal.at))) {
+            view.signals.push_back(metre_of(signal.at));
         }
-        const cella& cell = celle[i];
-        if (cell.tipo == kind::segnale) {
-            view.signals.push_back(metre);
-        } else if (cell.tipo == kind::avviso_rallentamento) {
-            view.warnings.push_back({metre, cell.dato1});
-        } else if (cell.tipo == kind::indicatore_v_max) {
-            view.boards.push_back(board_as_shown(cell, metre));
+    }
+    for (const speed_board_description& board : description.speed_boards) {
+        if (shown.holds(metre_of(board.at))) {
+            view.boards.push_back(board_as_shown(board));
         }
     }
 }
 
-void add_stations(const compiled_scenario& record, const range& shown, distance_view& view) {
-    for (const std::size_t k : station_entries(record.voci, record.celle)) {
-        const voce& station = record.voci[k];
-        const auto part = shown.clip(std::min(station.valore1, station.valore2),
-                                     std::max(station.valore1, station.valore2));
-        if (!part) {
-            continue;
+void add_stations(const scenario_description& description, const range& shown,
+                  distance_view& view) {
+    for (const station_description& station : description.stations) {
+        const auto part = shown.clip(std::min(station.area_start, station.area_end),
+                                     std::max(station.area_start, station.area_end));
+        if (part) {
+            view.stations.push_back({part->first, part->second, static_cast<double>(station.pos),
+                                     shown.holds(station.pos), station.nome, time_text(station)});
         }
-        const std::optional<std::int32_t> time = timetabled_time(station);
-        view.stations.push_back({part->first, part->second, static_cast<double>(station.valore3),
-                                 shown.holds(station.valore3), single_byte_to_utf8(station.testo),
-                                 time ? clock_text(*time) : ""});
     }
 }
 
-// What the author's-terms description of the scenario says of the indicator boards, the
-// cab-signal stretch, the kilometre references and the curves: the plot shows the same.
+// The indicator boards, the cab-signal stretch, the kilometre references and the curves.
 void add_described_objects(const scenario_description& description, const range& shown,
                            distance_view& view) {
     for (const indicator_board_description& board : description.indicator_boards) {
@@ -168,13 +141,13 @@ void add_described_objects(const scenario_description& description, const range&
 
 }  // namespace
 
-void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
-                         distance_view& view) {
+void build_distance_view(const scenario_description& description, double from_metre,
+                         double to_metre, distance_view& view) {
     view = distance_view{};
     view.from_metre = from_metre;
     view.to_metre = to_metre;
     const range shown{from_metre, to_metre};
-    const double line_end = record.voci[entry::length_and_train].valore2;
+    const double line_end = description.general.lunghezza_percorso;
     if (shown.holds(line_end)) {
         view.line_end_metre = line_end;
     }
@@ -184,23 +157,18 @@ void build_distance_view(const compiled_scenario& record, double from_metre, dou
         view.ticks.push_back(tick);
     }
 
-    const std::vector<cella>& celle = record.celle;
-    view.gradient =
-        runs(celle, shown, [&celle](std::size_t i) { return gradient_per_mille(celle, i); });
-    view.speed = runs(celle, shown, [&celle](std::size_t i) { return speed_limit_kmh(celle, i); });
-    for (const step& s : runs(celle, shown, [&celle](std::size_t i) -> std::optional<int> {
-             const int side = mountain_side(celle[i]);
-             if (side == no_mountain_side) {
-                 return std::nullopt;
-             }
-             return side;
-         })) {
-        view.mountains.push_back({s.from_metre, s.to_metre, s.value});
+    view.gradient = steps_of(description.gradients, shown);
+    view.speed = steps_of(description.speed_limits, shown);
+    for (const mountain_stretch& stretch : description.mountains) {
+        if (const auto part =
+                clip_cells(shown, {stretch.first_cell, stretch.last_cell, stretch.side})) {
+            view.mountains.push_back({part->first, part->second, stretch.side});
+        }
     }
-    add_slowdowns(celle, shown, view);
-    add_point_objects(celle, shown, view);
-    add_stations(record, shown, view);
-    add_described_objects(describe_scenario(record), shown, view);
+    add_slowdowns(description, shown, view);
+    add_signals_and_boards(description, shown, view);
+    add_stations(description, shown, view);
+    add_described_objects(description, shown, view);
 }
 
 }  // namespace scenario::plot

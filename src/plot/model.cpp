@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "source/code_page.h"
-
 namespace scenario::plot {
 namespace {
 
@@ -37,16 +35,16 @@ std::vector<legend_entry> standard_legend() {
 
 }  // namespace
 
-double data_end_metre(const compiled_scenario& record) {
-    if (record.celle.empty()) {
+double data_end_metre(const scenario_description& description) {
+    if (description.grid.cell_count == 0) {
         return 0.0;
     }
-    return static_cast<double>(record.celle.size() - 1) * cell_metres;
+    return static_cast<double>(description.grid.cell_count - 1) * cell_metres;
 }
 
-status resolve_range(const compiled_scenario& record, const plot_options& options,
+status resolve_range(const scenario_description& description, const plot_options& options,
                      double& from_metre, double& to_metre) {
-    const double end = data_end_metre(record);
+    const double end = data_end_metre(description);
     from_metre = options.from_km ? *options.from_km * 1000.0 : 0.0;
     to_metre = options.to_km ? *options.to_km * 1000.0 : end;
     if (!std::isfinite(from_metre) || !std::isfinite(to_metre)) {
@@ -81,23 +79,24 @@ double round_step(double span_metres, int most) {
     }
 }
 
-status build_plot_model(const compiled_scenario& record, const plot_options& options,
+status build_plot_model(const scenario_description& description,
+                        const std::optional<profilo_linea>& rows, const plot_options& options,
                         const sheet_layout& sheet, plot_model& model) {
     double from_metre = 0.0;
     double to_metre = 0.0;
-    if (const status range = resolve_range(record, options, from_metre, to_metre); !range.ok()) {
+    if (const status range = resolve_range(description, options, from_metre, to_metre);
+        !range.ok()) {
         return range;
     }
     model = plot_model{};
-    build_plan_view(record, from_metre, to_metre, sheet, model.plan);
-    build_distance_view(record, from_metre, to_metre, model.distance);
+    build_plan_view(description, rows, from_metre, to_metre, sheet, model.plan);
+    build_distance_view(description, from_metre, to_metre, model.distance);
 
-    const std::string route = single_byte_to_utf8(record.voci[entry::route].testo);
-    const std::string train = single_byte_to_utf8(record.voci[entry::train].testo);
-    model.title = route + ", train " + train + ": line length " +
-                  std::to_string(record.voci[entry::length_and_train].valore2) + " m";
+    const general_values& general = description.general;
+    model.title = general.route + ", train " + general.train + ": line length " +
+                  std::to_string(general.lunghezza_percorso) + " m";
     model.subtitle = "from km " + kilometres(from_metre) + " to km " + kilometres(to_metre) + "; " +
-                     std::to_string(record.celle.size()) + " cells of 50 m";
+                     std::to_string(description.grid.cell_count) + " cells of 50 m";
     if (model.plan.has_line) {
         model.subtitle += "; plan drawn with " + std::to_string(model.plan.track.size()) + " of " +
                           std::to_string(model.plan.row_count) + " points";

@@ -8,10 +8,10 @@
 // onto a surface; every decision about what is shown, and where, is taken here, so tests can
 // check the geometry without looking at pixels.
 //
-// Distances along the line are metres from the origin. Where a cell and its point object
-// lie, and what its fields mean, is the compiled format's to say (format/cell_meaning.h): a
-// series value holds over its cell's 50 metres, a point object stands one cell before the
-// cell that holds it.
+// Distances along the line are metres from the origin. The picture is drawn from the
+// scenario in its author's terms, the description that `inspect --summary` prints
+// (inspect/scenario_description.h): every object stands where the description places it, and
+// a series range covers its cells' metres. Only the track itself comes from the plan's rows.
 #pragma once
 
 #include <array>
@@ -22,13 +22,14 @@
 
 #include "format/scenario_record.h"
 #include "inspect/compiled_scenario.h"
+#include "inspect/scenario_description.h"
 #include "source/status.h"
 
 namespace scenario::plot {
 
-// What a picture is drawn from: the compiled files read back, with the plan as its table of
-// rows (the compiler keeps the plan as steps; the line file holds every row). The same tables
-// as the summary of `inspect` reads, so that the picture shows what the summary says.
+// The compiled files read back, with the plan as its table of rows (the compiler keeps the
+// plan as steps; the line file holds every row): what the description of a picture is made
+// from, the same tables as the summary of `inspect` reads.
 using compiled_scenario = compiled_tables;
 
 struct point {
@@ -154,7 +155,7 @@ struct station_band {
 struct mountain_band {
     double from_metre = 0.0;
     double to_metre = 0.0;
-    int side = 0;  // 1, 2 or 3, as mountain_side gives it
+    int side = 0;  // 1, 2 or 3, the stretch's side
 };
 
 struct indicator_board {
@@ -244,21 +245,24 @@ struct plot_options {
 
 // The metres that the distance axis covers with no --from/--to: from the origin to the
 // start of the grid's last cell.
-double data_end_metre(const compiled_scenario& record);
+double data_end_metre(const scenario_description& description);
 
 // Fails, with a message for the user, when the range is empty or leaves the data.
-status resolve_range(const compiled_scenario& record, const plot_options& options,
+status resolve_range(const scenario_description& description, const plot_options& options,
                      double& from_metre, double& to_metre);
 
-// The record needs `voci` and `celle`; `profilo` may be missing (a compile without the line).
-status build_plot_model(const compiled_scenario& record, const plot_options& options,
+// The description needs a grid of cells; `rows`, the plan's rows, is missing without the
+// line file (a compile without the line).
+status build_plot_model(const scenario_description& description,
+                        const std::optional<profilo_linea>& rows, const plot_options& options,
                         const sheet_layout& sheet, plot_model& model);
 
 // The model piece by piece, built from a resolved range.
-void build_plan_view(const compiled_scenario& record, double from_metre, double to_metre,
+void build_plan_view(const scenario_description& description,
+                     const std::optional<profilo_linea>& rows, double from_metre, double to_metre,
                      const sheet_layout& sheet, plan_view& plan);
-void build_distance_view(const compiled_scenario& record, double from_metre, double to_metre,
-                         distance_view& view);
+void build_distance_view(const scenario_description& description, double from_metre,
+                         double to_metre, distance_view& view);
 
 // A round step (1, 2 or 5 times a power of ten metres, at least 100) that cuts the span into
 // at most `most` parts.

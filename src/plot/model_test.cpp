@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "format/cell_meaning.h"
@@ -27,7 +29,8 @@ class PlotModel : public ::testing::Test {
 
     static plot_model build(const compiled_scenario& record, plot_options options = {}) {
         plot_model model;
-        const status built = build_plot_model(record, options, sheet_layout{}, model);
+        const status built = build_plot_model(describe_scenario(record), record.profilo, options,
+                                              sheet_layout{}, model);
         EXPECT_TRUE(built.ok()) << built.message();
         return model;
     }
@@ -202,6 +205,36 @@ TEST_F(PlotModel, PointObjectsStandOneCellBeforeTheirIndex) {
     EXPECT_EQ(model.distance.boards[0].text, "100/110/120");
 }
 
+// A slowdown that begins inside another ends where its own end lies, as the description of
+// the scenario pairs them, and the outer one keeps its length; each warning board shows its
+// slowdown's speed.
+TEST_F(PlotModel, SlowdownInsideAnotherIsDrawnToItsOwnEnd) {
+    compiled_scenario record = plot_testing::make_sample_record(sample_length, false);
+    plot_testing::add_slowdown(record.celle, 20000, 1000, 50);
+    plot_testing::add_slowdown(record.celle, 20400, 200, 30);
+    const std::pair<double, std::uint8_t> placed[] = {
+        {18800, kind::avviso_rallentamento}, {19200, kind::avviso_rallentamento},
+        {20000, kind::inizio_rallentamento}, {20400, kind::inizio_rallentamento},
+        {20600, kind::fine_rallentamento},   {21000, kind::fine_rallentamento}};
+    for (const auto& [metre, tipo] : placed) {
+        ASSERT_EQ(record.celle[static_cast<std::size_t>(cella_di_punto(metre))].tipo, tipo)
+            << metre;
+    }
+    const distance_view d = build(record, {18.0, 22.0}).distance;
+    ASSERT_EQ(d.slowdowns.size(), 2u);
+    EXPECT_EQ(d.slowdowns[0].from_metre, 20000);
+    EXPECT_EQ(d.slowdowns[0].to_metre, 21000);
+    EXPECT_EQ(d.slowdowns[0].speed, 50);
+    EXPECT_EQ(d.slowdowns[1].from_metre, 20400);
+    EXPECT_EQ(d.slowdowns[1].to_metre, 20600);
+    EXPECT_EQ(d.slowdowns[1].speed, 30);
+    ASSERT_EQ(d.warnings.size(), 2u);
+    EXPECT_EQ(d.warnings[0].metre, 18800);
+    EXPECT_EQ(d.warnings[0].speed, 50);
+    EXPECT_EQ(d.warnings[1].metre, 19200);
+    EXPECT_EQ(d.warnings[1].speed, 30);
+}
+
 TEST_F(PlotModel, RangeLimitsEveryPanel) {
     const double from = 8000;
     const double to = 17000;
@@ -304,7 +337,8 @@ TEST_F(PlotModel, RangeOutsideTheDataIsRefused) {
     };
     for (const range_case& c : cases) {
         plot_model model;
-        const status built = build_plot_model(sample(), c.options, sheet_layout{}, model);
+        const status built = build_plot_model(describe_scenario(sample()), sample().profilo,
+                                              c.options, sheet_layout{}, model);
         ASSERT_FALSE(built.ok()) << c.message;
         EXPECT_EQ(built.message(), c.message);
     }
@@ -326,7 +360,9 @@ TEST_F(PlotModel, BoardTextEntriesAreNotStations) {
 TEST(PlotModelLongLine, LongestLineIsDrawnWithFewPoints) {
     const compiled_scenario record = plot_testing::make_sample_record(1000000, true);
     plot_model model;
-    ASSERT_TRUE(build_plot_model(record, {}, sheet_layout{}, model).ok());
+    ASSERT_TRUE(
+        build_plot_model(describe_scenario(record), record.profilo, {}, sheet_layout{}, model)
+            .ok());
     EXPECT_EQ(model.plan.row_count, 1006999u);
     EXPECT_LT(model.plan.track.size(), 20000u);
     EXPECT_EQ(model.plan.stations.size(), 4u);

@@ -1,13 +1,11 @@
 // The plan panel: the track from the rows of the line file, simplified for the sheet, with
-// what stands beside it. Row m of the plan is metre m of the line.
+// the stations and signals of the description beside it. Row m of the plan is metre m of the
+// line.
 #include <algorithm>
 #include <cmath>
 
-#include "format/cell_meaning.h"
-#include "format/item_meaning.h"
 #include "plot/model.h"
 #include "plot/simplify.h"
-#include "source/code_page.h"
 
 namespace scenario::plot {
 namespace {
@@ -89,16 +87,17 @@ point across_track(const std::vector<point>& points, std::size_t i) {
 
 }  // namespace
 
-void build_plan_view(const compiled_scenario& record, double from_metre, double to_metre,
+void build_plan_view(const scenario_description& description,
+                     const std::optional<profilo_linea>& rows, double from_metre, double to_metre,
                      const sheet_layout& sheet, plan_view& plan) {
     plan = plan_view{};
-    if (!record.profilo) {
+    if (!rows) {
         plan.missing_text = "no plan: the line file was not compiled";
         return;
     }
     const auto first = static_cast<std::int64_t>(std::ceil(from_metre));
     const auto last = static_cast<std::int64_t>(std::floor(to_metre));
-    const std::vector<point> points = rows_in_range(*record.profilo, first, last);
+    const std::vector<point> points = rows_in_range(*rows, first, last);
     if (points.empty()) {
         plan.missing_text = "no plan: the line file has no rows in this range";
         return;
@@ -131,22 +130,18 @@ void build_plan_view(const compiled_scenario& record, double from_metre, double 
             plan.ticks.push_back({metre, points[i], across_track(points, i)});
         }
     }
-    for (const std::size_t k : station_entries(record.voci, record.celle)) {
-        const voce& station = record.voci[k];
-        if (const auto at = row_point(station.valore3)) {
-            plan.stations.push_back({single_byte_to_utf8(station.testo), station.valore3, *at});
+    for (const station_description& station : description.stations) {
+        if (const auto at = row_point(station.pos)) {
+            plan.stations.push_back({station.nome, station.pos, *at});
         }
     }
-    for (std::size_t i = 1; i < record.celle.size(); ++i) {
-        if (record.celle[i].tipo == kind::segnale) {
-            const std::int64_t metre = object_position(i);
-            if (const auto at = row_point(metre)) {
-                plan.signals.push_back({metre, *at});
-            }
+    for (const signal_description& signal : description.signals) {
+        if (const auto at = row_point(signal.at.metre)) {
+            plan.signals.push_back({signal.at.metre, *at});
         }
     }
     plan.origin = row_point(0);
-    plan.line_end = row_point(record.voci[entry::length_and_train].valore2);
+    plan.line_end = row_point(description.general.lunghezza_percorso);
     const double panel_metres = (sheet.plan.width - 2 * sheet.plan_margin) / plan.transform.scale;
     plan.scale_bar_metres = round_length_below(panel_metres / 5);
 }

@@ -11,12 +11,13 @@ status make_view_data(const view_inputs& inputs, std::string& text) {
         return status::invalid_input("the compile made no grid of cells: there is no line to show");
     }
     const compiled_tables& tables = *inputs.tables;
+    const scenario_description description = describe_scenario(tables);
     plot::plot_model model;
-    if (const status built = plot::build_plot_model(tables, {}, plot::sheet_layout{}, model);
+    if (const status built =
+            plot::build_plot_model(description, tables.profilo, {}, plot::sheet_layout{}, model);
         !built.ok()) {
         return built;
     }
-    const scenario_description description = describe_scenario(tables);
     const json data = {{"title", model.title},
                        {"subtitle", model.subtitle},
                        {"route", description.general.route},
