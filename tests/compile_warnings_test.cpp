@@ -242,7 +242,7 @@ const warning_case warning_cases[] = {
      source::train,
      4,
      "a third comment line in a row is not passed over but read as a record: it holds "
-     "\"segnale\", so it is read as a signal record"},
+     "\"segnale\", so it is read as a segnale record"},
 };
 
 class CompileWarning : public testing::TestWithParam<warning_case> {};

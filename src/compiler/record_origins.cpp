@@ -27,8 +27,7 @@ std::string record_origins::name_of(const record_origin& origin) {
     if (!origin.known()) {
         return "";
     }
-    std::string name =
-        "the " + std::string(origin.kind->name) + " " + std::string(origin.kind->noun());
+    std::string name = origin.kind->the_phrase();
     if (origin.kind->positioned) {
         name += " at " + std::to_string(origin.position) + " m";
     }

@@ -242,8 +242,7 @@ std::string source_cursor::record_phrase() const {
     if (record_kind_ == nullptr) {
         return "the record";
     }
-    std::string phrase =
-        "the " + std::string(record_kind_->name) + " " + std::string(record_kind_->noun());
+    std::string phrase = record_kind_->the_phrase();
     if (record_kind_->positioned && has_position_) {
         phrase += " at " + std::to_string(position_) + " m";
     }
