@@ -30,6 +30,10 @@ std::string keyword::the_phrase() const {
     return "the " + std::string(name) + " " + std::string(noun());
 }
 
+std::string keyword::the_phrase_at(std::int64_t position) const {
+    return the_phrase() + " at " + std::to_string(position) + " m";
+}
+
 std::string keyword::a_phrase() const {
     if (setting) {
         return the_phrase();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,8 @@ struct keyword {
     std::string_view noun() const { return setting ? "setting" : "record"; }
     // "the segnale record", "the sfondo uno setting".
     std::string the_phrase() const;
+    // "the segnale record at 3000 m": a record by its position as written.
+    std::string the_phrase_at(std::int64_t position) const;
     // "a segnale record", "an aderenza record"; a setting, of which a file holds one, is
     // "the sfondo uno setting".
     std::string a_phrase() const;

@@ -114,21 +114,22 @@ record_outcome read_mountain(line_reading& reading) {
         return record_outcome::returned;
     }
     if (beyond_placement_limit(reading.record, inizio, record_margin)) {
-        return stop_line_beyond_grid(reading, "montagna", inizio);
+        return stop_line_beyond_grid(reading, keywords::montagna, inizio);
     }
     if (inizio < 0) {
-        return refuse_no_room(reading, inizio,
-                              record_at("montagna", inizio) + ": the line starts at metre 0");
-    }
-    if (reading.numero_montagne >= massimo_montagne) {
         return refuse_no_room(
             reading, inizio,
-            record_at("montagna", inizio) + ": a line has at most 80 mountain-side stretches");
+            keywords::montagna.the_phrase_at(inizio) + ": the line starts at metre 0");
+    }
+    if (reading.numero_montagne >= massimo_montagne) {
+        return refuse_no_room(reading, inizio,
+                              keywords::montagna.the_phrase_at(inizio) +
+                                  ": a line has at most 80 mountain-side stretches");
     }
     const auto last_cell = static_cast<std::int64_t>(nearest(fine / 50.0 - 1.0));
     if (last_cell > reading.record.ultima_cella) {
         return refuse_no_room(reading, inizio,
-                              record_at("montagna", inizio) + ": the stretch ends at " +
+                              keywords::montagna.the_phrase_at(inizio) + ": the stretch ends at " +
                                   std::to_string(fine) + " m, beyond the last cell of the grid, " +
                                   std::to_string(reading.record.ultima_cella));
     }

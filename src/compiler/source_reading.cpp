@@ -218,10 +218,6 @@ bool read_number_keeping_old(source_cursor& cursor, std::int32_t& target) {
     return true;
 }
 
-std::string record_at(std::string_view what, std::int32_t position) {
-    return std::string(what) + " at " + std::to_string(position) + " m";
-}
-
 bool beyond_placement_limit(const scenario_record& record, std::int32_t p, int margin) {
     // Computed as a real, as the limit has always been, so that no sum can overflow.
     return (static_cast<double>(p) + margin) / cell_metres > record.ultima_cella;

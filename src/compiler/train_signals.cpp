@@ -132,7 +132,7 @@ record_outcome read_signal(train_reading& reading) {
     }
     scenario_record& record = reading.record;
     if (beyond_placement_limit(record, f.posizione, record_margin)) {
-        return stop_train_beyond_grid(reading, "signal", f.posizione, record_margin);
+        return stop_train_beyond_grid(reading, keywords::segnale, f.posizione, record_margin);
     }
     if (f.posizione < 0) {
         return refuse_no_room(reading, f.posizione,
@@ -156,7 +156,7 @@ record_outcome read_signal(train_reading& reading) {
     reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(f.posizione));
     warn_about_codes(reading.cursor, f, record.celle[i], places);
     warn_about_tempo(reading.cursor, f, tempo_as_read, record.celle[i], places);
-    return stop_after_placed_record(reading, "signal", f.posizione);
+    return stop_after_placed_record(reading, keywords::segnale, f.posizione);
 }
 
 }  // namespace scenario

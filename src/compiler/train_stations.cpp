@@ -176,7 +176,7 @@ record_outcome read_station(train_reading& reading) {
 
     station.valore3 = pos;
     if (beyond_placement_limit(record, pos, station_margin)) {
-        return stop_train_beyond_grid(reading, "station", pos, station_margin);
+        return stop_train_beyond_grid(reading, keywords::stazione, pos, station_margin);
     }
     if (pos < 0) {
         return refuse(reading, station, before, pos, "the line has no cell before 0 m");
