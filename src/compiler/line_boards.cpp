@@ -62,7 +62,7 @@ constexpr std::size_t second_stripes = 8;
 // and stripe counts of one digit; anything else is stored, but reads back as other values.
 void warn_about_board_values(line_reading& reading, const std::array<std::int32_t, 9>& values,
                              const std::array<field_location, 9>& places) {
-    const std::string head = "indicatori_vmax at " + std::to_string(values[0]) + " m: ";
+    const std::string head = keywords::indicatori_vmax.the_phrase_at(values[0]) + ": ";
     for (std::size_t i = 1; i < values.size(); ++i) {
         const std::int32_t value = values[i];
         const std::string name(board_field_names[i]);
@@ -94,7 +94,7 @@ void warn_about_board_faces(line_reading& reading, const std::array<std::int32_t
             values[stripes] == 0) {
             continue;
         }
-        std::string message = "indicatori_vmax at " + std::to_string(values[0]) + " m: the " +
+        std::string message = keywords::indicatori_vmax.the_phrase_at(values[0]) + ": the " +
                               (first == 1 ? "left" : "right") + " face has " +
                               std::string(board_field_names[stripes]) + " " +
                               std::to_string(values[stripes]) +
@@ -159,8 +159,8 @@ record_outcome read_speed_board(line_reading& reading) {
             return record_outcome::returned;
         case placement::overflow:
             record_runtime_failure(reading.context, cursor.record_start(),
-                                   "indicatori_vmax at " + std::to_string(posizione) +
-                                       " m: a speed does not fit the board's 16-bit field "
+                                   keywords::indicatori_vmax.the_phrase_at(posizione) +
+                                       ": a speed does not fit the board's 16-bit field "
                                        "(left x 20 + right / 5 must lie within -32768 to 32767)");
             return record_outcome::returned;
     }

@@ -27,7 +27,7 @@ void warn_about_gradient(line_reading& reading, std::int32_t posizione, std::int
     if (gradient < lowest_gradient || gradient > highest_gradient) {
         const int stored = low_8_bits(std::int64_t{gradient} + 100) - 100;
         reading.cursor.warn_at(warning_code::gradient_range, gradient_place,
-                               "pendenza at " + std::to_string(posizione) + " m: gradient " +
+                               keywords::pendenza.the_phrase_at(posizione) + ": gradient " +
                                    std::to_string(gradient) +
                                    " lies outside -100 to 155 per mille; it is "
                                    "stored as " +

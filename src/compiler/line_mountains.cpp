@@ -50,8 +50,8 @@ void warn_about_mountain_order(line_reading& reading, std::int32_t inizio, std::
     if (n == 0 || inizio >= reading.montagne_inizio[n]) {
         return;
     }
-    std::string message = "montagna at " + std::to_string(inizio) +
-                          " m comes after the stretch at " +
+    std::string message = keywords::montagna.the_phrase_at(inizio) +
+                          " comes after the stretch at " +
                           std::to_string(reading.montagne_inizio[n]) +
                           " m: list the stretches in increasing order of position";
     const std::int32_t own_kind = tipo > marker_offset ? tipo - marker_offset : tipo;

@@ -33,7 +33,7 @@ void warn_about_curve_order(line_reading& reading, std::int32_t inizio, std::int
                                        : "only metres " + std::to_string(m) + " to " +
                                              std::to_string(fine) + " are drawn as this arc";
     const std::string reached = "has already reached metre " + std::to_string(m - 1);
-    std::string message = "curva at " + std::to_string(inizio) + " m ";
+    std::string message = keywords::curva.the_phrase_at(inizio) + " ";
     if (out_of_order) {
         message += "comes after the curve at " + std::to_string(reading.previous_curve) +
                    " m: the plan is drawn in file order and " + reached + ", so " + drawn +

@@ -219,7 +219,7 @@ TEST(TrainReader, Code15KeepsThePositionAsReadAndRunsTheTails) {
     const recorded_error& error = f.context.errors.errors().back();
     EXPECT_EQ(error.where.line, 3);
     EXPECT_EQ(error.detail,
-              "speed limit at 88950 m lies beyond the grid: positions up to 88900 m are "
+              "the velocita' limite record at 88950 m lies beyond the grid: positions up to 88900 m are "
               "accepted");
 }
 
@@ -301,7 +301,7 @@ TEST_F(AfterLineCode15, ReadingStopsAfterTheFirstSignalOrSlowdownWithItsPosition
     EXPECT_EQ(error.posizione, 2000);
     EXPECT_EQ(error.where.line, 6);
     EXPECT_EQ(error.detail,
-              "signal at 2000 m: reading stops after this record because error 15 is already "
+              "the segnale record at 2000 m: reading stops after this record because error 15 is already "
               "set");
 }
 
@@ -324,7 +324,7 @@ TEST(TrainReader, ErrorsPointAtTheRecordThatCausedThem) {
     EXPECT_EQ(error.where.file, f.train_path());
     EXPECT_EQ(error.where.line, 4);
     EXPECT_EQ(error.where.column, 1);
-    EXPECT_EQ(error.detail, "station at 1025 m: the position is not a multiple of 50 m");
+    EXPECT_EQ(error.detail, "the stazione record at 1025 m: the position is not a multiple of 50 m");
 }
 
 }  // namespace

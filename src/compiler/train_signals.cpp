@@ -32,7 +32,7 @@ constexpr int approach_steps = 4;
 constexpr std::int64_t approach_reach = std::int64_t{2} * approach_steps;
 
 std::string signal_at(std::int32_t posizione) {
-    return "signal at " + std::to_string(posizione) + " m";
+    return keywords::segnale.the_phrase_at(posizione);
 }
 
 // Places the signal in cell i, which the caller has found free and far enough from cell 0.

@@ -26,7 +26,7 @@ struct slowdown_fields {
 constexpr double board_distance = slowdown_board_metres;
 
 std::string slowdown_at(std::int32_t x) {
-    return "slowdown at " + std::to_string(x) + " m";
+    return keywords::rallentamento.the_phrase_at(x);
 }
 
 std::string taken(const scenario_record& record, std::int64_t cell) {

@@ -44,7 +44,7 @@ bool read_columns(source_cursor& cursor, voce& station, station_as_read& read) {
 }
 
 std::string station_at(std::int32_t pos) {
-    return "station at " + std::to_string(pos) + " m";
+    return keywords::stazione.the_phrase_at(pos);
 }
 
 // Restores the entry of a station that the record has no room for and refuses it.
