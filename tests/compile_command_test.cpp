@@ -258,7 +258,7 @@ TEST(Check, TellsWhatCompileTellsAndWritesNothing) {
     EXPECT_EQ(checked.exit_status, 1) << checked.standard_error;
     EXPECT_NE(checked.standard_error.find("[unread-key]"), std::string::npos)
         << checked.standard_error;
-    EXPECT_NE(checked.standard_error.find("R_T-.txt:2: note: cell 21 holds what the signal "
+    EXPECT_NE(checked.standard_error.find("R_T-.txt:2: note: cell 21 holds what the segnale "
                                           "record at 1000 m placed"),
               std::string::npos)
         << checked.standard_error;

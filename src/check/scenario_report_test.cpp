@@ -25,7 +25,7 @@ checked_scenario sample() {
     error.posizione = 1000;
     error.file = scenario.train_source;
     error.range = {64, 5, 64, 9};
-    error.message = "signal at 1000 m: cell 21 already holds a signal";
+    error.message = "the segnale record at 1000 m: cell 21 already holds a signal";
     diagnostic warning;
     warning.level = severity::warning;
     warning.code = "unread-key";
@@ -80,7 +80,7 @@ TEST(ScenarioReport, GithubAnnotatesEachFieldWithEscapedValues) {
     const std::string lines = report_of(report_format::github, sample());
     EXPECT_EQ(lines,
               "::error file=routes/lago vecchio/Lago_101-.txt,line=64,col=5,endLine=64,"
-              "endColumn=9,title=error 16::signal at 1000 m: cell 21 already holds a signal\n"
+              "endColumn=9,title=error 16::the segnale record at 1000 m: cell 21 already holds a signal\n"
               "::warning file=routes/lago vecchio/Lago_linea.txt,line=17,col=1,endLine=17,"
               "endColumn=9,title=warning unread-key::50%25, a: b%0Ac \xC3\xA8\n"
               "::notice file=routes/lago vecchio/Lago_linea.txt,line=3,col=2,endLine=3,"

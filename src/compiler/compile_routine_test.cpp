@@ -294,7 +294,7 @@ TEST(RecordOrigins, NameTheRecordThatPlacedEachObject) {
     EXPECT_EQ(signal.file, source_file::train);
     EXPECT_EQ(signal.line, 5);
     EXPECT_EQ(origins.point_of(signal).file, folder.train_source_path().string());
-    EXPECT_EQ(record_origins::name_of(origins.entry(1)), "the station record at 1000 m");
+    EXPECT_EQ(record_origins::name_of(origins.entry(1)), "the stazione record at 1000 m");
     EXPECT_EQ(record_origins::name_of(origins.entry(80)),
               "the cartello indicatore record at 800 m");
     EXPECT_FALSE(origins.cell(30).known());

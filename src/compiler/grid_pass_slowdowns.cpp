@@ -15,7 +15,7 @@ std::int64_t last_cell(const scenario_record& record) {
     return static_cast<std::int64_t>(record.celle.size()) - 1;
 }
 
-// "the slowdown record at 36500 m (its start in cell 731)", or without origins "slowdown
+// "the rallentamento record at 36500 m (its start in cell 731)", or without origins "slowdown
 // starting in cell 731".
 std::string slowdown_named(const grid_pass_state& pass, std::int64_t cell, const char* end_word,
                            const char* without_origin) {

@@ -331,12 +331,13 @@ TEST_F(GridPassWithOrigins, ErrorAheadOfASignalStandsAtTheSignalRecord) {
     EXPECT_EQ(error.posizione, 61 * 50);
     EXPECT_EQ(error.where.file, "R_T-.txt");
     EXPECT_EQ(error.where.line, 5);
-    EXPECT_EQ(error.detail,
-              "the signal record at 3000 m (cell 61) stands within 1000 m before the slowdown "
-              "record at 4650 m on line 6 (its warning board in cell 70): no free cell is left "
-              "for the point ahead of the signal: cell 59 holds an indicator board (the cartello "
-              "indicatore record at 2900 m on line 7 of R_linea.txt) and cell 60 an indicator "
-              "board (the cartello indicatore record at 2950 m on line 6 of R_linea.txt)");
+    EXPECT_EQ(
+        error.detail,
+        "the segnale record at 3000 m (cell 61) stands within 1000 m before the rallentamento "
+        "record at 4650 m on line 6 (its warning board in cell 70): no free cell is left "
+        "for the point ahead of the signal: cell 59 holds an indicator board (the cartello "
+        "indicatore record at 2900 m on line 7 of R_linea.txt) and cell 60 an indicator "
+        "board (the cartello indicatore record at 2950 m on line 6 of R_linea.txt)");
 }
 
 TEST_F(GridPassWithOrigins, SlowdownWithoutEndStandsAtItsRecordAndPointsTakeItsOrigin) {
@@ -349,7 +350,7 @@ TEST_F(GridPassWithOrigins, SlowdownWithoutEndStandsAtItsRecordAndPointsTakeItsO
     EXPECT_EQ(errors.posizione_errore, 30 * 50);
     EXPECT_EQ(errors.errors().back().where.line, 23);
     EXPECT_TRUE(errors.errors().back().detail.starts_with(
-        "the slowdown record at 1450 m (its start in cell 30): no end of slowdown follows"));
+        "the rallentamento record at 1450 m (its start in cell 30): no end of slowdown follows"));
     const record_origin& added = origins.cell(38);
     EXPECT_EQ(record.celle[38].tipo, point);
     EXPECT_TRUE(added.added_by_grid_pass);

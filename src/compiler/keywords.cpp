@@ -26,6 +26,24 @@ bool keyword::named_by(std::string_view key) const {
     return holds(word) && (second_word.empty() || holds(second_word));
 }
 
+std::string keyword::the_phrase() const {
+    return "the " + std::string(name) + " " + std::string(noun());
+}
+
+std::string keyword::the_phrase_at(std::int64_t position) const {
+    return the_phrase() + " at " + std::to_string(position) + " m";
+}
+
+std::string keyword::a_phrase() const {
+    if (setting) {
+        return the_phrase();
+    }
+    // The article goes by the sound of the keyword's first letter, as it is read aloud.
+    const bool vowel =
+        !name.empty() && std::string_view("aeiou").find(name.front()) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + std::string(name) + " record";
+}
+
 std::span<const keyword* const> keywords_read_in(source_part part) {
     switch (part) {
         case source_part::line_general:

@@ -1,12 +1,15 @@
 // The keywords of the two source formats, named once: the words that a key field must hold
 // for each setting of the line file's general part, each record of its record part and each
-// record of the train file, how many value fields follow the key, and how messages name it.
+// record of the train file, how many value fields follow the key, and how messages name it:
+// by the keyword as an author writes it ("the segnale record"), never by a translation.
 // The readers dispatch on them; the checks that tell an author about a key that names nothing
 // compare a field with them.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace scenario {
@@ -17,7 +20,7 @@ enum class letter_case { ignored, matched };
 struct keyword {
     std::string_view word;
     std::string_view second_word;  // also required when not empty
-    std::string_view name;         // "pendenza", "station", "sfondo uno"
+    std::string_view name;         // "pendenza", "velocita' limite", "sfondo uno"
     int values;                    // the fields that follow the key
     bool setting = false;          // a setting of the general part, else a record
     bool positioned = true;        // its first value is a position in metres
@@ -27,6 +30,13 @@ struct keyword {
     bool named_by(std::string_view key) const;
     // "setting" or "record".
     std::string_view noun() const { return setting ? "setting" : "record"; }
+    // "the segnale record", "the sfondo uno setting".
+    std::string the_phrase() const;
+    // "the segnale record at 3000 m": a record by its position as written.
+    std::string the_phrase_at(std::int64_t position) const;
+    // "a segnale record", "an aderenza record"; a setting, of which a file holds one, is
+    // "the sfondo uno setting".
+    std::string a_phrase() const;
 };
 
 namespace keywords {
@@ -58,17 +68,18 @@ inline constexpr keyword indicatori_vmax{"indicatori_v", "", "indicatori_vmax", 
 inline constexpr keyword cartello_indicatore{"cartello", "indicat", "cartello indicatore", 2};
 
 // The train file.
-inline constexpr keyword massa_frenata{"frenata", "massa", "braked-mass", 1, false, false};
-inline constexpr keyword vetture{"vetture", "", "coaches", 1, false, false};
-inline constexpr keyword velocita{"velocit", "", "speed limit", 2};
-inline constexpr keyword aderenza{"aderenza", "", "adherence", 2};
-inline constexpr keyword orologio{"orologio", "", "clock", 3, false, false};
-inline constexpr keyword sabbia{"sabbia", "", "sand", 1, false, false};
-inline constexpr keyword segnale{"segnale", "", "signal", 11};
-inline constexpr keyword rallentamento{"rallentamento", "", "slowdown", 6};
+inline constexpr keyword massa_frenata{"frenata", "massa", "percentuale massa frenata",
+                                       1,         false,   false};
+inline constexpr keyword vetture{"vetture", "", "numero vetture", 1, false, false};
+inline constexpr keyword velocita{"velocit", "", "velocita' limite", 2};
+inline constexpr keyword aderenza{"aderenza", "", "aderenza", 2};
+inline constexpr keyword orologio{"orologio", "", "orologio", 3, false, false};
+inline constexpr keyword sabbia{"sabbia", "", "sabbia", 1, false, false};
+inline constexpr keyword segnale{"segnale", "", "segnale", 11};
+inline constexpr keyword rallentamento{"rallentamento", "", "rallentamento", 6};
 inline constexpr keyword abbattimento{"abbattimento", "", "abbattimento", 2};
 // Sixteen numbers and the name.
-inline constexpr keyword stazione{"stazione", "", "station", 17};
+inline constexpr keyword stazione{"stazione", "", "stazione", 17};
 
 }  // namespace keywords
 

@@ -22,10 +22,10 @@ struct speed_board {
     std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 
-std::string occupied(std::string_view record_name, std::int32_t posizione, std::int64_t cell,
+std::string occupied(const keyword& kind, std::int32_t posizione, std::int64_t cell,
                      std::uint8_t tipo) {
-    return std::string(record_name) + " at " + std::to_string(posizione) + " m: cell " +
-           std::to_string(cell) + " already holds " + describe_cell_object(tipo);
+    return kind.the_phrase_at(posizione) + ": cell " + std::to_string(cell) + " already holds " +
+           describe_cell_object(tipo);
 }
 
 enum class placement { placed, refused, overflow };
@@ -37,7 +37,7 @@ placement memo_indicatori_v_max(line_reading& reading, std::int32_t posizione,
     if (!cell.libera()) {
         reading.errors.record(error_code::speed_board_cell_taken, posizione,
                               reading.cursor.record_start(),
-                              occupied("indicatori_vmax", posizione, i, cell.tipo));
+                              occupied(keywords::indicatori_vmax, posizione, i, cell.tipo));
         relate_cell_holder(reading.context, i);
         return placement::refused;
     }
@@ -62,7 +62,7 @@ constexpr std::size_t second_stripes = 8;
 // and stripe counts of one digit; anything else is stored, but reads back as other values.
 void warn_about_board_values(line_reading& reading, const std::array<std::int32_t, 9>& values,
                              const std::array<field_location, 9>& places) {
-    const std::string head = "indicatori_vmax at " + std::to_string(values[0]) + " m: ";
+    const std::string head = keywords::indicatori_vmax.the_phrase_at(values[0]) + ": ";
     for (std::size_t i = 1; i < values.size(); ++i) {
         const std::int32_t value = values[i];
         const std::string name(board_field_names[i]);
@@ -94,7 +94,7 @@ void warn_about_board_faces(line_reading& reading, const std::array<std::int32_t
             values[stripes] == 0) {
             continue;
         }
-        std::string message = "indicatori_vmax at " + std::to_string(values[0]) + " m: the " +
+        std::string message = keywords::indicatori_vmax.the_phrase_at(values[0]) + ": the " +
                               (first == 1 ? "left" : "right") + " face has " +
                               std::string(board_field_names[stripes]) + " " +
                               std::to_string(values[stripes]) +
@@ -114,11 +114,11 @@ void note_board_speeds(line_reading& reading, const std::array<std::int32_t, 9>&
     }
 }
 
-void warn_board_beyond_line_end(line_reading& reading, std::string_view record_name,
+void warn_board_beyond_line_end(line_reading& reading, const keyword& kind,
                                 std::int32_t posizione) {
     if (const std::optional<std::int32_t> length = line_end_passed(reading.context, posizione)) {
         reading.cursor.warn_at(warning_code::beyond_line_end, reading.cursor.record_key_place(),
-                               record_at(record_name, posizione) +
+                               kind.the_phrase_at(posizione) +
                                    " stands past the end of the line at " +
                                    std::to_string(*length) + " m (lunghezza percorso)");
     }
@@ -140,18 +140,18 @@ record_outcome read_speed_board(line_reading& reading) {
     const speed_board board{values[1], values[2], values[3], values[4],
                             values[5], values[6], values[7], values[8]};
     if (beyond_placement_limit(reading.record, posizione, record_margin)) {
-        return stop_line_beyond_grid(reading, "indicatori_vmax", posizione);
+        return stop_line_beyond_grid(reading, keywords::indicatori_vmax, posizione);
     }
     if (posizione < 0) {
         return refuse_no_room(
             reading, posizione,
-            record_at("indicatori_vmax", posizione) + ": the line starts at metre 0");
+            keywords::indicatori_vmax.the_phrase_at(posizione) + ": the line starts at metre 0");
     }
     switch (memo_indicatori_v_max(reading, posizione, board)) {
         case placement::placed:
             warn_about_board_values(reading, values, places);
             warn_about_board_faces(reading, values, places);
-            warn_board_beyond_line_end(reading, "indicatori_vmax", posizione);
+            warn_board_beyond_line_end(reading, keywords::indicatori_vmax, posizione);
             note_board_speeds(reading, values);
             return record_outcome::next;
         case placement::refused:
@@ -159,8 +159,8 @@ record_outcome read_speed_board(line_reading& reading) {
             return record_outcome::returned;
         case placement::overflow:
             record_runtime_failure(reading.context, cursor.record_start(),
-                                   "indicatori_vmax at " + std::to_string(posizione) +
-                                       " m: a speed does not fit the board's 16-bit field "
+                                   keywords::indicatori_vmax.the_phrase_at(posizione) +
+                                       ": a speed does not fit the board's 16-bit field "
                                        "(left x 20 + right / 5 must lie within -32768 to 32767)");
             return record_outcome::returned;
     }
@@ -174,24 +174,25 @@ record_outcome read_indicator_board(line_reading& reading) {
     }
     const field_location text_place = reading.cursor.place();
     if (beyond_placement_limit(reading.record, posizione, record_margin)) {
-        return stop_line_beyond_grid(reading, "cartello indicatore", posizione);
+        return stop_line_beyond_grid(reading, keywords::cartello_indicatore, posizione);
     }
     if (posizione < 0) {
-        return refuse_no_room(
-            reading, posizione,
-            record_at("cartello indicatore", posizione) + ": the line starts at metre 0");
+        return refuse_no_room(reading, posizione,
+                              keywords::cartello_indicatore.the_phrase_at(posizione) +
+                                  ": the line starts at metre 0");
     }
     std::int32_t& e = reading.context.prossima_voce_cartello;
     if (e < 1) {
         return refuse_no_room(reading, posizione,
-                              record_at("cartello indicatore", posizione) +
+                              keywords::cartello_indicatore.the_phrase_at(posizione) +
                                   ": the item table holds at most 80 indicator boards");
     }
     const std::int64_t i = cella_di_punto(posizione);
     cella& cell = reading.record.celle[static_cast<std::size_t>(i)];
     if (!cell.libera()) {
         return end_at_taken_cell(reading, error_code::indicator_board_cell_taken, posizione,
-                                 occupied("cartello indicatore", posizione, i, cell.tipo), i);
+                                 occupied(keywords::cartello_indicatore, posizione, i, cell.tipo),
+                                 i);
     }
     cell.tipo = kind::cartello_indicatore;
     cell.dato1 = static_cast<std::int16_t>(e);
@@ -200,7 +201,7 @@ record_outcome read_indicator_board(line_reading& reading) {
     reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(posizione));
     reading.context.origins.fill(static_cast<std::size_t>(e), reading.origin(posizione));
     --e;
-    warn_board_beyond_line_end(reading, "cartello indicatore", posizione);
+    warn_board_beyond_line_end(reading, keywords::cartello_indicatore, posizione);
     return record_outcome::next;
 }
 

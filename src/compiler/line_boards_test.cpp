@@ -147,13 +147,13 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, OccupiedCell,
     testing::Values(
         occupied_case{"IndicatorOnSpeedBoardIs6", speed_board_at(800), indicator_board_at(790), 6,
-                      "cartello indicatore at 790 m: cell 17 already holds a maximum-speed board"},
+                      "the cartello indicatore record at 790 m: cell 17 already holds a maximum-speed board"},
         occupied_case{"IndicatorOnIndicatorIs6", indicator_board_at(800), indicator_board_at(790),
-                      6, "cartello indicatore at 790 m: cell 17 already holds an indicator board"},
+                      6, "the cartello indicatore record at 790 m: cell 17 already holds an indicator board"},
         occupied_case{"SpeedBoardOnIndicatorIs21", indicator_board_at(800), speed_board_at(790), 21,
-                      "indicatori_vmax at 790 m: cell 17 already holds an indicator board"},
+                      "the indicatori_vmax record at 790 m: cell 17 already holds an indicator board"},
         occupied_case{"SpeedBoardOnSpeedBoardIs21", speed_board_at(800), speed_board_at(790), 21,
-                      "indicatori_vmax at 790 m: cell 17 already holds a maximum-speed board"}),
+                      "the indicatori_vmax record at 790 m: cell 17 already holds a maximum-speed board"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Boards, BoardOnAMountainMarkerReplacesIt) {

@@ -73,7 +73,7 @@ void warn_about_curve_key(line_reading& reading, std::size_t digit, bool left) {
 void warn_about_curve(line_reading& reading, std::int32_t inizio, std::int32_t length,
                       std::size_t digit, bool left, field_location length_place) {
     warn_about_curve_key(reading, digit, left);
-    const std::string head = "curva at " + std::to_string(inizio) + " m";
+    const std::string head = keywords::curva.the_phrase_at(inizio);
     if (length < 0) {
         reading.cursor.warn_at(warning_code::end_before_start, length_place,
                                head + ": its length " + std::to_string(length) +

@@ -27,14 +27,14 @@ void warn_about_gradient(line_reading& reading, std::int32_t posizione, std::int
     if (gradient < lowest_gradient || gradient > highest_gradient) {
         const int stored = low_8_bits(std::int64_t{gradient} + 100) - 100;
         reading.cursor.warn_at(warning_code::gradient_range, gradient_place,
-                               "pendenza at " + std::to_string(posizione) + " m: gradient " +
+                               keywords::pendenza.the_phrase_at(posizione) + ": gradient " +
                                    std::to_string(gradient) +
                                    " lies outside -100 to 155 per mille; it is "
                                    "stored as " +
                                    std::to_string(stored));
     }
     std::string order =
-        series_order_warning("pendenza", "gradient " + std::to_string(gradient), posizione,
+        series_order_warning(keywords::pendenza, "gradient " + std::to_string(gradient), posizione,
                              first_cell, reading.fill_point, reading.gradients);
     if (!order.empty()) {
         reading.cursor.warn_at(warning_code::series_order, position_place, std::move(order));
@@ -55,18 +55,19 @@ record_outcome read_gradient(line_reading& reading) {
     }
     const field_location gradient_place = reading.cursor.place();
     if (beyond_placement_limit(reading.record, posizione, record_margin)) {
-        return stop_line_beyond_grid(reading, "pendenza", posizione);
+        return stop_line_beyond_grid(reading, keywords::pendenza, posizione);
     }
     if (posizione < 0) {
-        return refuse_no_room(reading, posizione,
-                              record_at("pendenza", posizione) + ": the line starts at metre 0");
+        return refuse_no_room(
+            reading, posizione,
+            keywords::pendenza.the_phrase_at(posizione) + ": the line starts at metre 0");
     }
     // Records out of order push the fill point one cell each; past the last cell neither the
     // record nor the gradient tail would have a cell to fill.
     if (reading.fill_point >= reading.record.ultima_cella) {
         return refuse_no_room(
             reading, posizione,
-            record_at("pendenza", posizione) +
+            keywords::pendenza.the_phrase_at(posizione) +
                 ": the gradients before it already fill the grid to its last cell, " +
                 std::to_string(reading.record.ultima_cella) +
                 ": list the gradients in increasing order of position");

@@ -50,8 +50,8 @@ void warn_about_mountain_order(line_reading& reading, std::int32_t inizio, std::
     if (n == 0 || inizio >= reading.montagne_inizio[n]) {
         return;
     }
-    std::string message = "montagna at " + std::to_string(inizio) +
-                          " m comes after the stretch at " +
+    std::string message = keywords::montagna.the_phrase_at(inizio) +
+                          " comes after the stretch at " +
                           std::to_string(reading.montagne_inizio[n]) +
                           " m: list the stretches in increasing order of position";
     const std::int32_t own_kind = tipo > marker_offset ? tipo - marker_offset : tipo;
@@ -114,21 +114,22 @@ record_outcome read_mountain(line_reading& reading) {
         return record_outcome::returned;
     }
     if (beyond_placement_limit(reading.record, inizio, record_margin)) {
-        return stop_line_beyond_grid(reading, "montagna", inizio);
+        return stop_line_beyond_grid(reading, keywords::montagna, inizio);
     }
     if (inizio < 0) {
-        return refuse_no_room(reading, inizio,
-                              record_at("montagna", inizio) + ": the line starts at metre 0");
-    }
-    if (reading.numero_montagne >= massimo_montagne) {
         return refuse_no_room(
             reading, inizio,
-            record_at("montagna", inizio) + ": a line has at most 80 mountain-side stretches");
+            keywords::montagna.the_phrase_at(inizio) + ": the line starts at metre 0");
+    }
+    if (reading.numero_montagne >= massimo_montagne) {
+        return refuse_no_room(reading, inizio,
+                              keywords::montagna.the_phrase_at(inizio) +
+                                  ": a line has at most 80 mountain-side stretches");
     }
     const auto last_cell = static_cast<std::int64_t>(nearest(fine / 50.0 - 1.0));
     if (last_cell > reading.record.ultima_cella) {
         return refuse_no_room(reading, inizio,
-                              record_at("montagna", inizio) + ": the stretch ends at " +
+                              keywords::montagna.the_phrase_at(inizio) + ": the stretch ends at " +
                                   std::to_string(fine) + " m, beyond the last cell of the grid, " +
                                   std::to_string(reading.record.ultima_cella));
     }

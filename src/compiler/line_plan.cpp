@@ -33,7 +33,7 @@ void warn_about_curve_order(line_reading& reading, std::int32_t inizio, std::int
                                        : "only metres " + std::to_string(m) + " to " +
                                              std::to_string(fine) + " are drawn as this arc";
     const std::string reached = "has already reached metre " + std::to_string(m - 1);
-    std::string message = "curva at " + std::to_string(inizio) + " m ";
+    std::string message = keywords::curva.the_phrase_at(inizio) + " ";
     if (out_of_order) {
         message += "comes after the curve at " + std::to_string(reading.previous_curve) +
                    " m: the plan is drawn in file order and " + reached + ", so " + drawn +
@@ -83,7 +83,7 @@ record_outcome read_curve(line_reading& reading) {
     }
     const field_location length_place = reading.cursor.place();
     if (beyond_placement_limit(reading.record, inizio, record_margin)) {
-        return stop_line_beyond_grid(reading, "curva", inizio);
+        return stop_line_beyond_grid(reading, keywords::curva, inizio);
     }
     double k = 0.0;
     std::size_t digit_read = 0;
@@ -106,11 +106,11 @@ record_outcome read_curve(line_reading& reading) {
     if (inizio < 0) {
         return refuse_no_room(
             reading, inizio,
-            record_at("curva", inizio) + ": the plan of the line starts at metre 0");
+            keywords::curva.the_phrase_at(inizio) + ": the plan of the line starts at metre 0");
     }
     if (fine > reading.record.limite_profilo) {
         return refuse_no_room(reading, inizio,
-                              record_at("curva", inizio) + ": the arc ends at metre " +
+                              keywords::curva.the_phrase_at(inizio) + ": the arc ends at metre " +
                                   std::to_string(fine) + ", beyond the last metre of the plan, " +
                                   std::to_string(reading.record.limite_profilo));
     }

@@ -56,7 +56,7 @@ struct line_reading : source_reading {
 
 // Code 15 for a record of the line file beyond the grid: the rest of the line file is not
 // read, and the train file is read next.
-record_outcome stop_line_beyond_grid(line_reading& reading, std::string_view record_name,
+record_outcome stop_line_beyond_grid(line_reading& reading, const keyword& kind,
                                      std::int32_t position);
 
 // The general part: every setting that the key names, from the same key.

@@ -53,10 +53,11 @@ TEST_P(RecordKinds, RecordBeyondTheGridStopsTheReadingWith15AndTheTailsStillRun)
     EXPECT_EQ(context.errors.codice_errore, 15);
     EXPECT_EQ(context.errors.posizione_errore, 6901);
     EXPECT_EQ(context.errors.errors().back().where.line, 5);
-    EXPECT_EQ(context.errors.errors().back().detail,
-              std::string(GetParam().name) +
-                  " at 6901 m lies beyond the cell grid, which ends at cell 140: no record may "
-                  "stand beyond 6900 m; the rest of the line file is not read");
+    EXPECT_EQ(
+        context.errors.errors().back().detail,
+        "the " + std::string(GetParam().name) +
+            " record at 6901 m lies beyond the cell grid, which ends at cell 140: no record may "
+            "stand beyond 6900 m; the rest of the line file is not read");
     // The gradient 2 in force runs to the tail: the record after the stop is not read.
     EXPECT_EQ(context.record.celle[4].extra5, 102);
     EXPECT_EQ(context.record.celle[137].extra5, 102);

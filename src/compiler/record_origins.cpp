@@ -27,12 +27,8 @@ std::string record_origins::name_of(const record_origin& origin) {
     if (!origin.known()) {
         return "";
     }
-    std::string name =
-        "the " + std::string(origin.kind->name) + " " + std::string(origin.kind->noun());
-    if (origin.kind->positioned) {
-        name += " at " + std::to_string(origin.position) + " m";
-    }
-    return name;
+    return origin.kind->positioned ? origin.kind->the_phrase_at(origin.position)
+                                   : origin.kind->the_phrase();
 }
 
 std::string record_origins::name_with_line(const record_origin& origin,

@@ -1,7 +1,7 @@
 // Which source record placed each object of the scenario record: for every cell of the grid,
 // the record whose object the cell holds, and for the entries of the item table, the record
-// or setting that filled them. Messages use it to point at the author's line ("the slowdown
-// record at 19000 m", not the cell's 19050 m), and a view that points from a compiled object
+// or setting that filled them. Messages use it to point at the author's line ("the
+// rallentamento record at 19000 m", not the cell's 19050 m), and a view that points from a compiled object
 // back to its source can use it too. It stands beside the scenario record in the compile
 // context and is never written to a compiled file.
 #pragma once
@@ -62,11 +62,11 @@ class record_origins {
 
     // Where the record's key stands; no place for an unknown origin.
     source_point point_of(const record_origin& origin) const;
-    // "the signal record at 3000 m", "the progressiva chilometrica uno setting"; empty for an
+    // "the segnale record at 3000 m", "the progressiva chilometrica uno setting"; empty for an
     // unknown origin.
     static std::string name_of(const record_origin& origin);
     // The name and the record's line, with its file when that is not `seen_from`: "the
-    // slowdown record at 4650 m on line 6", "... on line 6 of d/R_T-.txt".
+    // rallentamento record at 4650 m on line 6", "... on line 6 of d/R_T-.txt".
     std::string name_with_line(const record_origin& origin, source_file seen_from) const;
 
   private:

@@ -171,11 +171,6 @@ fate fate_kind(const source_reading& reading, std::string_view field, const keyw
     return fate::passed_over;
 }
 
-std::string kind_phrase(const keyword& kind) {
-    return kind.setting ? "the " + std::string(kind.name) + " setting"
-                        : "a " + std::string(kind.name) + " record";
-}
-
 }  // namespace
 
 std::string fate_of(const source_reading& reading, std::string_view field) {
@@ -186,7 +181,7 @@ std::string fate_of(const source_reading& reading, std::string_view field) {
         case fate::section_header:
             return ", as a section header";
         case fate::named:
-            return ", as " + kind_phrase(*kind);
+            return ", as " + kind->a_phrase();
         case fate::passed_over:
             break;
     }
@@ -201,7 +196,7 @@ std::string fate_of_first(const source_reading& reading, std::string_view field)
         case fate::section_header:
             return "is taken as a section header";
         case fate::named:
-            return "starts " + kind_phrase(*kind);
+            return "starts " + kind->a_phrase();
         case fate::passed_over:
             break;
     }

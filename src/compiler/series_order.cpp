@@ -2,13 +2,13 @@
 
 namespace scenario {
 
-std::string series_order_warning(std::string_view what, std::string_view value,
-                                 std::int32_t position, std::int64_t cell, std::int64_t fill_point,
+std::string series_order_warning(const keyword& kind, std::string_view value, std::int32_t position,
+                                 std::int64_t cell, std::int64_t fill_point,
                                  const series_history& history) {
     if (!history.started || cell > fill_point) {
         return "";
     }
-    const std::string head = std::string(what) + " at " + std::to_string(position) + " m";
+    const std::string head = kind.the_phrase_at(position);
     const std::string previous = std::to_string(history.last_position) + " m";
     // A record in a cell that the fill point has reached still fills one cell with the value
     // before it; a record in cell 0 fills none.

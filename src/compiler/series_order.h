@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/keywords.h"
+
 namespace scenario {
 
 // The records of one series read so far.
@@ -22,10 +24,11 @@ struct series_history {
 };
 
 // The warning for a record at `position`, whose value starts at `cell`, with the fill point at
-// `fill_point` before it; empty when the record takes effect at its own cell. `what` names
-// the record ("speed limit"), `value` its value as the author wrote it ("95 km/h").
-std::string series_order_warning(std::string_view what, std::string_view value,
-                                 std::int32_t position, std::int64_t cell, std::int64_t fill_point,
+// `fill_point` before it; empty when the record takes effect at its own cell. `kind` is the
+// record's ("the velocita' limite record at ..."), `value` its value as the author wrote it
+// ("95 km/h").
+std::string series_order_warning(const keyword& kind, std::string_view value, std::int32_t position,
+                                 std::int64_t cell, std::int64_t fill_point,
                                  const series_history& history);
 
 }  // namespace scenario

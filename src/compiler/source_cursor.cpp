@@ -242,12 +242,8 @@ std::string source_cursor::record_phrase() const {
     if (record_kind_ == nullptr) {
         return "the record";
     }
-    std::string phrase =
-        "the " + std::string(record_kind_->name) + " " + std::string(record_kind_->noun());
-    if (record_kind_->positioned && has_position_) {
-        phrase += " at " + std::to_string(position_) + " m";
-    }
-    return phrase;
+    return record_kind_->positioned && has_position_ ? record_kind_->the_phrase_at(position_)
+                                                     : record_kind_->the_phrase();
 }
 
 record_origin source_cursor::origin(std::int32_t position) const {

@@ -7,7 +7,7 @@
 // compile deletes its sources, and the read returns false so that the reader can end at once.
 //
 // The cursor also follows the record being read: its kind, its position, how many values it
-// has read and from which lines, so that messages name it ("the station record at 4500 m")
+// has read and from which lines, so that messages name it ("the stazione record at 4500 m")
 // and the checks after it can tell a record whose values run onto the next line. When it is
 // let go, it notes in the context how far the file was read.
 #pragma once
@@ -77,8 +77,8 @@ class source_cursor {
     void leave_record() { in_record_ = false; }
     source_point record_start() const { return point_at(record_key_); }
     field_location record_key_place() const { return record_key_; }
-    // The record being read, for messages: "the station record at 4500 m", "the station
-    // record" before its position is read, "the sfondo uno setting".
+    // The record being read, for messages: "the stazione record at 4500 m", "the
+    // stazione record" before its position is read, "the sfondo uno setting".
     std::string record_phrase() const;
     // The record's origin, for the objects it places: its key and its position as written.
     record_origin origin(std::int32_t position) const;

@@ -170,10 +170,8 @@ void tell_unread_key(source_reading& reading) {
 void warn_about_key_naming_two_kinds(source_reading& reading, const keyword& first,
                                      const keyword& second) {
     reading.cursor.warn_at(warning_code::keyword_match, reading.cursor.record_key_place(),
-                           "the key " + quoted_field(reading.key) + " names both the " +
-                               std::string(first.name) + " " + std::string(first.noun()) +
-                               " and the " + std::string(second.name) + " " +
-                               std::string(second.noun()) +
+                           "the key " + quoted_field(reading.key) + " names both " +
+                               first.the_phrase() + " and " + second.the_phrase() +
                                ": both are read, one after the other, from the values that "
                                "follow; write one keyword in the field and put notes on a "
                                "comment line");
@@ -183,9 +181,8 @@ void warn_about_comment_read_as_record(source_reading& reading, const keyword& k
     reading.errors.warn(warning_code::comment_read_as_record, reading.cursor.record_start(),
                         "a third comment line in a row is not passed over but read as a "
                         "record: it holds \"" +
-                            std::string(kind.word) + "\", so it is read as a " +
-                            std::string(kind.name) +
-                            " record; an empty line between the comments starts a new run");
+                            std::string(kind.word) + "\", so it is read as " + kind.a_phrase() +
+                            "; an empty line between the comments starts a new run");
 }
 
 bool resume_after_failed_record(source_reading& reading) {
@@ -219,10 +216,6 @@ bool read_number_keeping_old(source_cursor& cursor, std::int32_t& target) {
     }
     target = value;
     return true;
-}
-
-std::string record_at(std::string_view what, std::int32_t position) {
-    return std::string(what) + " at " + std::to_string(position) + " m";
 }
 
 bool beyond_placement_limit(const scenario_record& record, std::int32_t p, int margin) {

@@ -225,9 +225,6 @@ record_outcome read_records(reading_type& reading,
 // cannot be read keeps the value read before it.
 [[nodiscard]] bool read_number_keeping_old(source_cursor& cursor, std::int32_t& target);
 
-// "WHAT at P m", the way messages name a record.
-std::string record_at(std::string_view what, std::int32_t position);
-
 // Placement margins: a record needs 100 m of grid after its position, a station 800 m.
 inline constexpr int record_margin = 100;
 inline constexpr int station_margin = 800;

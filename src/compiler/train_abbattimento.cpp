@@ -14,9 +14,9 @@ record_outcome read_abbattimento(train_reading& reading) {
         return record_outcome::returned;
     }
     scenario_record& record = reading.record;
-    const std::string what = "\"abbattimento\" at " + std::to_string(p) + " m";
+    const std::string what = keywords::abbattimento.the_phrase_at(p);
     if (beyond_placement_limit(record, p, record_margin)) {
-        return stop_train_beyond_grid(reading, "\"abbattimento\"", p, record_margin);
+        return stop_train_beyond_grid(reading, keywords::abbattimento, p, record_margin);
     }
     if (p < 0) {
         return refuse_no_room(reading, p, what + ": the line has no cell before 0 m");

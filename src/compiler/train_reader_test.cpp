@@ -103,24 +103,25 @@ INSTANTIATE_TEST_SUITE_P(
     Reads, RuntimeFailures,
     testing::Values(
         runtime_failure_case{"NumberThatIsNotWhole", "[generale]\r\nnumero vetture, 6.5\r\n", 2,
-                             "the coaches record: expected a whole number, found \"6.5\""},
+                             "the numero vetture record: expected a whole number, found \"6.5\""},
         runtime_failure_case{"NumberBeyond32Bits", "[generale]\r\nnumero vetture, 2147483648\r\n",
                              2,
-                             "the coaches record: 2147483648 does not fit: expected a "
+                             "the numero vetture record: 2147483648 does not fit: expected a "
                              "whole number from -2147483648 to 2147483647"},
         runtime_failure_case{"SandBeyond16Bits", "[generale]\r\nsabbia, 40000\r\n", 2,
-                             "the sand record: 40000 does not fit: expected a whole number "
+                             "the sabbia record: 40000 does not fit: expected a whole number "
                              "from -32768 to 32767"},
-        runtime_failure_case{"StationTypeBeyond8Bits",
-                             "[generale]\r\nstazione, 0, 256, 400, 1, 0, 0, 4, 0, 0, 2, 1, 0, "
-                             "1, 13, 25, 0, A\r\n",
-                             2,
-                             "the station record at 0 m: 256 does not fit: expected a whole number "
-                             "from 0 to 255"},
-        // Nothing stands where the missing field should: the record is pointed at.
         runtime_failure_case{
-            "FileEndsInsideARecord", "[generale]\r\n\r\nsegnale, 1000, 1\r\n", 3,
-            "the file ends inside the signal record at 1000 m, where a whole number was expected"}),
+            "StationTypeBeyond8Bits",
+            "[generale]\r\nstazione, 0, 256, 400, 1, 0, 0, 4, 0, 0, 2, 1, 0, "
+            "1, 13, 25, 0, A\r\n",
+            2,
+            "the stazione record at 0 m: 256 does not fit: expected a whole number "
+            "from 0 to 255"},
+        // Nothing stands where the missing field should: the record is pointed at.
+        runtime_failure_case{"FileEndsInsideARecord", "[generale]\r\n\r\nsegnale, 1000, 1\r\n", 3,
+                             "the file ends inside the segnale record at 1000 m, where a whole "
+                             "number was expected"}),
     [](const testing::TestParamInfo<runtime_failure_case>& info) { return info.param.name; });
 
 TEST(TrainReader, MissingTrainFileIsARuntimeFailure) {
@@ -218,7 +219,7 @@ TEST(TrainReader, Code15KeepsThePositionAsReadAndRunsTheTails) {
     const recorded_error& error = f.context.errors.errors().back();
     EXPECT_EQ(error.where.line, 3);
     EXPECT_EQ(error.detail,
-              "speed limit at 88950 m lies beyond the grid: positions up to 88900 m are "
+              "the velocita' limite record at 88950 m lies beyond the grid: positions up to 88900 m are "
               "accepted");
 }
 
@@ -300,7 +301,7 @@ TEST_F(AfterLineCode15, ReadingStopsAfterTheFirstSignalOrSlowdownWithItsPosition
     EXPECT_EQ(error.posizione, 2000);
     EXPECT_EQ(error.where.line, 6);
     EXPECT_EQ(error.detail,
-              "signal at 2000 m: reading stops after this record because error 15 is already "
+              "the segnale record at 2000 m: reading stops after this record because error 15 is already "
               "set");
 }
 
@@ -323,7 +324,7 @@ TEST(TrainReader, ErrorsPointAtTheRecordThatCausedThem) {
     EXPECT_EQ(error.where.file, f.train_path());
     EXPECT_EQ(error.where.line, 4);
     EXPECT_EQ(error.where.column, 1);
-    EXPECT_EQ(error.detail, "station at 1025 m: the position is not a multiple of 50 m");
+    EXPECT_EQ(error.detail, "the stazione record at 1025 m: the position is not a multiple of 50 m");
 }
 
 }  // namespace

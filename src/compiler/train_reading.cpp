@@ -7,17 +7,17 @@
 
 namespace scenario {
 
-record_outcome stop_train_beyond_grid(train_reading& reading, std::string_view what, std::int32_t p,
+record_outcome stop_train_beyond_grid(train_reading& reading, const keyword& kind, std::int32_t p,
                                       int margin) {
     const std::int64_t last_accepted =
         std::int64_t{reading.record.ultima_cella} * cell_metres - margin;
     warn_if_length_in_kilometres(reading.context, p);
     return stop_beyond_grid(reading, p,
-                            record_at(what, p) + " lies beyond the grid: positions up to " +
+                            kind.the_phrase_at(p) + " lies beyond the grid: positions up to " +
                                 std::to_string(last_accepted) + " m are accepted");
 }
 
-record_outcome stop_after_placed_record(train_reading& reading, std::string_view what,
+record_outcome stop_after_placed_record(train_reading& reading, const keyword& kind,
                                         std::int32_t posizione) {
     const std::int32_t codice = reading.errors.codice_errore;
     // A scan past the compile's stop reads on whatever error it has found.
@@ -29,7 +29,7 @@ record_outcome stop_after_placed_record(train_reading& reading, std::string_view
     const error_code_entry* code = find_error_code(codice);
     const error_code_entry kept = code != nullptr ? *code : error_code_entry{codice, true, ""};
     return end_with_error(reading, kept, posizione,
-                          record_at(what, posizione) +
+                          kind.the_phrase_at(posizione) +
                               ": reading stops after this record because error " +
                               std::to_string(codice) + " is already set");
 }

@@ -78,12 +78,12 @@ void warn_beyond_line_end(train_reading& reading, std::string_view what, std::in
 
 // Code 15 for a record of the train file beyond its placement limit (a station has a wider
 // margin than the other records): reading stops and the end of the train file follows.
-record_outcome stop_train_beyond_grid(train_reading& reading, std::string_view what, std::int32_t p,
+record_outcome stop_train_beyond_grid(train_reading& reading, const keyword& kind, std::int32_t p,
                                       int margin);
 
 // After a signal or a slowdown has been placed, a code already set (15 left by the line file)
 // still ends the reading there, with the record's position.
-record_outcome stop_after_placed_record(train_reading& reading, std::string_view what,
+record_outcome stop_after_placed_record(train_reading& reading, const keyword& kind,
                                         std::int32_t posizione);
 
 // What occupies a cell, for messages ("a signal", "a station end", ...).

@@ -22,26 +22,22 @@ bool speed_fits(std::int32_t speed) {
     return fifth >= 0 && fifth <= 255;
 }
 
-std::string at(std::string_view what, std::int32_t p) {
-    return std::string(what) + " at " + std::to_string(p) + " m";
-}
-
 // A series should start at position 0: the cells before its first record get the value in
 // force before any record, 0. Later records should come in order, one cell each.
 struct series_kind {
-    std::string_view what;
+    const keyword* kind;
     std::string_view zero;  // the value before any record, as the author reads it
 };
-constexpr series_kind speed_series{"speed limit", "0 km/h"};
-constexpr series_kind adherence_series{"adherence", "adherence 0"};
+constexpr series_kind speed_series{&keywords::velocita, "0 km/h"};
+constexpr series_kind adherence_series{&keywords::aderenza, "adherence 0"};
 
 void warn_about_series(train_reading& reading, series_history& history, series_kind kind,
                        const std::string& value, std::int32_t p, std::int64_t n,
                        std::int64_t fill_point, field_location position_place) {
-    const std::string_view what = kind.what;
+    const keyword& what = *kind.kind;
     if (!history.started && n > 0) {
         reading.cursor.warn_at(warning_code::series_start, position_place,
-                               at(what, p) + " is the first of its series: cells 0 to " +
+                               what.the_phrase_at(p) + " is the first of its series: cells 0 to " +
                                    std::to_string(n - 1) + " (up to " + std::to_string(n * 50) +
                                    " m) get " + std::string(kind.zero) +
                                    "; start the series at position 0");
@@ -68,27 +64,27 @@ record_outcome read_speed_limit(train_reading& reading) {
     const field_location speed_place = reading.cursor.place();
     scenario_record& record = reading.record;
     if (beyond_placement_limit(record, p, record_margin)) {
-        return stop_train_beyond_grid(reading, "speed limit", p, record_margin);
+        return stop_train_beyond_grid(reading, keywords::velocita, p, record_margin);
     }
     if (p < 0) {
-        return refuse_no_room(reading, p,
-                              at("speed limit", p) + ": the line has no cell before 0 m");
+        return refuse_no_room(
+            reading, p, keywords::velocita.the_phrase_at(p) + ": the line has no cell before 0 m");
     }
     if (!speed_fits(s)) {
         return refuse_no_room(reading, p,
-                              at("speed limit", p) + ": " + std::to_string(s) +
+                              keywords::velocita.the_phrase_at(p) + ": " + std::to_string(s) +
                                   " km/h does not fit; speeds run from 0 to 1275 km/h");
     }
     const std::int64_t n = cella_di_inizio(p);
     if (s % 5 != 0) {
         reading.cursor.warn_at(warning_code::speed_not_multiple_of_5, speed_place,
-                               at("speed limit", p) + ": " + std::to_string(s) +
+                               keywords::velocita.the_phrase_at(p) + ": " + std::to_string(s) +
                                    " km/h is not a multiple of 5; it is stored as " +
                                    std::to_string(speed_fifth(s) * 5) + " km/h");
     }
     warn_about_series(reading, reading.speeds, speed_series, std::to_string(s) + " km/h", p, n,
                       reading.speed_fill, position_place);
-    warn_about_speed(reading, at("speed limit", p), s, speed_place);
+    warn_about_speed(reading, keywords::velocita.the_phrase_at(p), s, speed_place);
     if (n > 0) {
         // At least one cell is written, even when the record's cell is behind the fill
         // point; the fill never passes the last cell.
@@ -118,15 +114,16 @@ record_outcome read_adherence(train_reading& reading) {
     const field_location value_place = reading.cursor.place();
     scenario_record& record = reading.record;
     if (beyond_placement_limit(record, p, record_margin)) {
-        return stop_train_beyond_grid(reading, "adherence", p, record_margin);
+        return stop_train_beyond_grid(reading, keywords::aderenza, p, record_margin);
     }
     if (p < 0) {
-        return refuse_no_room(reading, p, at("adherence", p) + ": the line has no cell before 0 m");
+        return refuse_no_room(
+            reading, p, keywords::aderenza.the_phrase_at(p) + ": the line has no cell before 0 m");
     }
     const std::int64_t n = cella_di_inizio(p);
     if (a < 0 || a > 255) {
         reading.cursor.warn_at(warning_code::adherence_range, value_place,
-                               at("adherence", p) + ": " + std::to_string(a) +
+                               keywords::aderenza.the_phrase_at(p) + ": " + std::to_string(a) +
                                    " is outside 0 to 255; only its low 8 bits are "
                                    "kept: it is stored as " +
                                    std::to_string(low_8_bits(a)));
@@ -138,10 +135,11 @@ record_outcome read_adherence(train_reading& reading) {
         // Records out of order advance the fill point one cell each; once it has reached the
         // last cell, a record that would write has no cell left.
         if (reading.adherence_fill >= record.ultima_cella) {
-            return refuse_no_room(
-                reading, p,
-                at("adherence", p) + ": the adherence series already reaches the last cell, " +
-                    std::to_string(record.ultima_cella) + " (records out of order?)");
+            return refuse_no_room(reading, p,
+                                  keywords::aderenza.the_phrase_at(p) +
+                                      ": the adherence series already reaches the last cell, " +
+                                      std::to_string(record.ultima_cella) +
+                                      " (records out of order?)");
         }
         do {
             record.celle[reading.adherence_fill].extra6 = low_8_bits(reading.current_adherence);

@@ -32,7 +32,7 @@ constexpr int approach_steps = 4;
 constexpr std::int64_t approach_reach = std::int64_t{2} * approach_steps;
 
 std::string signal_at(std::int32_t posizione) {
-    return "signal at " + std::to_string(posizione) + " m";
+    return keywords::segnale.the_phrase_at(posizione);
 }
 
 // Places the signal in cell i, which the caller has found free and far enough from cell 0.
@@ -132,7 +132,7 @@ record_outcome read_signal(train_reading& reading) {
     }
     scenario_record& record = reading.record;
     if (beyond_placement_limit(record, f.posizione, record_margin)) {
-        return stop_train_beyond_grid(reading, "signal", f.posizione, record_margin);
+        return stop_train_beyond_grid(reading, keywords::segnale, f.posizione, record_margin);
     }
     if (f.posizione < 0) {
         return refuse_no_room(reading, f.posizione,
@@ -156,7 +156,7 @@ record_outcome read_signal(train_reading& reading) {
     reading.context.origins.place(static_cast<std::size_t>(i), reading.origin(f.posizione));
     warn_about_codes(reading.cursor, f, record.celle[i], places);
     warn_about_tempo(reading.cursor, f, tempo_as_read, record.celle[i], places);
-    return stop_after_placed_record(reading, "signal", f.posizione);
+    return stop_after_placed_record(reading, keywords::segnale, f.posizione);
 }
 
 }  // namespace scenario

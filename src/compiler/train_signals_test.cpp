@@ -81,7 +81,7 @@ TEST(Signal, TakenCellRefusesItWithCode16AndWritesNothing) {
     EXPECT_EQ(f.posizione(), 1000);
     EXPECT_EQ(dump_occupied(f.context.record), "21: tipo 6\n");
     EXPECT_EQ(f.context.errors.errors().back().detail,
-              "signal at 1000 m: cell 21 already holds a maximum-speed board");
+              "the segnale record at 1000 m: cell 21 already holds a maximum-speed board");
 }
 
 TEST(Signal, MountainMarkerCellIsFreeAndApproachCellsKeepTheirObjects) {

@@ -26,7 +26,7 @@ struct slowdown_fields {
 constexpr double board_distance = slowdown_board_metres;
 
 std::string slowdown_at(std::int32_t x) {
-    return "slowdown at " + std::to_string(x) + " m";
+    return keywords::rallentamento.the_phrase_at(x);
 }
 
 std::string taken(const scenario_record& record, std::int64_t cell) {
@@ -113,7 +113,7 @@ record_outcome read_slowdown(train_reading& reading) {
     }
     scenario_record& record = reading.record;
     if (beyond_placement_limit(record, f.x, record_margin)) {
-        return stop_train_beyond_grid(reading, "slowdown", f.x, record_margin);
+        return stop_train_beyond_grid(reading, keywords::rallentamento, f.x, record_margin);
     }
     if (f.x < 0) {
         return refuse_no_room(reading, f.x, slowdown_at(f.x) + ": the line has no cell before 0 m");
@@ -192,7 +192,7 @@ record_outcome read_slowdown(train_reading& reading) {
             }
         }
     }
-    return stop_after_placed_record(reading, "slowdown", f.x);
+    return stop_after_placed_record(reading, keywords::rallentamento, f.x);
 }
 
 }  // namespace scenario

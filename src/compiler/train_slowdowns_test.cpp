@@ -126,7 +126,7 @@ TEST(Slowdown, TakenCellIsNamedInTheMessage) {
     f.cell(731).tipo = kind::fine_stazione;
     f.read({"rallentamento, 36500, 80, 300, 0, 1, 0"});
     EXPECT_EQ(f.context.errors.errors().back().detail,
-              "slowdown at 36500 m: its start's cell 731 already holds a station end");
+              "the rallentamento record at 36500 m: its start's cell 731 already holds a station end");
 }
 
 struct end_outside_case {

@@ -118,7 +118,7 @@ void warn_about_time(train_reading& reading, const voce& station, const station_
 }  // namespace
 
 void warn_about_station(train_reading& reading, const voce& station, const station_as_read& read) {
-    const std::string head = "station at " + std::to_string(read.pos) + " m";
+    const std::string head = keywords::stazione.the_phrase_at(read.pos);
     if (reading.k > 1) {
         const std::int32_t previous = reading.record.voci[reading.k - 1].valore3;
         if (read.pos < previous) {

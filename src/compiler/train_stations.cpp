@@ -44,7 +44,7 @@ bool read_columns(source_cursor& cursor, voce& station, station_as_read& read) {
 }
 
 std::string station_at(std::int32_t pos) {
-    return "station at " + std::to_string(pos) + " m";
+    return keywords::stazione.the_phrase_at(pos);
 }
 
 // Restores the entry of a station that the record has no room for and refuses it.
@@ -176,7 +176,7 @@ record_outcome read_station(train_reading& reading) {
 
     station.valore3 = pos;
     if (beyond_placement_limit(record, pos, station_margin)) {
-        return stop_train_beyond_grid(reading, "station", pos, station_margin);
+        return stop_train_beyond_grid(reading, keywords::stazione, pos, station_margin);
     }
     if (pos < 0) {
         return refuse(reading, station, before, pos, "the line has no cell before 0 m");

@@ -210,7 +210,7 @@ TEST(Station, Code10KeepsThePositionAndNamesTheLimit) {
     EXPECT_EQ(f.codice(), 10);
     EXPECT_EQ(f.posizione(), 777);
     EXPECT_EQ(f.context.errors.errors().back().detail,
-              "station at 0 m is station 1: with 78 indicator boards the item table holds at "
+              "the stazione record at 0 m is station 1: with 78 indicator boards the item table holds at "
               "most 0 stations");
 }
 

@@ -33,7 +33,7 @@ std::string duration_text(double seconds) {
 }
 
 std::string station_name(const timed_station& station) {
-    return "station at " + std::to_string(station.position) + " m (" + station.name + ")";
+    return keywords::stazione.the_phrase_at(station.position) + " (" + station.name + ")";
 }
 
 std::optional<std::int32_t> start_clock(const train_reading& reading) {

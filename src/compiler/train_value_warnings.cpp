@@ -2,6 +2,7 @@
 #include <string>
 #include <utility>
 
+#include "compiler/keywords.h"
 #include "compiler/line_reader.h"
 #include "compiler/train_reading.h"
 
@@ -12,15 +13,15 @@ namespace scenario {
 namespace {
 
 struct general_value_words {
-    std::string_view key;       // as the guide writes it
+    const keyword* kind;
     std::string_view compiled;  // what the train gets when the file never sets it
 };
 
 constexpr std::array<general_value_words, general_value_count> general_value_names = {{
-    {"percentuale massa frenata", "a braked mass of 0 %"},
-    {"numero vetture", "0 coaches"},
-    {"orologio", "a start at 0:00:00"},
-    {"sabbia", "sand 0"},
+    {&keywords::massa_frenata, "a braked mass of 0 %"},
+    {&keywords::vetture, "0 coaches"},
+    {&keywords::orologio, "a start at 0:00:00"},
+    {&keywords::sabbia, "sand 0"},
 }};
 
 // Without boards, a speed above this is taken for a mistake.
@@ -49,7 +50,7 @@ void note_general_value(train_reading& reading, general_value which) {
     const field_location here = reading.cursor.record_key_place();
     if (set.line > 0) {
         reading.cursor.warn_at(warning_code::setting_repeated, here,
-                               std::string(general_value_names[index].key) +
+                               std::string(general_value_names[index].kind->name) +
                                    " is set again: this value replaces the one set on line " +
                                    std::to_string(set.line) + ", which is lost");
         reading.errors.relate_latest(reading.cursor.point_at(set), "the value set first");
@@ -69,7 +70,7 @@ void tell_general_values_not_set(train_reading& reading, source_point header) {
     std::vector<std::string> missing;
     for (std::size_t i = 0; i < general_value_count; ++i) {
         if (reading.general_values[i].line == 0) {
-            missing.push_back(std::string(general_value_names[i].key) + " (" +
+            missing.push_back(std::string(general_value_names[i].kind->name) + " (" +
                               std::string(general_value_names[i].compiled) + ")");
         }
     }

@@ -148,7 +148,7 @@ std::string where_read(source_part part, int general_end_line) {
 // Says which part or file a kind belongs to, seen from the part where the field stands.
 std::string belonging(const keyword& kind, source_part kind_part, source_part here,
                       int general_end_line) {
-    const std::string named = "the " + std::string(kind.name) + " " + std::string(kind.noun());
+    const std::string named = kind.the_phrase();
     if (in_line_file(kind_part) != in_line_file(here)) {
         return named + " of the " + (in_line_file(kind_part) ? "line" : "train") +
                " file, which the " + (in_line_file(here) ? "line" : "train") +
@@ -322,8 +322,7 @@ std::string passed_over_message(std::string_view field, source_part part, int fi
     const std::string tail = passed_over_tail(fields_after);
     const named_elsewhere elsewhere = find_kind_elsewhere(field, part);
     if (part == source_part::line_preamble || part == source_part::train_preamble) {
-        return quoted_field(field) + " names the " + std::string(elsewhere.kind->name) + " " +
-               std::string(elsewhere.kind->noun()) +
+        return quoted_field(field) + " names " + elsewhere.kind->the_phrase() +
                ", but it stands before the \"[generale]\" header, where nothing is read: " + tail;
     }
     if (elsewhere.kind != nullptr) {

@@ -81,7 +81,7 @@ TEST(PassedOverMessage, SaysWhereTheKindIsReadAndHowManyFieldsGoWithIt) {
               "general part, which ended at the section header on line 12: it is passed over, "
               "and so is the field after it on this line");
     EXPECT_EQ(passed_over_message("stazione", source_part::line_records, 0, 12),
-              "\"stazione\" names the station record of the train file, which the line file "
+              "\"stazione\" names the stazione record of the train file, which the line file "
               "does not read: it is passed over");
     EXPECT_EQ(passed_over_message("stazoine", source_part::train_records, 17, 0),
               "\"stazoine\" names no record: it is passed over, and so are the 17 fields after "

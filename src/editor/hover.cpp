@@ -65,7 +65,7 @@ std::string object_line(const described_object& object) {
 // The general values that a setting or general record filled, by their names in the summary.
 void general_lines(const pair_compile& compiled, const mapped_record& record,
                    const scenario_description& description, std::vector<std::string>& lines) {
-    const record_reference* reference = reference_of(record.kind);
+    // The summary names the general values by the keywords that set them.
     const std::string_view name = record.kind->name;
     if (name.starts_with("progressiva")) {
         // The reader orders the references: the entry that this record filled tells which.
@@ -83,8 +83,7 @@ void general_lines(const pair_compile& compiled, const mapped_record& record,
         return;
     }
     for (const field_value& field : general_fields(description)) {
-        if (field.name.starts_with(name) ||
-            (reference != nullptr && field.name.starts_with(reference->written))) {
+        if (field.name.starts_with(name)) {
             lines.push_back(field.name + " " + value_text(field));
         }
     }
