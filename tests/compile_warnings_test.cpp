@@ -61,12 +61,14 @@ const warning_case warning_cases[] = {
      {{"pendenza, 300, 160"}},
      source::line,
      0,
-     "the pendenza record at 300 m: gradient 160 lies outside -100 to 155 per mille; it is stored as -96"},
+     "the pendenza record at 300 m: gradient 160 lies outside -100 to 155 per mille; it is stored "
+     "as -96"},
     {"GradientOutOfOrderStartsLate",
      {{"pendenza, 800, 4", "pendenza, 500, 0"}},
      source::line,
      1,
-     "the pendenza record at 500 m comes after the one at 800 m: the cells are filled in file order, so "
+     "the pendenza record at 500 m comes after the one at 800 m: the cells are filled in file "
+     "order, so "
      "gradient 0 takes effect only from cell 17 (850 m), not cell 10"},
     {"GradientsInOneCellShiftTheSecond",
      {{"pendenza, 300, 4", "pendenza, 320, 0"}},
@@ -82,7 +84,8 @@ const warning_case warning_cases[] = {
      {{"curvas3, 3000, 400", "curvad3, 2000, 100"}},
      source::line,
      1,
-     "the curva record at 2000 m comes after the curve at 3000 m: the plan is drawn in file order and has "
+     "the curva record at 2000 m comes after the curve at 3000 m: the plan is drawn in file order "
+     "and has "
      "already reached metre 3400, so this arc adds nothing"},
     {"CurveOutOfOrderIsDrawnInPart",
      {{"curvas3, 3000, 400", "curvad3, 2000, 1500"}},
@@ -98,7 +101,8 @@ const warning_case warning_cases[] = {
      {{"montagna, 5000, 5400, 1", "montagna, 4000, 4400, 2"}},
      source::line,
      1,
-     "the montagna record at 4000 m comes after the stretch at 5000 m: list the stretches in increasing "
+     "the montagna record at 4000 m comes after the stretch at 5000 m: list the stretches in "
+     "increasing "
      "order of position; beginning no more than 150 m after that stretch's end, it counts as "
      "continuing it and its kind 2 becomes 3"},
     {"BoardSpeedNotMultipleOfFive",
@@ -128,35 +132,41 @@ const warning_case warning_cases[] = {
      {{}, train_with({"velocita' limite, 2760, 97"})},
      source::train,
      2,
-     "the velocita' limite record at 2760 m: 97 km/h is not a multiple of 5; it is stored as 95 km/h"},
+     "the velocita' limite record at 2760 m: 97 km/h is not a multiple of 5; it is stored as 95 "
+     "km/h"},
     {"SpeedSeriesStartingLateLeavesZero",
      {{}, {"aderenza, 0, 100", "velocita' limite, 2760, 95"}},
      source::train,
      1,
-     "the velocita' limite record at 2760 m is the first of its series: cells 0 to 54 (up to 2750 m) get "
+     "the velocita' limite record at 2760 m is the first of its series: cells 0 to 54 (up to 2750 "
+     "m) get "
      "0 km/h; start the series at position 0"},
     {"AdherenceSeriesStartingLateLeavesZero",
      {{}, {"velocita' limite, 0, 100", "aderenza, 100, 90"}},
      source::train,
      1,
-     "the aderenza record at 100 m is the first of its series: cells 0 to 1 (up to 100 m) get adherence 0"},
+     "the aderenza record at 100 m is the first of its series: cells 0 to 1 (up to 100 m) get "
+     "adherence 0"},
     {"SpeedOutOfOrderStartsLate",
      {{}, train_with({"velocita' limite, 2760, 95", "velocita' limite, 1000, 50"})},
      source::train,
      3,
-     "the velocita' limite record at 1000 m comes after the one at 2760 m: the cells are filled in file order, so "
+     "the velocita' limite record at 1000 m comes after the one at 2760 m: the cells are filled in "
+     "file order, so "
      "50 km/h takes effect only from cell 56 (2800 m), not cell 20"},
     {"AdherenceInTheSameCellShiftsIt",
      {{}, train_with({"aderenza, 500, 90", "aderenza, 520, 80"})},
      source::train,
      3,
-     "the aderenza record at 520 m falls in cell 10, which the records before it have already filled: the "
+     "the aderenza record at 520 m falls in cell 10, which the records before it have already "
+     "filled: the "
      "cells are filled in file order, so adherence 80 takes effect only from cell 11 (550 m)"},
     {"AdherenceOutsideItsByteWraps",
      {{}, train_with({"aderenza, 1000, 300"})},
      source::train,
      2,
-     "the aderenza record at 1000 m: 300 is outside 0 to 255; only its low 8 bits are kept: it is stored "
+     "the aderenza record at 1000 m: 300 is outside 0 to 255; only its low 8 bits are kept: it is "
+     "stored "
      "as 44"},
 
     // Train file: signals.
@@ -164,7 +174,8 @@ const warning_case warning_cases[] = {
      {{}, train_with({"segnale, 1000, 3, 4, 1, 0, 0, 2, 2, 1, 0, 0"})},
      source::train,
      2,
-     "the segnale record at 1000 m: sx 3 is outside 0 to 2, so the code rapp x 10 + sx x 3 + dx, stored as "
+     "the segnale record at 1000 m: sx 3 is outside 0 to 2, so the code rapp x 10 + sx x 3 + dx, "
+     "stored as "
      "11, no longer tells them apart"},
     {"SignalRappOutsideItsRange",
      {{}, train_with({"segnale, 1000, 2, 4, 1, 0, 12, 2, 2, 1, 0, 0"})},
@@ -198,7 +209,8 @@ const warning_case warning_cases[] = {
      {{}, train_with({origin, "stazione, 3000, 2, 500, 0, 1, 0, 1,1,0, 4,1,1, 0, 8,24, 0, B"})},
      source::train,
      3,
-     "the stazione record at 3000 m: tab 1 is stored as 0: a station shorter than 600 m keeps no tab flag "
+     "the stazione record at 3000 m: tab 1 is stored as 0: a station shorter than 600 m keeps no "
+     "tab flag "
      "(this one is 500 m)"},
     {"TabOnFirstStationIsCleared",
      {{}, train_with({"stazione, 0, 8, 600, 1, 1, 0, 4,0,0, 2,1,0, 1, 8,15, 0, ORIGIN"})},
@@ -209,7 +221,8 @@ const warning_case warning_cases[] = {
      {{}, train_with({origin, "stazione, 3000, 7, 400, 0, 0, 1, 1,1,0, 4,1,1, 0, 8,24, 0, B"})},
      source::train,
      3,
-     "the stazione record at 3000 m: mar 1 has no effect and is stored as 0: a station of type 7 has no "
+     "the stazione record at 3000 m: mar 1 has no effect and is stored as 0: a station of type 7 "
+     "has no "
      "centred area for it to lengthen"},
     {"MarOnFirstStationIsCleared",
      {{}, train_with({"stazione, 1000, 2, 400, 1, 0, 1, 4,0,0, 2,1,0, 1, 8,15, 0, ORIGIN"})},
@@ -220,13 +233,15 @@ const warning_case warning_cases[] = {
      {{}, train_with({origin, "stazione, 3000, 2, 600, 0, 0, 0, 1,1,0, 4,1,1, 0, 8,75, 0, B"})},
      source::train,
      3,
-     "the stazione record at 3000 m: the time 8:75:0 is not a time of day (hours 0 to 23, minutes and seconds "
+     "the stazione record at 3000 m: the time 8:75:0 is not a time of day (hours 0 to 23, minutes "
+     "and seconds "
      "0 to 59); it is stored as 33300 s, that is 9:15:00"},
     {"TimetableRunningBackward",
      {{}, train_with({origin, "stazione, 3000, 2, 600, 0, 0, 0, 1,1,0, 4,1,1, 0, 8,10, 0, B"})},
      source::train,
      3,
-     "the stazione record at 3000 m (B): its time 8:10:00 is earlier than 8:15:00 at the station at 0 m "
+     "the stazione record at 3000 m (B): its time 8:10:00 is earlier than 8:15:00 at the station "
+     "at 0 m "
      "(ORIGIN)"},
     {"StationsOutOfOrder",
      {{},
@@ -234,7 +249,8 @@ const warning_case warning_cases[] = {
                   "stazione, 1000, 2, 400, 0, 0, 0, 4,0,0, 2,1,0, 1, 0,0, 0, B"})},
      source::train,
      3,
-     "the stazione record at 1000 m comes after the station at 5000 m: list the stations in increasing "
+     "the stazione record at 1000 m comes after the station at 5000 m: list the stations in "
+     "increasing "
      "order of position",
      1},
     {"ThirdCommentInTrainFileIsReadAsRecord",

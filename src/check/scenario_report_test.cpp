@@ -78,17 +78,18 @@ TEST(ScenarioReport, TextIsTheDiagnosticsThenTheScenarioThenTheTotal) {
 
 TEST(ScenarioReport, GithubAnnotatesEachFieldWithEscapedValues) {
     const std::string lines = report_of(report_format::github, sample());
-    EXPECT_EQ(lines,
-              "::error file=routes/lago vecchio/Lago_101-.txt,line=64,col=5,endLine=64,"
-              "endColumn=9,title=error 16::the segnale record at 1000 m: cell 21 already holds a signal\n"
-              "::warning file=routes/lago vecchio/Lago_linea.txt,line=17,col=1,endLine=17,"
-              "endColumn=9,title=warning unread-key::50%25, a: b%0Ac \xC3\xA8\n"
-              "::notice file=routes/lago vecchio/Lago_linea.txt,line=3,col=2,endLine=3,"
-              "endColumn=4,title=note::the other one\n"
-              "::warning file=routes/lago vecchio/Lago_linea.txt,title=warning unread-key::"
-              "yields nothing\n"
-              "routes/lago vecchio/Lago_101-.txt: 1 error, 2 warnings\n"
-              "check: 1 scenario, 0 clean, 0 with warnings, 1 failed; 1 error, 2 warnings\n");
+    EXPECT_EQ(
+        lines,
+        "::error file=routes/lago vecchio/Lago_101-.txt,line=64,col=5,endLine=64,"
+        "endColumn=9,title=error 16::the segnale record at 1000 m: cell 21 already holds a signal\n"
+        "::warning file=routes/lago vecchio/Lago_linea.txt,line=17,col=1,endLine=17,"
+        "endColumn=9,title=warning unread-key::50%25, a: b%0Ac \xC3\xA8\n"
+        "::notice file=routes/lago vecchio/Lago_linea.txt,line=3,col=2,endLine=3,"
+        "endColumn=4,title=note::the other one\n"
+        "::warning file=routes/lago vecchio/Lago_linea.txt,title=warning unread-key::"
+        "yields nothing\n"
+        "routes/lago vecchio/Lago_101-.txt: 1 error, 2 warnings\n"
+        "check: 1 scenario, 0 clean, 0 with warnings, 1 failed; 1 error, 2 warnings\n");
 }
 
 TEST(ScenarioReport, GithubEscapesColonsAndCommasInProperties) {

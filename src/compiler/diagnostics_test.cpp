@@ -41,9 +41,10 @@ TEST_P(FormatError, GivesLocationCodePositionAndMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Errors, FormatError,
     testing::Values(
-        format_case{"RecordInAFile",
-                    made(16, 1000, {"d/R_T-.txt", 14, 1}, "the segnale record at 1000 m: cell 21 is taken"),
-                    "d/R_T-.txt:14: error 16 at 1000 m: the segnale record at 1000 m: cell 21 is taken"},
+        format_case{
+            "RecordInAFile",
+            made(16, 1000, {"d/R_T-.txt", 14, 1}, "the segnale record at 1000 m: cell 21 is taken"),
+            "d/R_T-.txt:14: error 16 at 1000 m: the segnale record at 1000 m: cell 21 is taken"},
         format_case{
             "WholeFile",
             made(101, std::nullopt, {"d/R_linea.txt", 0, 0}, "the line file does not exist"),
@@ -57,10 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         format_case{"TextErrorHasNoCode",
                     made(0, std::nullopt, {"f", 3, 9}, "the name holds a character"),
                     "f:3: error: the name holds a character"},
-        format_case{"FoundBeyondTheCompiledPart",
-                    made(9, 1025, {"f", 4, 1}, "the stazione record at 1025 m: the length", true),
-                    "f:4: error 9 at 1025 m: beyond the compiled part: the stazione record at 1025 m: the "
-                    "length"},
+        format_case{
+            "FoundBeyondTheCompiledPart",
+            made(9, 1025, {"f", 4, 1}, "the stazione record at 1025 m: the length", true),
+            "f:4: error 9 at 1025 m: beyond the compiled part: the stazione record at 1025 m: the "
+            "length"},
         format_case{"ControlCharactersFromTheSourceAreShownAsQuestionMarks",
                     made(5, std::nullopt, {"f", 2, 1}, "the key \"ripetizione\x1b[2J\" is wrong"),
                     "f:2: error 5: the key \"ripetizione?[2J\" is wrong"}),

@@ -146,14 +146,18 @@ TEST_P(OccupiedCell, BoardOnACellHoldingABoardIsRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, OccupiedCell,
     testing::Values(
-        occupied_case{"IndicatorOnSpeedBoardIs6", speed_board_at(800), indicator_board_at(790), 6,
-                      "the cartello indicatore record at 790 m: cell 17 already holds a maximum-speed board"},
-        occupied_case{"IndicatorOnIndicatorIs6", indicator_board_at(800), indicator_board_at(790),
-                      6, "the cartello indicatore record at 790 m: cell 17 already holds an indicator board"},
-        occupied_case{"SpeedBoardOnIndicatorIs21", indicator_board_at(800), speed_board_at(790), 21,
-                      "the indicatori_vmax record at 790 m: cell 17 already holds an indicator board"},
-        occupied_case{"SpeedBoardOnSpeedBoardIs21", speed_board_at(800), speed_board_at(790), 21,
-                      "the indicatori_vmax record at 790 m: cell 17 already holds a maximum-speed board"}),
+        occupied_case{
+            "IndicatorOnSpeedBoardIs6", speed_board_at(800), indicator_board_at(790), 6,
+            "the cartello indicatore record at 790 m: cell 17 already holds a maximum-speed board"},
+        occupied_case{
+            "IndicatorOnIndicatorIs6", indicator_board_at(800), indicator_board_at(790), 6,
+            "the cartello indicatore record at 790 m: cell 17 already holds an indicator board"},
+        occupied_case{
+            "SpeedBoardOnIndicatorIs21", indicator_board_at(800), speed_board_at(790), 21,
+            "the indicatori_vmax record at 790 m: cell 17 already holds an indicator board"},
+        occupied_case{
+            "SpeedBoardOnSpeedBoardIs21", speed_board_at(800), speed_board_at(790), 21,
+            "the indicatori_vmax record at 790 m: cell 17 already holds a maximum-speed board"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Boards, BoardOnAMountainMarkerReplacesIt) {

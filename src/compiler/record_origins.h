@@ -1,8 +1,8 @@
 // Which source record placed each object of the scenario record: for every cell of the grid,
 // the record whose object the cell holds, and for the entries of the item table, the record
 // or setting that filled them. Messages use it to point at the author's line ("the
-// rallentamento record at 19000 m", not the cell's 19050 m), and a view that points from a compiled object
-// back to its source can use it too. It stands beside the scenario record in the compile
+// rallentamento record at 19000 m", not the cell's 19050 m), and a view that points from a compiled
+// object back to its source can use it too. It stands beside the scenario record in the compile
 // context and is never written to a compiled file.
 #pragma once
 

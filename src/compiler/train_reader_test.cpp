@@ -218,9 +218,10 @@ TEST(TrainReader, Code15KeepsThePositionAsReadAndRunsTheTails) {
     EXPECT_EQ(f.cell(1777).extra4, 20);  // the speed in force before the refused record
     const recorded_error& error = f.context.errors.errors().back();
     EXPECT_EQ(error.where.line, 3);
-    EXPECT_EQ(error.detail,
-              "the velocita' limite record at 88950 m lies beyond the grid: positions up to 88900 m are "
-              "accepted");
+    EXPECT_EQ(
+        error.detail,
+        "the velocita' limite record at 88950 m lies beyond the grid: positions up to 88900 m are "
+        "accepted");
 }
 
 class KilometreReferences : public testing::Test {
@@ -300,9 +301,10 @@ TEST_F(AfterLineCode15, ReadingStopsAfterTheFirstSignalOrSlowdownWithItsPosition
     EXPECT_EQ(error.codice, 15);
     EXPECT_EQ(error.posizione, 2000);
     EXPECT_EQ(error.where.line, 6);
-    EXPECT_EQ(error.detail,
-              "the segnale record at 2000 m: reading stops after this record because error 15 is already "
-              "set");
+    EXPECT_EQ(
+        error.detail,
+        "the segnale record at 2000 m: reading stops after this record because error 15 is already "
+        "set");
 }
 
 TEST_F(AfterLineCode15, ARefusedSlowdownReplacesTheCode) {
@@ -324,7 +326,8 @@ TEST(TrainReader, ErrorsPointAtTheRecordThatCausedThem) {
     EXPECT_EQ(error.where.file, f.train_path());
     EXPECT_EQ(error.where.line, 4);
     EXPECT_EQ(error.where.column, 1);
-    EXPECT_EQ(error.detail, "the stazione record at 1025 m: the position is not a multiple of 50 m");
+    EXPECT_EQ(error.detail,
+              "the stazione record at 1025 m: the position is not a multiple of 50 m");
 }
 
 }  // namespace

@@ -125,8 +125,9 @@ TEST(Slowdown, TakenCellIsNamedInTheMessage) {
     train_fixture f;
     f.cell(731).tipo = kind::fine_stazione;
     f.read({"rallentamento, 36500, 80, 300, 0, 1, 0"});
-    EXPECT_EQ(f.context.errors.errors().back().detail,
-              "the rallentamento record at 36500 m: its start's cell 731 already holds a station end");
+    EXPECT_EQ(
+        f.context.errors.errors().back().detail,
+        "the rallentamento record at 36500 m: its start's cell 731 already holds a station end");
 }
 
 struct end_outside_case {

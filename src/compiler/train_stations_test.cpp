@@ -209,9 +209,10 @@ TEST(Station, Code10KeepsThePositionAndNamesTheLimit) {
     f.read({station(0, 28, 100)});
     EXPECT_EQ(f.codice(), 10);
     EXPECT_EQ(f.posizione(), 777);
-    EXPECT_EQ(f.context.errors.errors().back().detail,
-              "the stazione record at 0 m is station 1: with 78 indicator boards the item table holds at "
-              "most 0 stations");
+    EXPECT_EQ(
+        f.context.errors.errors().back().detail,
+        "the stazione record at 0 m is station 1: with 78 indicator boards the item table holds at "
+        "most 0 stations");
 }
 
 struct no_room_case {
