@@ -355,7 +355,7 @@ const mistake mistakes[] = {
     {"TimeThatNoTrainCanKeep",
      {},
      {{13, {"stazione,   4500,  2, 600,  0, 0, 1,   1,1,0,  4,1,1, 60,  8,17, 0, PORTO"}}},
-     {T, 13, "warning: ", {"allows 2 min 0 s from 08:15:00", "the fastest run takes 3 min 18 s", "give this station 08:18:18 or later", "[time-cannot-be-kept]"}}},
+     {T, 13, "warning: ", {"allows 2 min 0 s from 08:15:00 at the station at 0 m (LAGO) to 08:17:00", "the fastest run takes 3 min 18 s", "give this station 08:18:18 or later", "[time-cannot-be-kept]"}}},
     {"TimesGoingBackwards",
      {},
      {{14, {"stazione,  10000,  2, 600,  1, 0, 0,   1,1,0,  4,1,1,  0,  8,19, 0, MONTE"}}},

@@ -32,8 +32,15 @@ std::string duration_text(double seconds) {
            std::to_string(whole % seconds_per_minute) + " s";
 }
 
+// The record that a message is about, "the stazione record at 4500 m (PORTO)".
 std::string station_name(const timed_station& station) {
     return keywords::stazione.the_phrase_at(station.position) + " (" + station.name + ")";
+}
+
+// Another station that the message speaks of, as a place on the line: "the station at 0 m
+// (LAGO)".
+std::string other_station(const timed_station& station) {
+    return "the station at " + std::to_string(station.position) + " m (" + station.name + ")";
 }
 
 std::optional<std::int32_t> start_clock(const train_reading& reading) {
@@ -90,7 +97,7 @@ void warn_about_timetable(train_reading& reading) {
         reading.cursor.warn_at(
             warning_code::time_cannot_be_kept, to.time_place,
             station_name(to) + ": the timetable allows " + duration_text(allowed) + " from " +
-                clock_text(from.seconds) + " at the " + station_name(from) + " to " +
+                clock_text(from.seconds) + " at " + other_station(from) + " to " +
                 clock_text(to.seconds) + ", but the fastest run takes " + duration_text(*fastest) +
                 " even at the speed limit and slowdown speed of every cell without "
                 "accelerating; give this station " +
