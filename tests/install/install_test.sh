@@ -4,13 +4,7 @@
 # prefix), the manual page with `man -l`, the docs and the shell completion.
 #
 #   install_test.sh BUILD_DIR VERSION
-set -euo pipefail
-build=$1
-VERSION=$2
-here=$(cd "$(dirname "$0")" && pwd)
-SCRATCH=$(mktemp -d)
-trap 'rm -rf "$SCRATCH"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/test_start.sh"
 
 DESTDIR=$SCRATCH/root cmake --install "$build" --prefix /usr >/dev/null
 PREFIX=$SCRATCH/root/usr

@@ -4,13 +4,7 @@
 # root, checked as a user would use it (installed_checks.sh).
 #
 #   package_test.sh BUILD_DIR VERSION
-set -euo pipefail
-build=$1
-VERSION=$2
-here=$(cd "$(dirname "$0")" && pwd)
-SCRATCH=$(mktemp -d)
-trap 'rm -rf "$SCRATCH"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/test_start.sh"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$SCRATCH/package" >"$SCRATCH/cpack.log" 2>&1 ||
     { cat "$SCRATCH/cpack.log"; fail "cpack failed"; }
